@@ -1,0 +1,33 @@
+// Whole-file reading and crash-safe writing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/status.h"
+
+namespace kindrela {
+
+bool FichierExiste(const std::string& chemin);
+bool DossierExiste(const std::string& chemin);
+
+// The whole content of a file as bytes; an error names the file.
+Statut LitFichier(const std::string& chemin, std::string& contenu);
+
+// Writes `contenu` to a temporary file in the same folder, flushes it to the
+// disk and renames it over `chemin`, so that a failure at any point leaves
+// the previous file as it was. The temporary file is removed on failure.
+Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu);
+
+// For tests of the failure paths: when set, the next atomic write fails
+// after writing this many bytes of its temporary file (-1: never).
+void SimuleEchecEcriture(long long apresOctets);
+
+// Folder part of a path, with its final "/" ("" when there is none), and
+// the name part.
+std::string DossierDe(const std::string& chemin);
+std::string NomDe(const std::string& chemin);
+// The path with its extension (from the last "." of the name) replaced.
+std::string ChangeExtension(const std::string& chemin, const std::string& extension);
+
+}  // namespace kindrela
