@@ -1,7 +1,8 @@
 # kindrela_core_library(NAME DIR [DEPS ...]): a Qt-free static library made of
-# every .cpp at the top of DIR (ui/ subfolders belong to kindrela_ui).
+# every .cpp at the top of DIR but main.cpp (ui/ subfolders belong to kindrela_ui).
 function(kindrela_core_library name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")  # an executable's entry point
   file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
   if(NOT sources)
     add_library(${name} INTERFACE)

@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/ui/startup.h"
+
+int main(int argc, char** argv) { return kindrela::LanceProgramme(argc, argv); }

@@ -1,5 +1,7 @@
 #include "core/file_io.h"
 
+#include "core/text.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,18 +23,20 @@ std::string Errno() { return std::strerror(errno); }
 
 }  // namespace
 
+std::string CheminSysteme(std::string_view chemin) { return AnsiVersUtf8(chemin); }
+
 bool FichierExiste(const std::string& chemin) {
   struct stat st{};
-  return ::stat(chemin.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(CheminSysteme(chemin).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DossierExiste(const std::string& chemin) {
   struct stat st{};
-  return ::stat(chemin.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(CheminSysteme(chemin).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 Statut LitFichier(const std::string& chemin, std::string& contenu) {
-  std::ifstream in(chemin, std::ios::binary);
+  std::ifstream in(CheminSysteme(chemin), std::ios::binary);
   if (!in) return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + Errno());
   std::ostringstream tampon;
   tampon << in.rdbuf();
@@ -45,7 +49,8 @@ void SimuleEchecEcriture(long long apresOctets) { g_echecApres = apresOctets; }
 
 Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu) {
   std::random_device hasard;
-  std::string temporaire = chemin + ".tmp" + std::to_string(hasard() % 1000000);
+  const std::string systeme = CheminSysteme(chemin);
+  std::string temporaire = systeme + ".tmp" + std::to_string(hasard() % 1000000);
   int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0)
     return Statut::Erreur("Impossible d'écrire le fichier " + chemin + " : " + Errno());
@@ -80,7 +85,7 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
     echec = true;
     raison = Errno();
   }
-  if (!echec && std::rename(temporaire.c_str(), chemin.c_str()) != 0) {
+  if (!echec && std::rename(temporaire.c_str(), systeme.c_str()) != 0) {
     echec = true;
     raison = Errno();
   }
@@ -89,7 +94,7 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
     return Statut::Erreur("Impossible d'écrire le fichier " + chemin + " : " + raison);
   }
   // Make the rename itself durable.
-  std::string dossier = DossierDe(chemin);
+  std::string dossier = DossierDe(systeme);
   int dfd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     ::fsync(dfd);

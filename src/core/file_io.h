@@ -8,6 +8,11 @@
 
 namespace kindrela {
 
+// Paths travel through the program as Windows-1252 text, like every other
+// text; the file system names files in UTF-8. Every call into the system
+// with a path goes through this conversion.
+std::string CheminSysteme(std::string_view chemin);
+
 bool FichierExiste(const std::string& chemin);
 bool DossierExiste(const std::string& chemin);
 

@@ -1,0 +1,26 @@
+// What one run of the program owns: the translation, the program-wide
+// settings, the folders, the per-user settings and the database. Windows
+// receive it; core functions receive only the parts they need.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/folders.h"
+#include "app/settings.h"
+#include "core/database.h"
+#include "i18n/translation.h"
+
+namespace kindrela {
+
+struct TApplication {
+  TTraduction traduction;
+  TIniProgramme ini;
+  TDossiers dossiers;
+  TReglages reglages;
+  std::unique_ptr<TBD> bd;
+  std::string fichierCourant;  // the current tree file, full path; empty before any
+  std::string styleCss;        // the web export style sheet, kept until the close
+};
+
+}  // namespace kindrela
