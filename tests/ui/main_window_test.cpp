@@ -52,6 +52,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(fenetre.geometry().size(), zone.size());
       QVERIFY(QDir(VersQString(app->dossiers.mesArbres)).exists());
       QVERIFY(!app->styleCss.empty());
+      QVERIFY(!app->fetes.Fete(12, 27).empty());
       QCOMPARE(VersQString(app->bd->NatNaissance), QString("Naissance"));
       QCOMPARE(VersQString(app->bd->NatDeces), QString::fromUtf8("Décès"));
       fenetre.show();

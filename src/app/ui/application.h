@@ -9,6 +9,7 @@
 #include "app/folders.h"
 #include "app/settings.h"
 #include "core/database.h"
+#include "dates/dates.h"
 #include "i18n/translation.h"
 
 namespace kindrela {
@@ -19,6 +20,7 @@ struct TApplication {
   TDossiers dossiers;
   TReglages reglages;
   std::unique_ptr<TBD> bd;
+  TTableFetes fetes;           // name days, read at start
   std::string fichierCourant;  // the current tree file, full path; empty before any
   std::string styleCss;        // the web export style sheet, kept until the close
 };

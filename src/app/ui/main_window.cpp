@@ -59,6 +59,7 @@ void TScaWin::PrepareDossiersUtilisateur() {
 }
 
 void TScaWin::Initialise() {
+  m_app.fetes.Charge(m_app.dossiers.fichierTableFetes);
   FichierIni ini(m_app.dossiers.fichierReglages);
   m_app.reglages.ChargeReglages(ini, m_app.traduction, m_app.dossiers.programme);
   TRect r = RectFenetrePrincipale(m_app.reglages, ZoneDeTravail());

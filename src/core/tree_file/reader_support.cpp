@@ -1,0 +1,47 @@
+#include "core/tree_file/reader_support.h"
+
+#include <algorithm>
+
+namespace kindrela::lecture {
+
+int BorneNbre(long long nbre, int capacite, std::size_t octetsRestants,
+              std::size_t octetsMinParRecord, const char* quoi, ResultatLecture& r) {
+  if (nbre < 0) {
+    r.avertissements.push_back(std::string("Nombre de ") + quoi + " n\xE9gatif dans l'en-t\xEAte : " +
+                               std::to_string(nbre) + ", lu comme 0.");
+    return 0;
+  }
+  long long borne = nbre;
+  if (borne > capacite) {
+    r.avertissements.push_back(std::string("Nombre de ") + quoi + " au-del\xE0 de la capacit\xE9 : " +
+                               std::to_string(nbre) + ", limit\xE9 \xE0 " + std::to_string(capacite) +
+                               ".");
+    borne = capacite;
+  }
+  // Every record holds at least its value counts: more records than that
+  // cannot be in the file, whatever its header says.
+  long long possibles = static_cast<long long>(octetsRestants / std::max<std::size_t>(1, octetsMinParRecord));
+  if (octetsRestants % std::max<std::size_t>(1, octetsMinParRecord) != 0) ++possibles;
+  if (borne > possibles) {
+    r.avertissements.push_back(std::string("Le fichier se termine avant la fin des ") + quoi + " : " +
+                               std::to_string(possibles) + " au plus sur " + std::to_string(nbre) +
+                               " annonc\xE9s.");
+    borne = possibles;
+  }
+  return static_cast<int>(borne);
+}
+
+void LibereFichesSansNom(TBD& bd) {
+  for (int n = 1; n <= bd.NbreFiche(); ++n) {
+    TFiche& f = bd.FicheBrute(n);
+    if (f.Nom.empty() && f.Pre.empty()) f.Utilise = 0;
+  }
+}
+
+void TermineLecture(TBD& bd, int ref, int selec, ResultatLecture& r) {
+  bd.RefPers = std::max(ref, 1);
+  r.selecPers = std::max(selec, 1);
+  bd.BaseChargee = 1;
+}
+
+}  // namespace kindrela::lecture

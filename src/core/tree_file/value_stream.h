@@ -1,0 +1,71 @@
+// The value stream of tree files: each value is a 16-bit little-endian byte
+// count followed by that many bytes, with no other framing.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kindrela {
+
+// The longest value a tree file holds; a longer text is written cut, and a
+// count above it is read as it.
+constexpr std::size_t kLongueurMaxValeur = 65000;
+
+class EcrivainValeurs {
+ public:
+  // Appends `texte`, cut to its first kLongueurMaxValeur bytes.
+  void Valeur(std::string_view texte);
+  // Decimal text.
+  void Entier(long long valeur);
+  void Vide() { Valeur({}); }
+  // "O" for a record in use, "N" for a free slot.
+  void Drapeau(bool utilise) { Valeur(utilise ? "O" : "N"); }
+
+  const std::string& Octets() const { return m_octets; }
+  std::string& Octets() { return m_octets; }
+  void Reserve(std::size_t n) { m_octets.reserve(n); }
+
+ private:
+  std::string m_octets;
+};
+
+// Reads values from bytes that must stay alive while the reader is used.
+// Never reads past the end: a value cut by the end of the bytes gives what
+// is there, and every value after the end is empty.
+class LecteurValeurs {
+ public:
+  // `finAuZero`: the value ends at its first zero byte (the oldest stream
+  // files); the stream still moves on by the whole count.
+  // `plafond`: a count above it is read as it (at most kLongueurMaxValeur).
+  explicit LecteurValeurs(std::string_view octets, bool finAuZero = false,
+                          std::size_t plafond = kLongueurMaxValeur);
+
+  std::string_view Valeur();
+  std::string Texte() { return std::string(Valeur()); }
+  // The value as a whole number; the empty value and any other text that is
+  // not a number read as 0.
+  int Entier();
+  // Exactly "O" means in use.
+  bool Drapeau() { return Valeur() == "O"; }
+  void Saute(int n = 1);
+
+  // Every byte has been read.
+  bool Fin() const { return m_pos >= m_octets.size(); }
+  // A value was asked for beyond the end, or was cut by it.
+  bool Depasse() const { return m_depasse; }
+  std::size_t Position() const { return m_pos; }
+
+ private:
+  std::string_view m_octets;
+  std::size_t m_pos = 0;
+  bool m_finAuZero;
+  std::size_t m_plafond;
+  bool m_depasse = false;
+};
+
+// Decimal reading as the stream's integers are read: surrounding spaces, a
+// sign and hexadecimal are accepted; anything else is 0.
+int EntierDeValeur(std::string_view texte);
+
+}  // namespace kindrela
