@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "core/file_io.h"
 
 namespace kindrela {

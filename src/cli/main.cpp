@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "core/database.h"
 #include "core/text.h"
 #include "core/tree_file/tree_file_load.h"

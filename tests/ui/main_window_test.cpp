@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
 #include "core/file_io.h"

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "app/ui/application.h"
 #include "app/ui/startup.h"
 #include "core/file_io.h"

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <random>
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
 #include "core/ui/qt_text.h"

@@ -60,7 +60,7 @@ bool Version30(std::string_view texte) {
 }  // namespace
 
 std::string TexteVersionFichier() {
-  return std::string(kProduitMaj) + " " + std::string(kVersionProgramme);
+  return std::string(kMotProduit) + " " + std::string(kVersionTexte);
 }
 
 int VersionDesOctets(std::string_view octets) {

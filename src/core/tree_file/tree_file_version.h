@@ -2,14 +2,12 @@
 // into the files this program saves.
 #pragma once
 
+#include "core/identity.h"
+
 #include <string>
 #include <string_view>
 
 namespace kindrela {
-
-inline constexpr std::string_view kProduit = "Kindrela";
-inline constexpr std::string_view kProduitMaj = "KINDRELA";
-inline constexpr std::string_view kVersionProgramme = "2008-01-06";
 
 // The first value of a file written by this program: "KINDRELA 2008-01-06".
 std::string TexteVersionFichier();
