@@ -4,11 +4,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/identity.h"
+
 namespace kindrela {
+
+QString TitreApplication() {
+  return QString::fromLatin1(kTitreApplication.data(), static_cast<int>(kTitreApplication.size()));
+}
 
 int BoiteMessage(const QString& texte, int type, int boutons, QWidget* parent) {
   QMessageBox boite(parent);
-  boite.setWindowTitle(QApplication::applicationDisplayName());
+  boite.setWindowTitle(TitreApplication());
   boite.setText(texte);
   if (boutons != kOuiNonAnnuler) {
     switch (type) {

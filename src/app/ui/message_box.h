@@ -21,6 +21,10 @@ enum : int {
   kResultatIgnorer = 5, kResultatOui = 6, kResultatNon = 7,
 };
 
+// The caption of every message box. (Not Qt's application display name,
+// which would be appended to every window title.)
+QString TitreApplication();
+
 // Shows `texte` with the application title as caption. `boutons` 11 (Yes,
 // No, Cancel) shows no icon; 0 shows OK alone. Returns the result code of
 // the button pressed (Cancel when the box is closed otherwise).

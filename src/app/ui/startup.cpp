@@ -8,7 +8,6 @@
 #include <QPixmap>
 #include <QSplashScreen>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <cstdio>
 #include <random>
@@ -16,6 +15,7 @@
 #include "core/identity.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
+#include "app/ui/message_box.h"
 #include "core/ui/qt_text.h"
 
 namespace kindrela {
@@ -54,7 +54,7 @@ void MessageDemarrage(const QString& texte) {
   std::fprintf(stderr, "%s\n", texte.toLocal8Bit().constData());
   if (qEnvironmentVariable("KINDRELA_MESSAGES") == "stderr") return;
   QMessageBox boite;
-  boite.setWindowTitle(QApplication::applicationDisplayName());
+  boite.setWindowTitle(TitreApplication());
   boite.setText(texte);
   boite.exec();
 }
@@ -63,8 +63,6 @@ int LanceProgramme(int argc, char** argv) {
   std::srand(std::random_device{}());
   QApplication appli(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kNomProduit.data(), kNomProduit.size()));
-  QApplication::setApplicationDisplayName(
-      QString::fromLatin1(kTitreApplication.data(), kTitreApplication.size()));
   QApplication::setOrganizationName(QString::fromLatin1(kEditeur.data(), kEditeur.size()));
 
   TApplication app;
