@@ -108,7 +108,11 @@ bool FichierIni::LitBooleen(std::string_view section, std::string_view cle, bool
 void FichierIni::EcritTexte(std::string_view section, std::string_view cle,
                             std::string_view valeur) {
   std::string s = Trim(section), c = Trim(cle);
+  // A line break inside a value would cut the file's line in two and turn
+  // the rest into a stray key; the value stays on its line.
   std::string v = Trim(valeur);
+  for (char& ch : v)
+    if (ch == '\r' || ch == '\n') ch = ' ';
   int entete = TrouveSection(s);
   if (entete < 0) {
     if (!m_lignes.empty() && !Trim(m_lignes.back().texte).empty()) m_lignes.push_back(Ligne{});

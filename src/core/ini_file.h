@@ -41,6 +41,7 @@ class FichierIni {
   // "0" is false, any other number true; not a number: `defaut`.
   bool LitBooleen(std::string_view section, std::string_view cle, bool defaut) const;
 
+  // Line breaks in `valeur` become spaces: a value is one line of the file.
   void EcritTexte(std::string_view section, std::string_view cle, std::string_view valeur);
   void EcritEntier(std::string_view section, std::string_view cle, int valeur);
   // Written as "1" or "0".

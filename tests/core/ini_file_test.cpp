@@ -56,6 +56,16 @@ TEST_F(IniFile, RewriteKeepsWhatItDoesNotChange) {
             "[autre]\r\ny=2\r\n\r\n[gene\\Stat]\r\nDateMin=1000\r\n");
 }
 
+TEST_F(IniFile, AValueWithALineBreakCannotAddAKey) {
+  FichierIni ini;
+  ini.EcritTexte("gene", "HtmlTitre", "Ma famille\r\nInjecte=1");
+  EXPECT_FALSE(ini.CleExiste("gene", "Injecte"));
+  FichierIni relu;
+  relu.ChargeTexte(ini.Texte());
+  EXPECT_FALSE(relu.CleExiste("gene", "Injecte"));
+  EXPECT_EQ(relu.LitTexte("gene", "HtmlTitre"), "Ma famille  Injecte=1");
+}
+
 TEST_F(IniFile, EnumeratesAndErases) {
   auto ini = Lit("[a]\nx=1\ny=2\n[b]\nz=3\n");
   EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"a", "b"}));
