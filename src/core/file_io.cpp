@@ -45,6 +45,24 @@ Statut LitFichier(const std::string& chemin, std::string& contenu) {
   return Statut::Ok();
 }
 
+std::string LitDebutFichier(const std::string& chemin, std::size_t n) {
+  std::ifstream in(CheminSysteme(chemin), std::ios::binary);
+  if (!in) return {};
+  std::string octets(n, '\0');
+  in.read(octets.data(), static_cast<std::streamsize>(n));
+  octets.resize(static_cast<std::size_t>(in.gcount()));
+  return octets;
+}
+
+void SynchroniseDossier(const std::string& chemin) {
+  std::string dossier = CheminSysteme(DossierDe(chemin));
+  int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
 void SimuleEchecEcriture(long long apresOctets) { g_echecApres = apresOctets; }
 
 Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu) {
@@ -94,12 +112,7 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
     return Statut::Erreur("Impossible d'écrire le fichier " + chemin + " : " + raison);
   }
   // Make the rename itself durable.
-  std::string dossier = DossierDe(systeme);
-  int dfd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
+  SynchroniseDossier(chemin);
   return Statut::Ok();
 }
 

@@ -1,6 +1,7 @@
 // Whole-file reading and crash-safe writing.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,13 @@ Statut LitFichier(const std::string& chemin, std::string& contenu);
 // disk and renames it over `chemin`, so that a failure at any point leaves
 // the previous file as it was. The temporary file is removed on failure.
 Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu);
+
+// At most the first `n` bytes of a file (fewer when it is shorter; empty
+// when it cannot be read).
+std::string LitDebutFichier(const std::string& chemin, std::size_t n);
+
+// Makes the renames done in the folder of `chemin` durable.
+void SynchroniseDossier(const std::string& chemin);
 
 // For tests of the failure paths: when set, the next atomic write fails
 // after writing this many bytes of its temporary file (-1: never).

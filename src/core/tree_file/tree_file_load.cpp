@@ -1,6 +1,5 @@
 #include "core/tree_file/tree_file_load.h"
 
-#include <fstream>
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
@@ -18,14 +17,6 @@ std::string Extension(const std::string& chemin) {
   std::string nom = NomDe(chemin);
   std::size_t point = nom.find_last_of('.');
   return point == std::string::npos ? std::string() : MajusculesAnsi(nom.substr(point));
-}
-
-std::string LitDebut(const std::string& chemin, std::size_t n) {
-  std::ifstream in(CheminSysteme(chemin), std::ios::binary);
-  std::string octets(n, '\0');
-  in.read(octets.data(), static_cast<std::streamsize>(n));
-  octets.resize(in ? n : static_cast<std::size_t>(in.gcount()));
-  return octets;
 }
 
 std::string ChampFixe(std::string_view octets, std::size_t debut, std::size_t largeur) {
@@ -49,7 +40,7 @@ InfoChargement InfoFichierArbre(const TBD& bd, const std::string& chemin) {
   if (info.version == kVersionInconnue) return info;
   info.page = PageChargement::Kindrela;
   if (info.version == kVersion15 || info.version == kVersion24) {
-    std::string entete = LitDebut(chemin, 16 + 13 + 13 + 2);
+    std::string entete = LitDebutFichier(chemin, 16 + 13 + 13 + 2);
     info.versionProgramme = ChampFixe(entete, 0, 16);
     info.creeLe = ChampFixe(entete, 16, 13);
     info.modifieLe = ChampFixe(entete, 29, 13);
@@ -65,7 +56,7 @@ InfoChargement InfoFichierArbre(const TBD& bd, const std::string& chemin) {
     info.creeLe = ini.LitTexte(section, "DateCree");
     info.modifieLe = ini.LitTexte(section, "DateModif");
   } else {
-    std::string entete = LitDebut(chemin, 4 * (2 + kPlafondEntete));
+    std::string entete = LitDebutFichier(chemin, 4 * (2 + kPlafondEntete));
     LecteurValeurs l(entete, info.version == kVersion98, kPlafondEntete);
     info.versionProgramme = l.Texte();
     info.creeLe = l.Texte();

@@ -1,6 +1,5 @@
 #include "core/tree_file/tree_file_version.h"
 
-#include <fstream>
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
@@ -70,11 +69,8 @@ int VersionDesOctets(std::string_view octets) {
 }
 
 int VersionBase(const std::string& chemin) {
-  std::ifstream in(CheminSysteme(chemin), std::ios::binary);
-  if (!in) return kVersionInconnue;
-  char debut[19] = {};
-  in.read(debut, sizeof debut);
-  int v = VersionEntete(std::string_view(debut, static_cast<std::size_t>(in.gcount())));
+  if (!FichierExiste(chemin)) return kVersionInconnue;
+  int v = VersionEntete(LitDebutFichier(chemin, 19));
   if (v >= 0) return v;
   std::string contenu;
   if (!LitFichier(chemin, contenu).ok()) return kVersionInconnue;

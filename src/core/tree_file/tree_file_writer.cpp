@@ -1,6 +1,5 @@
 #include "core/tree_file/tree_file_writer.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,15 +22,6 @@ std::string Erreur(const std::string& chemin, const std::string& raison) {
 std::string Suffixe() {
   std::random_device hasard;
   return std::to_string(hasard() % 1000000);
-}
-
-void SynchroniseDossier(const std::string& chemin) {
-  std::string dossier = CheminSysteme(DossierDe(chemin));
-  int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
 }
 
 // A second name for the current file: a hard link, or a durable copy where
