@@ -9,15 +9,9 @@ namespace {
 
 // Splits at every ";", keeping at most the key and 50 language fields.
 std::vector<std::string> Champs(std::string_view ligne) {
-  std::vector<std::string> champs;
-  size_t debut = 0;
-  while (champs.size() < static_cast<size_t>(TTraduction::kMaxChamps)) {
-    size_t p = ligne.find(';', debut);
-    champs.emplace_back(ligne.substr(debut, p == std::string_view::npos ? std::string_view::npos
-                                                                        : p - debut));
-    if (p == std::string_view::npos) break;
-    debut = p + 1;
-  }
+  std::vector<std::string> champs = Decoupe(ligne, ';');
+  if (champs.size() > static_cast<size_t>(TTraduction::kMaxChamps))
+    champs.resize(TTraduction::kMaxChamps);
   return champs;
 }
 
