@@ -1,34 +1,25 @@
-// kindrela-cli: tree files from the command line.
-#include <unistd.h>
-
-#include <csignal>
-#include <cstdio>
+// kindrela-cli: tree files from the command line. Each command lives in a
+// file of its own (cmd_*.cpp); this file only dispatches.
 #include <string>
 #include <string_view>
 
+#include "cli/cli_support.h"
 #include "core/identity.h"
-#include "core/database.h"
-#include "core/text.h"
-#include "core/tree_file/tree_file_load.h"
-#include "core/tree_file/tree_file_writer.h"
 
 namespace {
 
 using namespace kindrela;
+using namespace kindrela::cli;
 
-volatile std::sig_atomic_t g_interrompu = 0;
+struct EntreeCommande {
+  std::string_view nom;
+  Commande commande;
+};
 
-void Interruption(int) { g_interrompu = 1; }
-
-// Our texts are Windows-1252; the terminal reads UTF-8.
-void Ecrit(std::FILE* f, std::string_view texte) {
-  std::string utf8 = AnsiVersUtf8(texte);
-  std::fwrite(utf8.data(), 1, utf8.size(), f);
-}
-
-void Erreur(std::string_view texte) {
-  Ecrit(stderr, std::string("kindrela-cli: ") + std::string(texte) + "\n");
-}
+constexpr EntreeCommande kCommandes[] = {
+    {"info", CmdInfo},     {"convert", CmdConvert}, {"number", CmdNumber}, {"expand", CmdExpand},
+    {"import", CmdImport}, {"export", CmdExport},   {"check", CmdCheck},
+};
 
 int Usage(std::FILE* f) {
   Ecrit(f,
@@ -36,83 +27,40 @@ int Usage(std::FILE* f) {
         "  kindrela-cli info FICHIER             version et en-t\xEAte d'un arbre\n"
         "  kindrela-cli convert ENTREE SORTIE    r\xE9\xE9" "crit un arbre de toute version\n"
         "                                        dans la version actuelle\n"
+        "  kindrela-cli number FICHIER --root N --generations G [--spouses] [--by-family]\n"
+        "                                        renum\xE9rote l'arbre (Sosa, d'Aboville)\n"
+        "  kindrela-cli expand FICHIER PERSONNE MOD\xC8LE\n"
+        "                                        texte d'un mod\xE8le pour une personne\n"
+        "  kindrela-cli import FICHIER.ged SORTIE.kdg [--charset JEU] [--capitalize] [--log]\n"
+        "                                        importe un fichier GEDCOM\n"
+        "  kindrela-cli export FICHIER.kdg SORTIE.ged [options]\n"
+        "                                        exporte un arbre en GEDCOM\n"
+        "  kindrela-cli check FICHIER            contr\xF4le de coh\xE9rence et v\xE9rification\n"
         "  kindrela-cli --version\n"
         "  kindrela-cli --help\n");
   return f == stdout ? 0 : 2;
 }
 
-// A percentage on stderr when it is a terminal; Ctrl-C stops the work.
-Progression Avancement() {
-  const bool terminal = ::isatty(STDERR_FILENO) != 0;
-  return [terminal](long long fait, long long total) {
-    if (terminal && total > 0)
-      std::fprintf(stderr, "\r%3lld%%%s", fait * 100 / total, fait == total ? "\r    \r" : "");
-    return g_interrompu == 0;
-  };
-}
-
-int Info(const std::string& chemin) {
-  TBD bd;
-  InfoChargement info = InfoFichierArbre(bd, chemin);
-  if (info.page != PageChargement::Kindrela) {
-    Erreur(chemin + " : fichier illisible ou qui n'est pas un arbre g\xE9n\xE9" "alogique reconnu.");
-    return 1;
-  }
-  Ecrit(stdout, "Fichier : " + chemin + "\n" +
-                    "Version du fichier : " + std::to_string(info.version) + "\n" +
-                    "Version du programme : " + info.versionProgramme + "\n" +
-                    "Nombre de personnes : " + info.nbrePersonnes + "\n" +
-                    "Cr\xE9\xE9 le : " + info.creeLe + "\n" +
-                    "Modif\xE9 le : " + info.modifieLe + "\n");
-  return 0;
-}
-
-int Convertit(const std::string& entree, const std::string& sortie) {
-  TBD bd;
-  OptionsChargement options;
-  options.progression = Avancement();
-  ResultatChargement r;
-  Statut s = ChargeFichierArbre(bd, entree, options, r);
-  for (const auto& a : r.lecture.avertissements) Erreur(entree + " : " + a);
-  if (s.annule()) {
-    Erreur("interrompu.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
-  if (r.lecture.lieuxAConvertir)
-    Erreur(entree + " : les lieux de cette ancienne version sont gard\xE9s tels quels.");
-  s = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
-  if (s.annule()) {
-    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
-  Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, version " +
-                    std::string(kMotProduit) + " " + std::string(kVersionTexte) + "\n");
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::signal(SIGINT, Interruption);
+  InstalleInterruption();
   std::string commande = argc > 1 ? argv[1] : "";
   if (commande == "--help" || commande == "-h") return Usage(stdout);
   if (commande == "--version") {
     Ecrit(stdout, std::string(kNomProduit) + " " + std::string(kVersionTexte) + "\n");
     return 0;
   }
-  // The core takes paths as Windows-1252 text; the terminal gives UTF-8.
-  if (commande == "info" && argc == 3) return Info(Utf8VersAnsi(argv[2]));
-  if (commande == "convert" && argc == 4)
-    return Convertit(Utf8VersAnsi(argv[2]), Utf8VersAnsi(argv[3]));
+  for (const auto& e : kCommandes) {
+    if (e.nom != commande) continue;
+    int code = e.commande(argc - 1, argv + 1);
+    if (code == 2) {
+      Erreur("arguments incorrects : " + commande);
+      return Usage(stderr);
+    }
+    return code;
+  }
   if (commande.empty()) Erreur("aucune commande.");
-  else Erreur("commande ou arguments incorrects : " + commande);
+  else Erreur("commande inconnue : " + commande);
   return Usage(stderr);
 }

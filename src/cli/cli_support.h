@@ -1,0 +1,38 @@
+// What every kindrela-cli command shares: output in the terminal's UTF-8,
+// error lines, progress on stderr and Ctrl-C.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "core/status.h"
+
+namespace kindrela::cli {
+
+// Our texts are Windows-1252; the terminal reads UTF-8.
+void Ecrit(std::FILE* f, std::string_view texte);
+// "kindrela-cli: " + texte on stderr.
+void Erreur(std::string_view texte);
+// A percentage on stderr when it is a terminal; false once Ctrl-C was pressed.
+Progression Avancement();
+// Ctrl-C sets the flag that Avancement and Interrompu read.
+void InstalleInterruption();
+bool Interrompu();
+// A command-line argument (UTF-8) as the core's Windows-1252 text.
+std::string Argument(const char* utf8);
+
+// One command: argv[0] is the command's own name, its arguments follow.
+// Returns the process exit code: 0 done, 1 failure, 2 bad arguments, 130 interrupted.
+using Commande = int (*)(int argc, char** argv);
+
+// The commands, one per file.
+int CmdInfo(int argc, char** argv);
+int CmdConvert(int argc, char** argv);
+int CmdNumber(int argc, char** argv);
+int CmdExpand(int argc, char** argv);
+int CmdImport(int argc, char** argv);
+int CmdExport(int argc, char** argv);
+int CmdCheck(int argc, char** argv);
+
+}  // namespace kindrela::cli

@@ -1,0 +1,11 @@
+// check: placeholder until the command is written; it says so and fails.
+#include "cli/cli_support.h"
+
+namespace kindrela::cli {
+
+int CmdCheck(int, char**) {
+  Erreur("la commande check n'est pas encore disponible.");
+  return 1;
+}
+
+}  // namespace kindrela::cli

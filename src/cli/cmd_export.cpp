@@ -1,0 +1,11 @@
+// export: placeholder until the command is written; it says so and fails.
+#include "cli/cli_support.h"
+
+namespace kindrela::cli {
+
+int CmdExport(int, char**) {
+  Erreur("la commande export n'est pas encore disponible.");
+  return 1;
+}
+
+}  // namespace kindrela::cli

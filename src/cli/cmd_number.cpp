@@ -1,0 +1,11 @@
+// number: placeholder until the command is written; it says so and fails.
+#include "cli/cli_support.h"
+
+namespace kindrela::cli {
+
+int CmdNumber(int, char**) {
+  Erreur("la commande number n'est pas encore disponible.");
+  return 1;
+}
+
+}  // namespace kindrela::cli

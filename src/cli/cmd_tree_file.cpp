@@ -1,0 +1,62 @@
+// info and convert: the native tree file.
+#include "cli/cli_support.h"
+#include "core/database.h"
+#include "core/identity.h"
+#include "core/tree_file/tree_file_load.h"
+#include "core/tree_file/tree_file_writer.h"
+
+namespace kindrela::cli {
+
+int CmdInfo(int argc, char** argv) {
+  if (argc != 2) return 2;
+  const std::string chemin = Argument(argv[1]);
+  TBD bd;
+  InfoChargement info = InfoFichierArbre(bd, chemin);
+  if (info.page != PageChargement::Kindrela) {
+    Erreur(chemin + " : fichier illisible ou qui n'est pas un arbre g\xE9n\xE9" "alogique reconnu.");
+    return 1;
+  }
+  Ecrit(stdout, "Fichier : " + chemin + "\n" +
+                    "Version du fichier : " + std::to_string(info.version) + "\n" +
+                    "Version du programme : " + info.versionProgramme + "\n" +
+                    "Nombre de personnes : " + info.nbrePersonnes + "\n" +
+                    "Cr\xE9\xE9 le : " + info.creeLe + "\n" +
+                    "Modif\xE9 le : " + info.modifieLe + "\n");
+  return 0;
+}
+
+int CmdConvert(int argc, char** argv) {
+  if (argc != 3) return 2;
+  const std::string entree = Argument(argv[1]);
+  const std::string sortie = Argument(argv[2]);
+  TBD bd;
+  OptionsChargement options;
+  options.progression = Avancement();
+  ResultatChargement r;
+  Statut s = ChargeFichierArbre(bd, entree, options, r);
+  for (const auto& a : r.lecture.avertissements) Erreur(entree + " : " + a);
+  if (s.annule()) {
+    Erreur("interrompu.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  if (r.lecture.lieuxAConvertir)
+    Erreur(entree + " : les lieux de cette ancienne version sont gard\xE9s tels quels.");
+  s = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
+  if (s.annule()) {
+    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, version " +
+                    std::string(kMotProduit) + " " + std::string(kVersionTexte) + "\n");
+  return 0;
+}
+
+}  // namespace kindrela::cli
