@@ -1,0 +1,74 @@
+// The main window's commands that are pure work on the database: the
+// history of selected persons, the new tree, the new-tree assistant and the
+// Sosa search. The window binds them to its controls and messages.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/database.h"
+
+namespace kindrela {
+
+// One entry of the "Précédente" / "Suivante" drop-downs.
+struct TEntreeHistorique {
+  std::string legende;
+  int32_t personne = 0;
+};
+
+// The two history lists, top entry first.
+class THistorique {
+ public:
+  // Records the selection of person n (in use). Entries are re-captioned
+  // with the short name and birth date; n is moved to the top of both lists
+  // unless it is already the top of "Suivante". "Précédente" keeps at most
+  // `maxEntrees` entries.
+  void Selectionne(const TBD& bd, int n, int maxEntrees);
+  // Before a drop-down opens: drops the entries of persons no longer in use
+  // and those beyond `maxEntrees`.
+  void Nettoie(const TBD& bd, int maxEntrees);
+  void Vide();
+
+  const std::vector<TEntreeHistorique>& Precedente() const { return m_precedente; }
+  const std::vector<TEntreeHistorique>& Suivante() const { return m_suivante; }
+  // A drop-down is enabled only while its list holds more than one entry.
+  bool PrecedenteActive() const { return m_precedente.size() > 1; }
+  bool SuivanteActive() const { return m_suivante.size() > 1; }
+
+ private:
+  std::vector<TEntreeHistorique> m_precedente;
+  std::vector<TEntreeHistorique> m_suivante;
+};
+
+// The three-person tree of the new-tree command: person 1 with father 2 and
+// mother 3 (a woman), united, numbered "1", "2", "3"; the surnames are the
+// three given texts. The database is emptied first. Returns false (and
+// leaves the database empty) when the tables cannot hold them.
+bool CreeNouvelArbre(TBD& bd, const std::array<std::string, 3>& noms);
+
+// One person typed into the new-tree assistant.
+struct TPersonneAssistant {
+  std::string nom, prenoms;
+  std::string dateNaissance, lieuNaissance;  // dates as typed
+  std::string dateDeces, lieuDeces;
+};
+
+// The assistant's seven slots: 0 the person, 1 father, 2 mother, 3 and 4 the
+// father's parents, 5 and 6 the mother's parents. The database is emptied;
+// each slot with both a surname and given names becomes a person (men for
+// slots 0, 1, 3, 5), dates normalised and stored with their places as birth
+// and death events; parents are linked and the three couples united when
+// both partners exist. Returns the person of slot 0, else the first person
+// made, 0 when none.
+int CreeArbreAssistant(TBD& bd, const std::array<TPersonneAssistant, 7>& slots);
+
+// The Sosa search: an answer holding "VG" names a person number after it
+// (`selecPers` when that is not a number); otherwise the first person in
+// use whose numbering holds the answer as a whole comma-separated item.
+// 0 when none is found.
+int RechercheSosa(const TBD& bd, std::string_view reponse, int selecPers);
+
+}  // namespace kindrela

@@ -1,0 +1,138 @@
+#include "app/main_commands.h"
+
+#include <gtest/gtest.h>
+
+namespace kindrela {
+namespace {
+
+std::vector<int> Personnes(const std::vector<TEntreeHistorique>& liste) {
+  std::vector<int> v;
+  for (const auto& e : liste) v.push_back(e.personne);
+  return v;
+}
+
+class HistoriqueTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 1; i <= 6; ++i) {
+      int n = bd.NouvelleFiche();
+      bd.EcritNom(n, "NOM" + std::to_string(i));
+      bd.EcritPrenoms(n, "Jean Pierre");
+    }
+    bd.EcritDateNaissance(2, "3/4/1900");
+  }
+  TBD bd;
+  THistorique h;
+};
+
+TEST_F(HistoriqueTest, NewSelectionsGoOnTopOfBothLists) {
+  h.Selectionne(bd, 1, 10);
+  EXPECT_FALSE(h.PrecedenteActive());
+  h.Selectionne(bd, 2, 10);
+  h.Selectionne(bd, 3, 10);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{3, 2, 1}));
+  // Each selection replaces the top of "Suivante" before inserting.
+  EXPECT_EQ(Personnes(h.Suivante()), (std::vector<int>{3}));
+  EXPECT_EQ(h.Precedente().front().legende, "NOM3 Jean");
+  // Older entries are re-captioned with the birth date.
+  EXPECT_EQ(h.Precedente()[1].legende, "NOM2 Jean 3/4/1900");
+}
+
+TEST_F(HistoriqueTest, ReselectingMovesThePersonUpWithoutDuplicate) {
+  for (int n : {1, 2, 3}) h.Selectionne(bd, n, 10);
+  h.Selectionne(bd, 1, 10);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{1, 3, 2}));
+}
+
+TEST_F(HistoriqueTest, KeepsAtMostTheSettingCount) {
+  for (int n : {1, 2, 3, 4, 5}) h.Selectionne(bd, n, 3);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{5, 4, 3}));
+}
+
+TEST_F(HistoriqueTest, DeletedPersonsDisappearWhenTheListOpens) {
+  for (int n : {1, 2, 3}) h.Selectionne(bd, n, 10);
+  bd.SupprimeFiche(2);
+  h.Nettoie(bd, 10);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{3, 1}));
+  h.Nettoie(bd, 1);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{3}));
+}
+
+TEST(NouvelArbre, MakesTheThreeLinkedPersons) {
+  TBD bd;
+  bd.NouvelleFiche();  // emptied first
+  ASSERT_TRUE(CreeNouvelArbre(bd, {"MOI", "PERE", "MERE"}));
+  EXPECT_EQ(bd.NbreFichesUtilisees(), 3);
+  EXPECT_EQ(bd.LitPere(1), 2);
+  EXPECT_EQ(bd.LitMere(1), 3);
+  EXPECT_EQ(bd.LitSexe(3), 1);
+  EXPECT_EQ(bd.LitChamp(2, 26), "2");
+  EXPECT_EQ(bd.LitNom(3), "MERE");
+  EXPECT_EQ(bd.LitNumH(1), 2);
+  EXPECT_EQ(bd.LitNumF(1), 3);
+  EXPECT_EQ(bd.RefPers, 1);
+}
+
+TEST(NouvelArbre, FullTablesLeaveAnEmptyTree) {
+  CapacitesBD c;
+  c.fiches = 2;
+  TBD bd(c);
+  EXPECT_FALSE(CreeNouvelArbre(bd, {"A", "B", "C"}));
+  EXPECT_EQ(bd.NbreFiche(), 0);
+}
+
+TEST(ArbreAssistant, SkipsIncompleteSlotsAndLinksTheRest) {
+  TBD bd;
+  std::array<TPersonneAssistant, 7> s;
+  s[0] = {"DURAND", "Paul", "12 3 1950", "FRA,IDF,F75,Paris", "", ""};
+  s[1] = {"DURAND", "Louis", "1920", "", "5/6/1990", "Lyon"};
+  s[2] = {"MARTIN", "Anne", "", "", "", ""};
+  s[3] = {"DURAND", "", "", "", "", ""};  // no given names: skipped
+  s[5] = {"MARTIN", "Henri", "", "", "", ""};
+  s[6] = {"PETIT", "Rose", "", "", "", ""};
+  int moi = CreeArbreAssistant(bd, s);
+  ASSERT_EQ(moi, 1);
+  EXPECT_EQ(bd.NbreFichesUtilisees(), 5);
+  EXPECT_EQ(bd.LitDateNaissance(1), "12/3/1950");
+  EXPECT_EQ(bd.LitLieuNaissance(1), "FRA,IDF,F75,Paris");
+  EXPECT_EQ(bd.LitLieuDeces(2), "Lyon");
+  EXPECT_EQ(bd.LitSexe(3), 1);
+  EXPECT_EQ(bd.LitSexe(4), 0);  // slot 5: the mother's father
+  EXPECT_EQ(bd.LitPere(1), 2);
+  EXPECT_EQ(bd.LitMere(1), 3);
+  EXPECT_EQ(bd.LitPere(2), 0);
+  EXPECT_EQ(bd.LitPere(3), 4);
+  EXPECT_EQ(bd.LitMere(3), 5);
+  // Unions: the mother's parents and the parents; none for the father's.
+  EXPECT_EQ(bd.NbreUnionsValides(), 2);
+  EXPECT_EQ(bd.RefPers, 1);
+}
+
+struct CasSosa {
+  const char* nom;
+  const char* reponse;
+  int attendu;
+};
+
+class RechercheSosaTest : public testing::TestWithParam<CasSosa> {};
+
+TEST_P(RechercheSosaTest, FindsTheWholeItem) {
+  TBD bd;
+  for (const char* numero : {"1", "6,14", "1/2.1", "16", "", "61"}) {
+    int n = bd.NouvelleFiche();
+    bd.EcritChamp(n, 26, numero);
+  }
+  EXPECT_EQ(RechercheSosa(bd, GetParam().reponse, 3), GetParam().attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RechercheSosa, RechercheSosaTest,
+    testing::Values(CasSosa{"Root", "1", 1}, CasSosa{"SecondOfAList", "14", 2},
+                    CasSosa{"NotAPrefix", "6", 2}, CasSosa{"NoPartialNumber", "4", 0},
+                    CasSosa{"Descendant", "1/2.1", 3}, CasSosa{"Spaces", " 16 ", 4},
+                    CasSosa{"PersonNumber", "VG5", 5}, CasSosa{"VGAloneIsTheSelection", "VG", 3},
+                    CasSosa{"VGUnknownPerson", "VG99", 0}, CasSosa{"Empty", "", 0}),
+    [](const auto& info) { return std::string(info.param.nom); });
+
+}  // namespace
+}  // namespace kindrela
