@@ -476,6 +476,16 @@ class TBD {
   // over each table, and increases the generation.
   void ReconstruitIndex();
 
+  // ----- Reverse links, for kinship queries that must not scan the tables -----
+
+  // The persons whose NumP (NumM) is p, and the unions whose NumH (NumF) is
+  // p, whether in use or not, in no particular order; `sortie` is replaced.
+  // Empty for p outside 1..Capacites().fiches (such links are not indexed).
+  void EnfantsDuPere(int p, std::vector<int>& sortie) const { m_enfantsDuPere.Sources(p, sortie); }
+  void EnfantsDeLaMere(int p, std::vector<int>& sortie) const { m_enfantsDeLaMere.Sources(p, sortie); }
+  void UnionsDuMari(int p, std::vector<int>& sortie) const { m_unionsDuMari.Sources(p, sortie); }
+  void UnionsDeLaFemme(int p, std::vector<int>& sortie) const { m_unionsDeLaFemme.Sources(p, sortie); }
+
  private:
   bool PersonneValide(int n) const { return m_fiches.Valide(n); }
   // The event (or source) number at position k of a packed list, 0 when k
