@@ -1,11 +1,168 @@
-// export: placeholder until the command is written; it says so and fails.
+// export: a tree file written as a GEDCOM file.
+//
+//   export FICHIER.kdg SORTIE.ged [--charset ANSEL|DOS|Windows|UTF-8]
+//          [--no-links] [--no-fields] [--no-event-notes] [--no-sources]
+//          [--no-notes] [--no-events] [--hide-recent]
+//          [--author IDENTITE [--address ADRESSE]]
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "analysis/type_tables.h"
+#include "app/folders.h"
 #include "cli/cli_support.h"
+#include "core/database.h"
+#include "core/file_io.h"
+#include "core/tree_file/tree_file_load.h"
+#include "gedcom/gedcom_export.h"
+#include "i18n/translation.h"
 
 namespace kindrela::cli {
+namespace {
 
-int CmdExport(int, char**) {
-  Erreur("la commande export n'est pas encore disponible.");
-  return 1;
+std::string AvecSlash(std::string dossier) {
+  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
+  return dossier;
+}
+
+// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
+// executable's folder or its "../share/kindrela" when "modele" is there.
+std::string DossierProgramme() {
+  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
+    return AvecSlash(Argument(force));
+  char exe[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (n <= 0) return {};
+  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
+  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
+    if (DossierExiste(candidat + "modele")) return candidat;
+  return dossier;
+}
+
+// The event kinds and custom fields of the installation's language, which
+// give the GEDCOM tags.
+Statut ChargeTables(TTablesTypes& tables) {
+  const std::string programme = DossierProgramme();
+  if (Statut s = ControleTraduction(programme); !s)
+    return Statut::Erreur(s.message() + " (dossier du programme : " + programme +
+                          " ; KINDRELA_DOSSIER peut en nommer un autre)");
+  TTraduction traduction;
+  if (!traduction.ChargeTraduction(kCheminTraduction, programme))
+    return Statut::Erreur(std::string("illisible : ") + programme + kCheminTraduction);
+  TIniProgramme ini;
+  if (ChargeIniProgramme(programme, ini).ok()) AppliqueIniProgramme(ini, traduction);
+  const std::string param = programme + "modele/" + std::to_string(ini.langue) + "/param/";
+  CheminsTablesTypes chemins;
+  chemins.defEve = param + "DefEve.tra";
+  chemins.defChp = param + "DefChp.tra";
+  chemins.defSrc = param + "DefSrc.tra";
+  for (SorteTable sorte : {SorteTable::Evenements, SorteTable::Champs})
+    if (Statut s = tables.ChargeDefaut(sorte, chemins, traduction); !s) return s;
+  return Statut::Ok();
+}
+
+// A multi-line argument: the shell's line feeds become CR LF.
+std::string LignesWindows(const std::string& texte) {
+  std::string res;
+  for (char c : texte) {
+    if (c == '\r') continue;
+    if (c == '\n') res += '\r';
+    res += c;
+  }
+  return res;
+}
+
+}  // namespace
+
+int CmdExport(int argc, char** argv) {
+  std::string entree, sortie;
+  OptionsExportGedcom options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto valeur = [&](std::string& cible) {
+      if (i + 1 >= argc) return false;
+      cible = Argument(argv[++i]);
+      return true;
+    };
+    if (a == "--charset") {
+      std::string nom;
+      if (!valeur(nom)) return 2;
+      if (!JeuDepuisNom(nom, options.jeu)) {
+        Erreur("jeu de caract\xE8res inconnu : " + nom + " (ANSEL, DOS, Windows ou UTF-8)");
+        return 2;
+      }
+    } else if (a == "--no-links") {
+      options.liensFamiliaux = false;
+    } else if (a == "--no-fields") {
+      options.champs = false;
+    } else if (a == "--no-event-notes") {
+      options.notesEvenements = false;
+    } else if (a == "--no-sources") {
+      options.sources = false;
+    } else if (a == "--no-notes") {
+      options.notesIndividuelles = false;
+    } else if (a == "--no-events") {
+      options.evenements = false;
+    } else if (a == "--hide-recent") {
+      options.sansMoinsDeCentAns = true;
+    } else if (a == "--author") {
+      options.auteur = true;
+      if (!valeur(options.identite)) return 2;
+    } else if (a == "--address") {
+      if (!valeur(options.adresse)) return 2;
+      options.adresse = LignesWindows(options.adresse);
+    } else if (a.size() > 1 && a[0] == '-') {
+      Erreur("option inconnue : " + Argument(a.c_str()));
+      return 2;
+    } else if (entree.empty()) {
+      entree = Argument(a.c_str());
+    } else if (sortie.empty()) {
+      sortie = Argument(a.c_str());
+    } else {
+      return 2;
+    }
+  }
+  if (sortie.empty()) return 2;
+  if (!options.adresse.empty() && !options.auteur) {
+    Erreur("--address va avec --author.");
+    return 2;
+  }
+
+  TTablesTypes tables;
+  if (Statut s = ChargeTables(tables); !s) {
+    Erreur(s.message());
+    return 1;
+  }
+  TBD bd;
+  OptionsChargement chargement;
+  chargement.progression = Avancement();
+  ResultatChargement r;
+  Statut s = ChargeFichierArbre(bd, entree, chargement, r);
+  for (const auto& a : r.lecture.avertissements) Erreur(entree + " : " + a);
+  if (s.annule()) {
+    Erreur("interrompu.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  s = ExportGedcom(bd, tables, sortie, options, Avancement());
+  if (s.annule()) {
+    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, " +
+                    std::to_string(bd.NbreUnionsValides()) + " unions, jeu " +
+                    NomJeu(options.jeu) + "\n");
+  return 0;
 }
 
 }  // namespace kindrela::cli

@@ -1,11 +1,149 @@
-// import: placeholder until the command is written; it says so and fails.
+// import: a GEDCOM file read into a new tree file.
+//
+//   import FICHIER.ged SORTIE.kdg [--charset DOS|Windows|ANSEL|UTF-8]
+//          [--capitalize] [--log]
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "analysis/type_tables.h"
+#include "app/folders.h"
 #include "cli/cli_support.h"
+#include "core/database.h"
+#include "core/file_io.h"
+#include "core/tree_file/tree_file_writer.h"
+#include "gedcom/gedcom_import.h"
+#include "gedcom/gedcom_lines.h"
+#include "i18n/translation.h"
 
 namespace kindrela::cli {
+namespace {
 
-int CmdImport(int, char**) {
-  Erreur("la commande import n'est pas encore disponible.");
-  return 1;
+std::string AvecSlash(std::string dossier) {
+  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
+  return dossier;
+}
+
+// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
+// executable's folder or its "../share/kindrela" when "modele" is there.
+std::string DossierProgramme() {
+  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
+    return AvecSlash(Argument(force));
+  char exe[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (n <= 0) return {};
+  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
+  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
+    if (DossierExiste(candidat + "modele")) return candidat;
+  return dossier;
+}
+
+// The translation (for the texts of the log) and the event kinds and custom
+// fields of the installation's language, which name the other tags.
+Statut ChargeInstallation(TTraduction& traduction, TTablesTypes& tables) {
+  const std::string programme = DossierProgramme();
+  if (!traduction.ChargeTraduction(kCheminTraduction, programme))
+    return Statut::Erreur(std::string("illisible : ") + programme + kCheminTraduction);
+  TIniProgramme ini;
+  if (ChargeIniProgramme(programme, ini).ok()) AppliqueIniProgramme(ini, traduction);
+  const std::string param = programme + "modele/" + std::to_string(ini.langue) + "/param/";
+  CheminsTablesTypes chemins;
+  chemins.defEve = param + "DefEve.tra";
+  chemins.defChp = param + "DefChp.tra";
+  chemins.defSrc = param + "DefSrc.tra";
+  for (SorteTable sorte : {SorteTable::Evenements, SorteTable::Champs})
+    if (Statut s = tables.ChargeDefaut(sorte, chemins, traduction); !s) return s;
+  return Statut::Ok();
+}
+
+std::string Compte(const char* nom, const CompteImport& c) {
+  std::string texte = std::string(nom) + " : " + std::to_string(c.Stockes());
+  if (c.nonStockes > 0) texte += " (" + std::to_string(c.nonStockes) + " non enregistr\xE9s)";
+  return texte;
+}
+
+}  // namespace
+
+int CmdImport(int argc, char** argv) {
+  std::string entree, sortie;
+  OptionsImport options;
+  bool jeuDonne = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--charset") {
+      if (i + 1 >= argc) return 2;
+      const std::string nom = Argument(argv[++i]);
+      if (!JeuDepuisNom(nom, options.jeu)) {
+        Erreur("jeu de caract\xE8res inconnu : " + nom + " (DOS, Windows, ANSEL ou UTF-8)");
+        return 2;
+      }
+      jeuDonne = true;
+    } else if (a == "--capitalize") {
+      options.majuscules = true;
+    } else if (a == "--log") {
+      options.journal = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      Erreur("option inconnue : " + Argument(a.c_str()));
+      return 2;
+    } else if (entree.empty()) {
+      entree = Argument(a.c_str());
+    } else if (sortie.empty()) {
+      sortie = Argument(a.c_str());
+    } else {
+      return 2;
+    }
+  }
+  if (entree.empty() || sortie.empty()) return 2;
+  if (!FichierExiste(entree)) {
+    Erreur(entree + " : fichier introuvable.");
+    return 1;
+  }
+  if (!jeuDonne) options.jeu = JeuPreselectionneFichier(entree);
+
+  TTraduction traduction;
+  TTablesTypes tables;
+  if (Statut s = ChargeInstallation(traduction, tables); !s)
+    Erreur(s.message() + " : les balises inconnues deviennent des \xE9v\xE9nements de leur nom.");
+  if (traduction.Charge()) options.traduction = &traduction;
+  options.progression = Avancement();
+
+  TBD bd;
+  bd.Vide();  // a new tree: its creation date is today
+  TGedcomHeader entete;
+  ResultatImport r = ImportGedcom(bd, tables, entree, options, entete);
+  for (const auto& a : r.avertissements) Erreur(entree + " : " + a);
+  if (r.statut.annule()) {
+    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
+    return 130;
+  }
+  if (!r.statut) {
+    Erreur(r.statut.message());
+    return 1;
+  }
+  if (bd.RefPers == 0) bd.RefPers = bd.FicheSuivante(0);
+  bd.BaseChargee = 1;
+  Statut s = EcritBase(bd, sortie, {bd.RefPers, {}}, Avancement());
+  if (s.annule()) {
+    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  Ecrit(stdout, entree + " (" + NomJeu(options.jeu) + ") -> " + sortie + "\n" +
+                    Compte("Personnes", r.personnes) + "\n" + Compte("Unions", r.unions) + "\n" +
+                    Compte("\xC9v\xE9nements", r.evenements) + "\n" +
+                    Compte("Sources", r.sources) + "\n" +
+                    "Notes li\xE9" "es : " + std::to_string(r.notesLiees) +
+                    (r.notesIntrouvables > 0
+                         ? " (" + std::to_string(r.notesIntrouvables) + " introuvables)"
+                         : std::string()) +
+                    "\n" + "Lignes lues : " + std::to_string(r.lignesLues) + "\n");
+  if (!r.journal.empty()) Ecrit(stdout, "Journal : " + r.journal + "\n");
+  return 0;
 }
 
 }  // namespace kindrela::cli

@@ -1,0 +1,524 @@
+#include "gedcom/gedcom_import.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "core/clock.h"
+#include "core/file_io.h"
+#include "core/text.h"
+#include "gedcom/gedcom_import_context.h"
+#include "i18n/translation.h"
+
+namespace kindrela {
+
+namespace gedcom_import {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+// Progress is reported, and a stop looked for, once every so many records.
+constexpr long kRecordsParPoint = 64;
+// Person numbers above this go by their text rather than the direct table,
+// so that a damaged number cannot make the table huge.
+constexpr long kMaxDirect = 1L << 22;
+
+void SansBlancsFinDans(std::string& s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
+}
+
+std::string Majuscules(std::string_view s) { return MajusculesAnsi(s); }
+
+// The upper-cased key of a cross-reference, into a buffer reused from one
+// lookup to the next (no allocation once it is large enough).
+const std::string& Cle(std::string_view xref, std::string& tampon) {
+  tampon.assign(xref);
+  for (char& c : tampon) c = static_cast<char>(MajAnsi(static_cast<unsigned char>(c)));
+  return tampon;
+}
+
+// "@I12@": the prefix "I" and the number 12. Only a cross-reference made of
+// '@', letters, digits without a leading zero and '@' has a number: any
+// other form goes by its whole text, so that two different references can
+// never meet on the same number.
+bool DecoupeXref(std::string_view xref, std::string_view& prefixe, long& numero) {
+  if (xref.size() < 3 || xref.front() != '@' || xref.back() != '@') return false;
+  std::string_view corps = xref.substr(1, xref.size() - 2);
+  size_t i = 0;
+  while (i < corps.size() && !(corps[i] >= '0' && corps[i] <= '9')) ++i;
+  if (i == corps.size() || corps[i] == '0') return false;
+  prefixe = corps.substr(0, i);
+  numero = 0;
+  for (size_t k = i; k < corps.size(); ++k) {
+    if (corps[k] < '0' || corps[k] > '9') return false;
+    numero = numero * 10 + (corps[k] - '0');
+    if (numero > kMaxDirect) return false;
+  }
+  return true;
+}
+
+// Multi-line text on any reader: the opening value, then the CONT and CONC
+// lines deeper than `niveau`; with `toutesSousLignes` every other deeper
+// line is skipped too, otherwise the reading stops on the first of them.
+std::string LitTexte(LecteurGedcom& lecteur, int niveau, bool toutesSousLignes) {
+  const LigneGedcom& l = lecteur.Ligne();
+  std::string texte(l.brute.substr(std::min(l.brute.find_first_not_of(" \t"), l.brute.size())));
+  while (lecteur.Suivante() && l.niveau > niveau) {
+    if (l.tag == "CONT") {
+      SansBlancsFinDans(texte);
+      texte += kCrLf;
+      texte += l.brute;
+    } else if (l.tag == "CONC") {
+      texte += l.brute;
+    } else if (!toutesSousLignes) {
+      break;
+    }
+  }
+  SansBlancsFinDans(texte);
+  if (!texte.empty()) texte += kCrLf;
+  return texte;
+}
+
+std::string Remplace(std::string modele, const std::string& valeur) {
+  size_t p = modele.find("%s");
+  if (p != std::string::npos) modele.replace(p, 2, valeur);
+  return modele;
+}
+
+}  // namespace
+
+Contexte::Contexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
+                   const std::string& chemin, const OptionsImport& options, TGedcomHeader& entete,
+                   ResultatImport& resultat)
+    : m_bd(bd),
+      m_types(types),
+      m_contenu(contenu),
+      m_chemin(chemin),
+      m_options(options),
+      m_entete(entete),
+      m_r(resultat),
+      m_lecteur(contenu, options.jeu),
+      m_lecteurAnnexe(contenu, options.jeu) {
+  m_lecteurAnnexe.CompteRemplacements(false);
+}
+
+std::string Contexte::TexteMultiligne(int niveau) { return LitTexte(m_lecteur, niveau, true); }
+
+std::string Contexte::TexteContinue(int niveau) { return LitTexte(m_lecteur, niveau, false); }
+
+std::string Contexte::TexteNote(int niveau) {
+  if (EstPointeur(L().valeur)) {
+    std::string texte;
+    if (TexteEnregistrementNote(L().valeur, texte)) {
+      ++m_r.notesLiees;
+      SauteSousLignes(niveau);
+      return texte;
+    }
+    ++m_r.notesIntrouvables;
+  }
+  return TexteMultiligne(niveau);
+}
+
+bool Contexte::TexteEnregistrementNote(std::string_view xref, std::string& texte) {
+  auto it = m_notes.find(Cle(xref, m_cleXref));
+  if (it == m_notes.end()) return false;
+  m_lecteurAnnexe.Positionne(it->second.position, it->second.numero);
+  if (!m_lecteurAnnexe.Suivante()) return false;
+  texte = LitTexte(m_lecteurAnnexe, 0, true);
+  return true;
+}
+
+std::string Contexte::TitreEnregistrementSource(std::string_view xref) {
+  auto connu = m_titres.find(Cle(xref, m_cleXref));
+  if (connu != m_titres.end()) return connu->second;
+  std::string cle = m_cleXref;
+  std::string titre = LitTitreSource(cle);
+  m_titres.emplace(std::move(cle), titre);
+  return titre;
+}
+
+std::string Contexte::LitTitreSource(const std::string& cle) {
+  auto it = m_enregistrementsSource.find(cle);
+  if (it == m_enregistrementsSource.end()) return {};
+  m_lecteurAnnexe.Positionne(it->second.position, it->second.numero);
+  m_lecteurAnnexe.Suivante();
+  const LigneGedcom& l = m_lecteurAnnexe.Ligne();
+  m_lecteurAnnexe.Suivante();
+  while (!m_lecteurAnnexe.Fin() && l.niveau != 0) {
+    if (l.niveau == 1 && l.tag == "TITL") {
+      std::string titre = LitTexte(m_lecteurAnnexe, 1, false);
+      SansBlancsFinDans(titre);
+      while (!titre.empty() && (titre.back() == '\n' || titre.back() == '\r')) titre.pop_back();
+      return titre;
+    }
+    m_lecteurAnnexe.Suivante();
+  }
+  return {};
+}
+
+void Contexte::IndexeEnregistrements() {
+  LecteurGedcom lecteur(m_contenu, JeuCaracteres::Windows);
+  std::string_view brute;
+  long numero = 0;
+  size_t debut = 0;
+  std::string tag;
+  LigneGedcom ligne;
+  while (lecteur.SuivanteBrute(brute, numero, debut)) {
+    size_t i = brute.find_first_not_of(" \t");
+    if (i == std::string_view::npos || brute[i] != '0' || i + 1 >= brute.size() ||
+        (brute[i + 1] != ' ' && brute[i + 1] != '\t'))
+      continue;
+    DecoupeLigneGedcom(brute, tag, ligne);
+    if (ligne.xref.empty()) continue;
+    if (EstNote(ligne.tag)) m_notes[Majuscules(ligne.xref)] = {debut, numero};
+    else if (ligne.tag == "SOUR") m_enregistrementsSource[Majuscules(ligne.xref)] = {debut, numero};
+  }
+}
+
+void Contexte::SauteSousLignes(int niveau) {
+  while (Lit() && L().niveau > niveau) {
+  }
+}
+
+void Contexte::SauteEnregistrement(bool journal) {
+  if (journal) JournalLigne(" : ");
+  while (Lit() && L().niveau != 0) {
+    if (journal) JournalLigne(" : ");
+  }
+}
+
+// ----- Cross-references -----
+
+void Contexte::EnregistrePersonne(std::string_view xref, int n) {
+  std::string_view prefixe;
+  long numero = 0;
+  const bool direct = DecoupeXref(xref, prefixe, numero);
+  if (direct && !m_prefixeFixe) {
+    m_prefixe = std::string(prefixe);
+    m_prefixeFixe = true;
+  }
+  if (direct && EgalSansCasse(prefixe, m_prefixe)) {
+    if (static_cast<size_t>(numero) >= m_direct.size())
+      m_direct.resize(std::max(static_cast<size_t>(numero) + 1, m_direct.size() * 2), 0);
+    m_direct[static_cast<size_t>(numero)] = n;
+  } else {
+    m_debordement[Majuscules(xref)] = n;
+  }
+}
+
+int Contexte::ChercheePersonne(std::string_view xref) const {
+  std::string_view prefixe;
+  long numero = 0;
+  if (DecoupeXref(xref, prefixe, numero) && m_prefixeFixe && EgalSansCasse(prefixe, m_prefixe))
+    return static_cast<size_t>(numero) < m_direct.size() ? m_direct[static_cast<size_t>(numero)] : 0;
+  auto it = m_debordement.find(Cle(xref, m_cleXref));
+  return it == m_debordement.end() ? 0 : it->second;
+}
+
+int Contexte::SourceDe(std::string_view xref) {
+  auto [it, nouvelle] = m_sources.try_emplace(Cle(xref, m_cleXref), 0);
+  if (nouvelle) {
+    ++m_r.sources.lus;
+    it->second = m_bd.NouvelleSrc();
+    if (it->second == 0) ++m_r.sources.nonStockes;
+  }
+  return it->second;
+}
+
+// ----- Log -----
+
+void Contexte::Journal(std::string_view texte) {
+  if (!m_journalActif) return;
+  m_journal += texte;
+  m_journal += kCrLf;
+}
+
+void Contexte::JournalLigne(std::string_view avant) {
+  if (!m_journalActif) return;
+  m_journal += std::to_string(L().numero);
+  m_journal += avant;
+  m_journal += L().texte;
+  m_journal += kCrLf;
+}
+
+std::string Contexte::Texte(const char* cle, const char* francais, const std::string& valeur) const {
+  std::string modele = m_options.traduction ? m_options.traduction->MsgCle(cle) : std::string();
+  if (modele.empty() || modele[0] == '$') modele = francais;
+  return Remplace(modele, valeur);
+}
+
+bool Contexte::Avance() {
+  ++m_enregistrements;
+  if (m_enregistrements % kRecordsParPoint != 0) return true;
+  if (m_options.etiquette)
+    m_options.etiquette("Nombre de personnes et d'unions : " + std::to_string(m_r.personnes.lus) +
+                        " / " + std::to_string(m_r.unions.lus));
+  if (!m_options.progression) return true;
+  return m_options.progression(static_cast<long long>(m_lecteur.DebutLigne()),
+                               static_cast<long long>(m_contenu.size()));
+}
+
+// ----- Header -----
+
+void Contexte::LitEntete() {
+  Lit();
+  while (!m_lecteur.Fin() && L().niveau != 0) {
+    if (L().niveau != 1) {
+      Lit();
+      continue;
+    }
+    const std::string_view tag = L().tag;
+    if (tag == "SOUR") {
+      m_entete.Source = L().valeur;
+      while (Lit() && L().niveau > 1) {
+        if (L().niveau != 2) continue;
+        if (L().tag == "VERS") m_entete.Version = L().valeur;
+        else if (L().tag == "NAME") m_entete.Produit = L().valeur;
+        else if (L().tag == "CORP") m_entete.Societe = L().valeur;
+      }
+    } else if (tag == "GEDC") {
+      while (Lit() && L().niveau > 1)
+        if (L().niveau == 2 && L().tag == "VERS") m_entete.VersionGedcom = L().valeur;
+    } else if (tag == "NOTE") {
+      m_entete.Note += TexteNote(1);
+    } else {
+      if (tag == "DATE") m_entete.Date = L().valeur;
+      else if (tag == "CHAR") m_entete.Jeu = L().valeur;
+      else if (tag == "LANG") m_entete.Langue = L().valeur;
+      else JournalLigne(" HEAD : ");
+      SauteSousLignes(1);
+    }
+  }
+}
+
+void Contexte::LitSoumetteur() {
+  Lit();
+  while (!m_lecteur.Fin() && L().niveau != 0) {
+    if (L().niveau != 1) {
+      Lit();
+      continue;
+    }
+    if (L().tag == "NAME") {
+      m_entete.Note += L().valeur;
+      SauteSousLignes(1);
+    } else if (L().tag == "ADDR") {
+      m_entete.Note += kCrLf;
+      m_entete.Note += TexteMultiligne(1);
+    } else {
+      JournalLigne(" SUBM : ");
+      SauteSousLignes(1);
+    }
+  }
+}
+
+// ----- The run -----
+
+void Contexte::Termine() {
+  m_r.lignesLues = m_lecteur.Ligne().numero;
+  m_r.remplacements = m_lecteur.Remplacements();
+  m_r.lignesInvalides = m_lecteur.NbreLignesInvalides();
+  auto avertit = [&](const std::string& texte) {
+    m_r.avertissements.push_back(texte);
+    Journal(texte);
+  };
+  if (m_r.personnes.nonStockes > 0)
+    avertit(Texte("gedcom_personnes_non_stockees",
+                  "Table des personnes pleine : %s personnes n'ont pas \xE9t\xE9 enregistr\xE9" "es.",
+                  std::to_string(m_r.personnes.nonStockes)));
+  if (m_r.unions.nonStockes > 0)
+    avertit(Texte("gedcom_unions_non_stockees",
+                  "Table des unions pleine : %s unions n'ont pas \xE9t\xE9 enregistr\xE9" "es.",
+                  std::to_string(m_r.unions.nonStockes)));
+  if (m_r.evenements.nonStockes > 0)
+    avertit(Texte("gedcom_evenements_non_stockes",
+                  "Table des \xE9v\xE9nements pleine : %s \xE9v\xE9nements n'ont pas \xE9t\xE9 "
+                  "enregistr\xE9s.",
+                  std::to_string(m_r.evenements.nonStockes)));
+  if (m_r.sources.nonStockes > 0)
+    avertit(Texte("gedcom_sources_non_stockees",
+                  "Table des sources pleine : %s sources n'ont pas \xE9t\xE9 enregistr\xE9" "es.",
+                  std::to_string(m_r.sources.nonStockes)));
+  if (m_r.remplacements > 0)
+    avertit(Texte("gedcom_caracteres_remplaces",
+                  "%s caract\xE8res absents du jeu Windows ont \xE9t\xE9 remplac\xE9s.",
+                  std::to_string(m_r.remplacements)));
+  if (m_r.lignesInvalides > 0)
+    avertit(Texte("gedcom_utf8_invalide",
+                  "S\xE9quences UTF-8 invalides (remplac\xE9" "es par ?) aux lignes : %s",
+                  m_lecteur.LignesInvalidesTexte() +
+                      (m_r.lignesInvalides > 50 ? ", ..." : "")));
+  if (!m_journalActif) return;
+  const std::string chemin = DossierDe(m_chemin) + "kindrela.log";
+  Statut s = EcritFichierAtomique(chemin, m_journal);
+  if (s) {
+    m_r.journal = chemin;
+  } else {
+    m_r.avertissements.push_back(Texte("gedcom_journal_impossible",
+                                       "Impossible d'\xE9" "crire le journal %s.", chemin));
+  }
+}
+
+void Contexte::Execute() {
+  m_journalActif = m_options.journal;
+  if (m_journalActif)
+    m_journal = "Import du fichier : " + m_chemin + " le " + DateDuJourTexte() + "?" + kCrLf +
+                "Les lignes suivantes n'ont pas \xE9t\xE9 trait\xE9." + kCrLf;
+  if (!m_options.enteteSeul) {
+    if (m_options.etiquette) m_options.etiquette("Appuyez sur Echap pour abandonner.");
+    IndexeEnregistrements();
+  }
+  Lit();
+  while (!m_lecteur.Fin() && L().tag != "TRLR") {
+    if (!Avance()) {
+      Journal(std::string(kCrLf) + "Stopp\xE9 par touche ESCAPE \xE0 la Ligne " +
+              std::to_string(L().numero));
+      m_r.statut = Statut::Annule();
+      Termine();
+      return;
+    }
+    const bool record = L().niveau == 0;
+    if (record && L().tag == "HEAD") {
+      LitEntete();
+      if (L().niveau == 0 && L().tag == "SUBM") LitSoumetteur();
+      if (m_options.enteteSeul) break;
+    } else if (m_options.enteteSeul) {
+      break;  // the header comes first: a file without one has nothing to show
+    } else if (record && L().tag == "INDI") {
+      LitPersonne();
+    } else if (record && L().tag == "FAM") {
+      LitFamille();
+    } else if (record && L().tag == "SOUR") {
+      LitSource();
+    } else if (record && EstNote(L().tag) && !L().xref.empty()) {
+      SauteEnregistrement(false);  // read through the pointers that cite it
+    } else {
+      JournalLigne(" : ");
+      Lit();
+    }
+  }
+  if (m_options.enteteSeul) {
+    Journal(std::string(kCrLf) + "Fin de chargement de l'ent\xEAte.");
+  } else {
+    if (m_options.progression)
+      m_options.progression(static_cast<long long>(m_contenu.size()),
+                            static_cast<long long>(m_contenu.size()));
+    Journal(" ");
+    Journal("Termin\xE9 avec succ\xE9s !!");
+    Journal("Nombre de personne =" + std::to_string(m_r.personnes.lus));
+    Journal("Nombre d'union =" + std::to_string(m_r.unions.lus));
+  }
+  m_r.statut = Statut::Ok();
+  Termine();
+}
+
+}  // namespace gedcom_import
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// ModeAjout is 1 for the run of an import however it ends.
+class ModeAjoutPendant {
+ public:
+  explicit ModeAjoutPendant(TBD& bd) : m_bd(bd) { m_bd.ModeAjout = 1; }
+  ~ModeAjoutPendant() { m_bd.ModeAjout = 0; }
+  ModeAjoutPendant(const ModeAjoutPendant&) = delete;
+  ModeAjoutPendant& operator=(const ModeAjoutPendant&) = delete;
+
+ private:
+  TBD& m_bd;
+};
+
+const char* const kErreurImport = "Erreur \xE0 l'import";
+
+}  // namespace
+
+ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
+                                 const std::string& chemin, const OptionsImport& options,
+                                 TGedcomHeader& entete) {
+  ResultatImport r;
+  try {
+    if (options.enteteSeul) {
+      // A scratch database: header-only must not touch the caller's tree.
+      TBD vide(CapacitesBD{0, 0, 0, 0});
+      gedcom_import::Contexte(vide, types, contenu, chemin, options, entete, r).Execute();
+    } else {
+      ModeAjoutPendant mode(bd);
+      gedcom_import::Contexte(bd, types, contenu, chemin, options, entete, r).Execute();
+    }
+  } catch (const std::exception& e) {
+    r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + e.what());
+  }
+  return r;
+}
+
+ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::string& chemin,
+                            const OptionsImport& options, TGedcomHeader& entete) {
+  std::string contenu;
+  try {
+    Statut s = LitFichier(chemin, contenu);
+    if (!s) {
+      ResultatImport r;
+      r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + s.message());
+      return r;
+    }
+  } catch (const std::exception& e) {
+    ResultatImport r;
+    r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + e.what());
+    return r;
+  }
+  return ImportGedcomTexte(bd, types, contenu, chemin, options, entete);
+}
+
+// ---------------------------------------------------------------------------
+
+std::string CapitalisePrenoms(std::string_view prenoms) {
+  std::string sortie(prenoms);
+  bool debutMot = true;
+  for (char& c : sortie) {
+    auto u = static_cast<unsigned char>(c);
+    c = static_cast<char>(debutMot ? MajAnsi(u) : MinAnsi(u));
+    debutMot = c == ' ' || c == '"' || c == ',' || c == ';' || c == '-';
+  }
+  return sortie;
+}
+
+void NomDeGedcom(std::string_view valeur, bool majuscules, std::string& nom, std::string& prenoms) {
+  std::string v(valeur);
+  if (!v.empty() && v.back() == '/') v.back() = ' ';
+  nom.clear();
+  prenoms.clear();
+  if (!v.empty() && v.front() == '/') {
+    size_t fin = v.find('/', 1);
+    if (fin == std::string::npos) {
+      nom = v.substr(1);
+    } else {
+      nom = v.substr(1, fin - 1);
+      prenoms = v.substr(fin + 1);
+    }
+  } else {
+    size_t debut = v.find('/');
+    if (debut == std::string::npos) {
+      nom = v;
+    } else {
+      prenoms = v.substr(0, debut);
+      size_t fin = v.find('/', debut + 1);
+      if (fin == std::string::npos) {
+        nom = v.substr(debut + 1);
+      } else {
+        // "Jean /Dupont/ Jr": what follows the surname stays with the given names.
+        nom = v.substr(debut + 1, fin - debut - 1);
+        std::string suite = Trim(std::string_view(v).substr(fin + 1));
+        if (!suite.empty()) prenoms = Trim(prenoms) + " " + suite;
+      }
+    }
+  }
+  nom = Trim(nom);
+  prenoms = Trim(prenoms);
+  if (nom.empty()) nom = "?";
+  if (majuscules) {
+    nom = MajusculesAnsi(nom);
+    prenoms = CapitalisePrenoms(prenoms);
+  }
+}
+
+}  // namespace kindrela

@@ -1,0 +1,99 @@
+// Reading a GEDCOM file line by line: line ends, the character set, and the
+// split of each line into level, cross-reference, tag and value.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "gedcom/gedcom_charsets.h"
+
+namespace kindrela {
+
+// One line as the import reads it, in Windows-1252. The views stay valid
+// until the reader moves on to another line.
+struct LigneGedcom {
+  int niveau = -1;             // -1 when the line does not start with a number
+  std::string_view xref;       // "@I12@" before the tag of a record line, else empty
+  std::string_view tag;        // upper-cased
+  std::string_view valeur;     // spaces removed at both ends
+  // The value exactly as written after the one space that follows the tag,
+  // spaces kept: CONC and CONT lines need them to join text faithfully.
+  std::string_view brute;
+  std::string_view texte;      // the whole line, spaces removed at both ends
+  long numero = 0;             // 1-based line number in the file
+};
+
+// Reads lines out of the whole file held in memory. Lines end at CR, LF or
+// CR LF, whatever their length; a byte-order mark at the start of the file
+// is skipped; lines holding only spaces are skipped (they still count in
+// the line numbers). `contenu` must stay alive and unchanged while the
+// reader is used.
+class LecteurGedcom {
+ public:
+  LecteurGedcom(std::string_view contenu, JeuCaracteres jeu);
+
+  // Moves to the next non-blank line; false at the end of the file (the
+  // current line is then an empty line of level -1).
+  bool Suivante();
+  const LigneGedcom& Ligne() const { return m_ligne; }
+  bool Fin() const { return m_fin; }
+
+  // Byte offset of the start of the current line and of what follows it.
+  std::size_t DebutLigne() const { return m_debutLigne; }
+  std::size_t Position() const { return m_pos; }
+  std::size_t Taille() const { return m_contenu.size(); }
+  // Restarts at `position` (the start of a line), numbering it `numero`.
+  void Positionne(std::size_t position, long numero);
+
+  // The next raw line (no decoding, no split) for quick scans; false at the
+  // end. `numero` receives its line number, `debut` its byte offset.
+  bool SuivanteBrute(std::string_view& ligne, long& numero, std::size_t& debut);
+
+  // With counting on (the default), characters that the decoding replaced
+  // are counted and the lines holding invalid UTF-8 are remembered.
+  void CompteRemplacements(bool oui) { m_compte = oui; }
+  long Remplacements() const { return m_remplacements; }
+  // The numbers of the lines holding invalid UTF-8, in order.
+  const std::string& LignesInvalidesTexte() const { return m_lignesInvalides; }
+  long NbreLignesInvalides() const { return m_nbreLignesInvalides; }
+
+ private:
+  // The raw bytes of the next line (terminator excluded), advancing m_pos.
+  std::string_view Brute();
+  void Decoupe(std::string_view ligne);
+
+  std::string_view m_contenu;
+  JeuCaracteres m_jeu;
+  std::size_t m_pos = 0;
+  std::size_t m_debutLigne = 0;
+  long m_numero = 0;
+  bool m_fin = false;
+  bool m_compte = true;
+  long m_remplacements = 0;
+  long m_nbreLignesInvalides = 0;
+  std::string m_lignesInvalides;  // "12, 40, ..." (kept short: the first ones only)
+  std::string m_decode;           // the decoded line, reused
+  std::string m_tag;              // the upper-cased tag, reused
+  LigneGedcom m_ligne;
+};
+
+// Splits one already decoded line (no line end). The views point into
+// `ligne`, or into `tagMajuscule` for a tag that had to be upper-cased.
+void DecoupeLigneGedcom(std::string_view ligne, std::string& tagMajuscule, LigneGedcom& sortie);
+
+// True when `octets` is well-formed UTF-8 (an incomplete sequence cut by the
+// end of the text counts as well-formed when `coupeAutorisee`).
+bool Utf8Valide(std::string_view octets, bool coupeAutorisee = false);
+
+// The character set to preselect for a file whose first bytes are `debut`
+// (a few kilobytes are enough): UTF-8 when the file starts with a UTF-8
+// byte-order mark; otherwise the set named by the header's "1 CHAR" line
+// when it names one we read; otherwise (no CHAR line, or an unknown one)
+// UTF-8 when the bytes are well-formed UTF-8 holding multi-byte characters,
+// and Windows in every other case.
+JeuCaracteres JeuPreselectionne(std::string_view debut);
+// The same on the start of a file; Windows when it cannot be read.
+JeuCaracteres JeuPreselectionneFichier(const std::string& chemin);
+
+}  // namespace kindrela

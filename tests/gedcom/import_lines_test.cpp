@@ -1,0 +1,169 @@
+#include "gedcom/gedcom_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kindrela {
+namespace {
+
+struct LigneLue {
+  long numero;
+  std::string texte;
+  bool operator==(const LigneLue&) const = default;
+};
+
+std::vector<LigneLue> LitTout(std::string_view contenu, JeuCaracteres jeu = JeuCaracteres::Windows) {
+  LecteurGedcom lecteur(contenu, jeu);
+  std::vector<LigneLue> lignes;
+  while (lecteur.Suivante()) lignes.push_back({lecteur.Ligne().numero, std::string(lecteur.Ligne().texte)});
+  return lignes;
+}
+
+struct FinsDeLigne {
+  const char* nom;
+  const char* fin;
+};
+
+class LecteurGedcomFins : public ::testing::TestWithParam<FinsDeLigne> {};
+
+TEST_P(LecteurGedcomFins, ReadsTheSameLinesAsCrLf) {
+  const std::string fin = GetParam().fin;
+  const std::string texte = "0 HEAD" + fin + "1 CHAR ANSI" + fin + fin + "0 TRLR" + fin;
+  const std::vector<LigneLue> attendu = {{1, "0 HEAD"}, {2, "1 CHAR ANSI"}, {4, "0 TRLR"}};
+  EXPECT_EQ(LitTout(texte), attendu);
+  // Without a line end after the last line.
+  EXPECT_EQ(LitTout(texte.substr(0, texte.size() - fin.size())), attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fins, LecteurGedcomFins,
+                         ::testing::Values(FinsDeLigne{"CrLf", "\r\n"}, FinsDeLigne{"Lf", "\n"},
+                                           FinsDeLigne{"CrSeul", "\r"}),
+                         [](const auto& info) { return std::string(info.param.nom); });
+
+TEST(LecteurGedcom, ReadsLongLinesWhole) {
+  const std::string note(5000, 'x');
+  for (const char* fin : {"\n", "\r", "\r\n"}) {
+    auto lignes = LitTout("1 NOTE " + note + fin + "1 CONC y" + fin);
+    ASSERT_EQ(lignes.size(), 2u) << fin;
+    EXPECT_EQ(lignes[0].texte, "1 NOTE " + note);
+  }
+}
+
+TEST(LecteurGedcom, SkipsByteOrderMarkAndCountsMixedEnds) {
+  auto lignes = LitTout("\xEF\xBB\xBF" "0 HEAD\r1 A\n2 B\r\n\r\n3 C");
+  const std::vector<LigneLue> attendu = {{1, "0 HEAD"}, {2, "1 A"}, {3, "2 B"}, {5, "3 C"}};
+  EXPECT_EQ(lignes, attendu);
+}
+
+TEST(LecteurGedcom, RepositionsForOutOfOrderReading) {
+  const std::string texte = "0 @N1@ NOTE a\n1 CONT b\n0 TRLR\n";
+  LecteurGedcom lecteur(texte, JeuCaracteres::Windows);
+  while (lecteur.Suivante()) {
+  }
+  lecteur.Positionne(0, 1);
+  ASSERT_TRUE(lecteur.Suivante());
+  EXPECT_EQ(lecteur.Ligne().tag, "NOTE");
+  EXPECT_EQ(lecteur.Ligne().numero, 1);
+  ASSERT_TRUE(lecteur.Suivante());
+  EXPECT_EQ(lecteur.Ligne().tag, "CONT");
+}
+
+TEST(LecteurGedcom, CountsInvalidUtf8LinesAndGoesOn) {
+  const std::string texte = "0 HEAD\n1 NAME Ren\xC3\xA9\n1 NAME Bad\xFF\n1 NAME \xE2\x82\n0 TRLR\n";
+  LecteurGedcom lecteur(texte, JeuCaracteres::Utf8);
+  std::vector<std::string> valeurs;
+  while (lecteur.Suivante()) valeurs.emplace_back(lecteur.Ligne().valeur);
+  ASSERT_EQ(valeurs.size(), 5u);
+  EXPECT_EQ(valeurs[1], "Ren\xE9");
+  EXPECT_EQ(valeurs[2], "Bad?");
+  EXPECT_EQ(lecteur.NbreLignesInvalides(), 2);
+  EXPECT_EQ(lecteur.LignesInvalidesTexte(), "3, 4");
+  EXPECT_GE(lecteur.Remplacements(), 2);
+}
+
+// ----- Splitting a line -----
+
+struct Decoupage {
+  const char* nom;
+  const char* ligne;
+  int niveau;
+  const char* xref;
+  const char* tag;
+  const char* valeur;
+  const char* brute;
+};
+
+class DecoupeLigne : public ::testing::TestWithParam<Decoupage> {};
+
+TEST_P(DecoupeLigne, SplitsLevelXrefTagAndValue) {
+  const Decoupage& d = GetParam();
+  std::string tag;
+  LigneGedcom l;
+  DecoupeLigneGedcom(d.ligne, tag, l);
+  EXPECT_EQ(l.niveau, d.niveau);
+  EXPECT_EQ(l.xref, d.xref);
+  EXPECT_EQ(l.tag, d.tag);
+  EXPECT_EQ(l.valeur, d.valeur);
+  EXPECT_EQ(l.brute, d.brute);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Lignes, DecoupeLigne, ::testing::Values(
+    Decoupage{"Record", "0 @I12@ INDI", 0, "@I12@", "INDI", "", ""},
+    Decoupage{"NoteRecord", "0 @N1@ NOTE Some text", 0, "@N1@", "NOTE", "Some text", "Some text"},
+    Decoupage{"TagUpperCased", "1 name Jean /Dupont/", 1, "", "NAME", "Jean /Dupont/", "Jean /Dupont/"},
+    Decoupage{"IndentedAndPadded", "   2 DATE   1 JAN 1900  ", 2, "", "DATE", "1 JAN 1900", "  1 JAN 1900  "},
+    Decoupage{"ConcKeepsSpaces", "2 CONC  word ", 2, "", "CONC", "word", " word "},
+    Decoupage{"NoValue", "1 BIRT", 1, "", "BIRT", "", ""},
+    Decoupage{"NoLevel", "NAME Jean", -1, "", "", "", ""},
+    Decoupage{"LevelWithoutSpace", "1NAME", -1, "", "", "", ""},
+    Decoupage{"HugeLevel", "99999999999 X", -1, "", "", "", ""},
+    Decoupage{"LevelAlone", "1", -1, "", "", "", ""}),
+  [](const auto& info) { return std::string(info.param.nom); });
+// clang-format on
+
+TEST(Utf8Valide, RejectsMalformedSequences) {
+  EXPECT_TRUE(Utf8Valide("plain"));
+  EXPECT_TRUE(Utf8Valide("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));
+  EXPECT_FALSE(Utf8Valide("\xC0\xAF"));          // overlong
+  EXPECT_FALSE(Utf8Valide("\xE0\x80\xAF"));      // overlong
+  EXPECT_FALSE(Utf8Valide("\xED\xA0\x80"));      // surrogate
+  EXPECT_FALSE(Utf8Valide("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+  EXPECT_FALSE(Utf8Valide("\xE9t\xE9"));         // Windows-1252 text
+  EXPECT_FALSE(Utf8Valide("ab\xE2\x82"));
+  EXPECT_TRUE(Utf8Valide("ab\xE2\x82", true));   // cut by the end of a sample
+}
+
+// ----- Preselection -----
+
+struct Preselection {
+  const char* nom;
+  const char* debut;
+  JeuCaracteres attendu;
+};
+
+class JeuPreselectionneTest : public ::testing::TestWithParam<Preselection> {};
+
+TEST_P(JeuPreselectionneTest, ChoosesTheSetOfTheFile) {
+  EXPECT_EQ(JeuPreselectionne(GetParam().debut), GetParam().attendu);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fichiers, JeuPreselectionneTest, ::testing::Values(
+    Preselection{"ByteOrderMark", "\xEF\xBB\xBF" "0 HEAD\n1 CHAR ANSEL\n", JeuCaracteres::Utf8},
+    Preselection{"CharAnsel", "0 HEAD\n1 SOUR X\n1 CHAR ANSEL\n0 @I1@ INDI\n", JeuCaracteres::Ansel},
+    Preselection{"CharIbmPc", "0 HEAD\r\n1 CHAR IBMPC\r\n", JeuCaracteres::Dos},
+    Preselection{"CharAnsi", "0 HEAD\r1 CHAR ANSI\r", JeuCaracteres::Windows},
+    Preselection{"CharUtf8", "0 HEAD\n1 CHAR UTF-8\n", JeuCaracteres::Utf8},
+    Preselection{"NoCharValidUtf8", "0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME Ren\xC3\xA9\n", JeuCaracteres::Utf8},
+    Preselection{"NoCharLatin", "0 HEAD\n0 @I1@ INDI\n1 NAME Ren\xE9\n", JeuCaracteres::Windows},
+    Preselection{"NoCharAscii", "0 HEAD\n0 @I1@ INDI\n1 NAME Rene\n", JeuCaracteres::Windows},
+    Preselection{"CharOutsideHeaderIgnored", "0 HEAD\n0 @N1@ NOTE x\n1 CHAR ANSEL\n", JeuCaracteres::Windows},
+    Preselection{"UnknownCharValidUtf8", "0 HEAD\n1 CHAR MACINTOSH\n1 NOTE \xC3\xA9\n", JeuCaracteres::Utf8}),
+  [](const auto& info) { return std::string(info.param.nom); });
+// clang-format on
+
+}  // namespace
+}  // namespace kindrela
