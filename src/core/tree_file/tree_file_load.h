@@ -39,12 +39,12 @@ InfoChargement InfoFichierArbre(const TBD& bd, const std::string& chemin);
 
 // Runs the GEDCOM import on the database (bound by the caller to the
 // character set and options chosen in the dialog).
-using ImportGedcom = std::function<Statut(TBD& bd, const std::string& chemin)>;
+using ImporteurGedcom = std::function<Statut(TBD& bd, const std::string& chemin)>;
 
 struct OptionsChargement {
   bool fusion = false;     // cbFusion: merge a version-98 file into the tree in memory
   bool concatene = false;  // GEDCOM page: append to the tree in memory
-  ImportGedcom importGedcom;
+  ImporteurGedcom importGedcom;
   int selecPers = 0;       // the selection before loading, kept by a merge
   Progression progression;
 };
