@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/ini_file.h"
+#include "analysis/type_tables.h"
 #include "core/status.h"
 #include "i18n/translation.h"
 
@@ -51,14 +52,11 @@ struct TDossiersSysteme {
   std::string maison;     // the user's home folder
 };
 
-// The three grids of the options window: each is read from the user's file
-// and, when that cannot be loaded, from the language's default file; it is
-// written back to the user's file only. Loading them belongs to the type
-// tables, which receive these paths.
-struct TFichiersGrilles {
-  std::string eve, chp, src;           // user parameter folder: "Eve.tra", ...
-  std::string defEve, defChp, defSrc;  // language "param" folder: "DefEve.tra", ...
-};
+// The three grids of the options window (the type tables) are read from the
+// user's files ("Eve.tra", ...) and, when those cannot be loaded, from the
+// language's default files ("DefEve.tra", ...); they are written back to the
+// user's files only.
+using TFichiersGrilles = CheminsTablesTypes;
 
 struct TDossiers {
   // Installation (L = language number, S = skin).

@@ -2,8 +2,12 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
+#include <cstdlib>
 
+#include "analysis/type_tables.h"
+#include "core/file_io.h"
 #include "core/text.h"
 
 namespace kindrela::cli {
@@ -37,5 +41,48 @@ Progression Avancement() {
 }
 
 std::string Argument(const char* utf8) { return Utf8VersAnsi(utf8); }
+
+namespace {
+
+std::string AvecSlash(std::string dossier) {
+  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
+  return dossier;
+}
+
+}  // namespace
+
+std::string DossierProgramme() {
+  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
+    return AvecSlash(Argument(force));
+  char exe[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (n <= 0) return {};
+  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
+  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
+    if (DossierExiste(candidat + "modele")) return candidat;
+  return dossier;
+}
+
+Statut ChargeInstallation(Installation& inst) {
+  inst.programme = DossierProgramme();
+  if (Statut s = ControleTraduction(inst.programme); !s)
+    return Statut::Erreur(s.message() + " (dossier du programme : " + inst.programme +
+                          " ; KINDRELA_DOSSIER peut en nommer un autre)");
+  if (!inst.traduction.ChargeTraduction(kCheminTraduction, inst.programme))
+    return Statut::Erreur(std::string("illisible : ") + inst.programme + kCheminTraduction);
+  if (ChargeIniProgramme(inst.programme, inst.ini).ok()) AppliqueIniProgramme(inst.ini, inst.traduction);
+  return Statut::Ok();
+}
+
+Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables) {
+  const std::string param = inst.programme + "modele/" + std::to_string(inst.ini.langue) + "/param/";
+  CheminsTablesTypes chemins;
+  chemins.defEve = param + "DefEve.tra";
+  chemins.defChp = param + "DefChp.tra";
+  chemins.defSrc = param + "DefSrc.tra";
+  for (SorteTable sorte : {SorteTable::Evenements, SorteTable::Champs})
+    if (Statut s = tables.ChargeDefaut(sorte, chemins, inst.traduction); !s) return s;
+  return Statut::Ok();
+}
 
 }  // namespace kindrela::cli

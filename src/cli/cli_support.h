@@ -6,7 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/folders.h"
 #include "core/status.h"
+#include "i18n/translation.h"
+
+namespace kindrela {
+class TTablesTypes;
+}
 
 namespace kindrela::cli {
 
@@ -21,6 +27,23 @@ void InstalleInterruption();
 bool Interrompu();
 // A command-line argument (UTF-8) as the core's Windows-1252 text.
 std::string Argument(const char* utf8);
+
+// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
+// executable's folder or its "../share/kindrela/" when "modele" is there.
+std::string DossierProgramme();
+
+// What the commands read from the installation: the translation in the
+// language of famora.ini, and famora.ini itself.
+struct Installation {
+  std::string programme;
+  TTraduction traduction;
+  TIniProgramme ini;
+};
+// An error names the missing file and says how to name another folder.
+Statut ChargeInstallation(Installation& inst);
+// The default event kinds and custom fields of the installation's language,
+// which give the GEDCOM tags.
+Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables);
 
 // One command: argv[0] is the command's own name, its arguments follow.
 // Returns the process exit code: 0 done, 1 failure, 2 bad arguments, 130 interrupted.

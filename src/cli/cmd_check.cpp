@@ -13,54 +13,11 @@
 #include "core/database.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_load.h"
+#include "i18n/event_words.h"
 #include "i18n/translation.h"
 
 namespace kindrela::cli {
 namespace {
-
-std::string AvecSlash(std::string dossier) {
-  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
-  return dossier;
-}
-
-// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
-// executable's folder or its "../share/kindrela" when "modele" is there.
-std::string DossierProgramme() {
-  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
-    return AvecSlash(Argument(force));
-  char exe[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return {};
-  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
-  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
-    if (DossierExiste(candidat + "modele")) return candidat;
-  return dossier;
-}
-
-// The translation in the language of the installation's settings; an
-// error names the missing file.
-Statut ChargeTraductionInstallee(TTraduction& traduction) {
-  const std::string programme = DossierProgramme();
-  if (Statut s = ControleTraduction(programme); !s)
-    return Statut::Erreur(s.message() + " (dossier du programme : " + programme +
-                          " ; KINDRELA_DOSSIER peut en nommer un autre)");
-  if (!traduction.ChargeTraduction(kCheminTraduction, programme))
-    return Statut::Erreur(std::string("illisible : ") + programme + kCheminTraduction);
-  TIniProgramme ini;
-  if (ChargeIniProgramme(programme, ini).ok()) AppliqueIniProgramme(ini, traduction);
-  return Statut::Ok();
-}
-
-// The event-kind words in the interface language, as the program uses them.
-void MotsEvenements(const TTraduction& t, TBD& bd) {
-  bd.NatProfession = t.Msg(200);
-  bd.NatNaissance = t.Msg(201);
-  bd.NatBapteme = t.Msg(202);
-  bd.NatDeces = t.Msg(203);
-  bd.NatSepulture = t.Msg(204);
-  bd.NatMariage = t.Msg(205);
-  bd.NatDivorce = t.Msg(206);
-}
 
 // A report's CR LF line ends as the terminal's, each line indented.
 std::string Indente(const std::string& texte) {
@@ -82,14 +39,14 @@ int CmdCheck(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::string chemin = Argument(argv[1]);
 
-  TTraduction traduction;
-  if (Statut s = ChargeTraductionInstallee(traduction); !s) {
+  Installation inst;
+  if (Statut s = ChargeInstallation(inst); !s) {
     Erreur(s.message());
     return 1;
   }
 
   TBD bd;
-  MotsEvenements(traduction, bd);
+  MotsEvenements(inst.traduction, bd);
   OptionsChargement options;
   options.progression = Avancement();
   ResultatChargement r;
@@ -105,7 +62,7 @@ int CmdCheck(int argc, char** argv) {
   }
 
   const RapportCoherence rapport = ControleCoherenceArbre(
-      bd, traduction, SeuilsCoherence::SiAbsents(), Avancement());
+      bd, inst.traduction, SeuilsCoherence::SiAbsents(), Avancement());
   if (rapport.annule) {
     Erreur("interrompu.");
     return 130;

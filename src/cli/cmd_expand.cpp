@@ -16,47 +16,11 @@
 #include "core/text.h"
 #include "core/tree_file/tree_file_load.h"
 #include "dates/dates.h"
+#include "i18n/event_words.h"
 #include "i18n/translation.h"
 
 namespace kindrela::cli {
 namespace {
-
-std::string AvecSlash(std::string dossier) {
-  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
-  return dossier;
-}
-
-// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
-// executable's folder or its "../share/kindrela" when "modele" is there.
-std::string DossierProgramme() {
-  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
-    return AvecSlash(Argument(force));
-  char exe[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return {};
-  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
-  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
-    if (DossierExiste(candidat + "modele")) return candidat;
-  return dossier;
-}
-
-// What the expansion reads from the installation.
-struct Installation {
-  TTraduction traduction;
-  TTableFetes fetes;
-  TIniProgramme ini;
-  bool trouvee = false;
-};
-
-void ChargeInstallation(Installation& inst) {
-  const std::string programme = DossierProgramme();
-  if (!ControleTraduction(programme).ok() ||
-      !inst.traduction.ChargeTraduction(kCheminTraduction, programme))
-    return;
-  inst.trouvee = true;
-  if (ChargeIniProgramme(programme, inst.ini).ok()) AppliqueIniProgramme(inst.ini, inst.traduction);
-  inst.fetes.Charge(programme + "modele/defaut.kd");
-}
 
 }  // namespace
 
@@ -71,21 +35,14 @@ int CmdExpand(int argc, char** argv) {
   }
 
   Installation inst;
-  ChargeInstallation(inst);
-  if (!inst.trouvee)
+  const bool trouvee = ChargeInstallation(inst).ok();
+  TTableFetes fetes;
+  if (trouvee) fetes.Charge(inst.programme + "modele/defaut.kd");
+  if (!trouvee)
     Erreur("fichier de traduction introuvable : mots des balises int\xE9gr\xE9s utilis\xE9s.");
 
   TBD bd;
-  if (inst.trouvee) {
-    const TTraduction& t = inst.traduction;
-    bd.NatProfession = t.Msg(200);
-    bd.NatNaissance = t.Msg(201);
-    bd.NatBapteme = t.Msg(202);
-    bd.NatDeces = t.Msg(203);
-    bd.NatSepulture = t.Msg(204);
-    bd.NatMariage = t.Msg(205);
-    bd.NatDivorce = t.Msg(206);
-  }
+  if (trouvee) MotsEvenements(inst.traduction, bd);
   OptionsChargement options;
   options.progression = Avancement();
   ResultatChargement r;
@@ -106,8 +63,7 @@ int CmdExpand(int argc, char** argv) {
 
   TMotsBalises mots;
   mots.RetranslateTags(inst.traduction);
-  TContexteModele ctx{bd, mots, inst.ini.formatDate, &inst.fetes,
-                      inst.trouvee ? &inst.traduction : nullptr};
+  TContexteModele ctx{bd, mots, inst.ini.formatDate, &fetes, trouvee ? &inst.traduction : nullptr};
   Ecrit(stdout, ExpandTemplate(ctx, personne, modele) + "\n");
   return 0;
 }

@@ -23,47 +23,6 @@
 namespace kindrela::cli {
 namespace {
 
-std::string AvecSlash(std::string dossier) {
-  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
-  return dossier;
-}
-
-// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
-// executable's folder or its "../share/kindrela" when "modele" is there.
-std::string DossierProgramme() {
-  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
-    return AvecSlash(Argument(force));
-  char exe[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return {};
-  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
-  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
-    if (DossierExiste(candidat + "modele")) return candidat;
-  return dossier;
-}
-
-// The event kinds and custom fields of the installation's language, which
-// give the GEDCOM tags.
-Statut ChargeTables(TTablesTypes& tables) {
-  const std::string programme = DossierProgramme();
-  if (Statut s = ControleTraduction(programme); !s)
-    return Statut::Erreur(s.message() + " (dossier du programme : " + programme +
-                          " ; KINDRELA_DOSSIER peut en nommer un autre)");
-  TTraduction traduction;
-  if (!traduction.ChargeTraduction(kCheminTraduction, programme))
-    return Statut::Erreur(std::string("illisible : ") + programme + kCheminTraduction);
-  TIniProgramme ini;
-  if (ChargeIniProgramme(programme, ini).ok()) AppliqueIniProgramme(ini, traduction);
-  const std::string param = programme + "modele/" + std::to_string(ini.langue) + "/param/";
-  CheminsTablesTypes chemins;
-  chemins.defEve = param + "DefEve.tra";
-  chemins.defChp = param + "DefChp.tra";
-  chemins.defSrc = param + "DefSrc.tra";
-  for (SorteTable sorte : {SorteTable::Evenements, SorteTable::Champs})
-    if (Statut s = tables.ChargeDefaut(sorte, chemins, traduction); !s) return s;
-  return Statut::Ok();
-}
-
 // A multi-line argument: the shell's line feeds become CR LF.
 std::string LignesWindows(const std::string& texte) {
   std::string res;
@@ -132,7 +91,9 @@ int CmdExport(int argc, char** argv) {
   }
 
   TTablesTypes tables;
-  if (Statut s = ChargeTables(tables); !s) {
+  Installation inst;
+  Statut installee = ChargeInstallation(inst);
+  if (Statut s = installee.ok() ? ChargeTablesInstallees(inst, tables) : installee; !s) {
     Erreur(s.message());
     return 1;
   }

@@ -21,43 +21,6 @@
 namespace kindrela::cli {
 namespace {
 
-std::string AvecSlash(std::string dossier) {
-  if (!dossier.empty() && dossier.back() != '/') dossier += '/';
-  return dossier;
-}
-
-// The folder that holds "modele": $KINDRELA_DOSSIER when set, else the
-// executable's folder or its "../share/kindrela" when "modele" is there.
-std::string DossierProgramme() {
-  if (const char* force = std::getenv("KINDRELA_DOSSIER"); force && *force)
-    return AvecSlash(Argument(force));
-  char exe[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return {};
-  const std::string dossier = DossierDe(Argument(std::string(exe, static_cast<size_t>(n)).c_str()));
-  for (const std::string& candidat : {dossier, dossier + "../share/kindrela/"})
-    if (DossierExiste(candidat + "modele")) return candidat;
-  return dossier;
-}
-
-// The translation (for the texts of the log) and the event kinds and custom
-// fields of the installation's language, which name the other tags.
-Statut ChargeInstallation(TTraduction& traduction, TTablesTypes& tables) {
-  const std::string programme = DossierProgramme();
-  if (!traduction.ChargeTraduction(kCheminTraduction, programme))
-    return Statut::Erreur(std::string("illisible : ") + programme + kCheminTraduction);
-  TIniProgramme ini;
-  if (ChargeIniProgramme(programme, ini).ok()) AppliqueIniProgramme(ini, traduction);
-  const std::string param = programme + "modele/" + std::to_string(ini.langue) + "/param/";
-  CheminsTablesTypes chemins;
-  chemins.defEve = param + "DefEve.tra";
-  chemins.defChp = param + "DefChp.tra";
-  chemins.defSrc = param + "DefSrc.tra";
-  for (SorteTable sorte : {SorteTable::Evenements, SorteTable::Champs})
-    if (Statut s = tables.ChargeDefaut(sorte, chemins, traduction); !s) return s;
-  return Statut::Ok();
-}
-
 std::string Compte(const char* nom, const CompteImport& c) {
   std::string texte = std::string(nom) + " : " + std::to_string(c.Stockes());
   if (c.nonStockes > 0) texte += " (" + std::to_string(c.nonStockes) + " non enregistr\xE9s)";
@@ -102,11 +65,12 @@ int CmdImport(int argc, char** argv) {
   }
   if (!jeuDonne) options.jeu = JeuPreselectionneFichier(entree);
 
-  TTraduction traduction;
+  Installation inst;
   TTablesTypes tables;
-  if (Statut s = ChargeInstallation(traduction, tables); !s)
+  Statut installee = ChargeInstallation(inst);
+  if (Statut s = installee.ok() ? ChargeTablesInstallees(inst, tables) : installee; !s)
     Erreur(s.message() + " : les balises inconnues deviennent des \xE9v\xE9nements de leur nom.");
-  if (traduction.Charge()) options.traduction = &traduction;
+  if (inst.traduction.Charge()) options.traduction = &inst.traduction;
   options.progression = Avancement();
 
   TBD bd;

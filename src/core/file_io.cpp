@@ -134,4 +134,10 @@ std::string ChangeExtension(const std::string& chemin, const std::string& extens
   return chemin.substr(0, point) + extension;
 }
 
+std::string ExtensionDe(const std::string& chemin) {
+  const std::string nom = NomDe(chemin);
+  const size_t point = nom.rfind('.');
+  return point == std::string::npos ? std::string() : nom.substr(point);
+}
+
 }  // namespace kindrela

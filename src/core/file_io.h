@@ -42,5 +42,7 @@ std::string DossierDe(const std::string& chemin);
 std::string NomDe(const std::string& chemin);
 // The path with its extension (from the last "." of the name) replaced.
 std::string ChangeExtension(const std::string& chemin, const std::string& extension);
+// The extension of the name, dot included (".kdg"); "" when it has none.
+std::string ExtensionDe(const std::string& chemin);
 
 }  // namespace kindrela

@@ -120,10 +120,7 @@ void EcritSeuils(TReglages& r, const SeuilsCoherence& seuils) {
   r.SetDureeVieMax(s.ageDecesMax);
 }
 
-CheminsTablesTypes CheminsTables(const TDossiers& d) {
-  const TFichiersGrilles& g = d.grilles;
-  return CheminsTablesTypes{g.eve, g.chp, g.src, g.defEve, g.defChp, g.defSrc};
-}
+CheminsTablesTypes CheminsTables(const TDossiers& d) { return d.grilles; }
 
 // ---------------------------------------------------------------------------
 
