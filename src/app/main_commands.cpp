@@ -126,4 +126,34 @@ int RechercheSosa(const TBD& bd, std::string_view reponse, int selecPers) {
   return 0;
 }
 
+void TriParPrenomEtNaissance(const TBD& bd, TR& liste) {
+  SortByColumnText(bd, liste, 3);
+  SortByDateColumn(bd, liste, 6);
+}
+
+int PersonneVoisine(const TBD& bd, int p, Parente parente, bool suivante) {
+  if (!bd.FicheUtilisee(p)) return 0;
+  TR proches = parente == Parente::Conjoint ? SpousesOf(bd, p) : SiblingsOf(bd, p);
+  TR liste(proches.Count() + 1);
+  for (int n : proches)
+    if (n > 0) liste.Add(n);
+  if (liste.Count() == 0) return 0;
+  liste.Add(p);
+  TriParPrenomEtNaissance(bd, liste);
+  int k = 1;
+  while (k <= liste.Count() && liste.Get(k) != p) ++k;
+  if (suivante) return liste.Get(k >= liste.Count() ? 1 : k + 1);
+  return liste.Get(k <= 1 ? liste.Count() : k - 1);
+}
+
+int EnfantChoisi(const TBD& bd, int p, const std::function<bool(int)>& visible) {
+  TR enfants = ChildrenOf(bd, p);
+  if (enfants.Count() == 0) return 0;
+  TriParPrenomEtNaissance(bd, enfants);
+  if (visible)
+    for (int n : enfants)
+      if (visible(n)) return n;
+  return enfants.Get(1);
+}
+
 }  // namespace kindrela

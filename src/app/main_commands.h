@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "chart/kinship.h"
 #include "core/database.h"
 
 namespace kindrela {
@@ -70,5 +72,20 @@ int CreeArbreAssistant(TBD& bd, const std::array<TPersonneAssistant, 7>& slots);
 // use whose numbering holds the answer as a whole comma-separated item.
 // 0 when none is found.
 int RechercheSosa(const TBD& bd, std::string_view reponse, int selecPers);
+
+// The order in which the keyboard walks among relatives: by given names,
+// then by birth date.
+void TriParPrenomEtNaissance(const TBD& bd, TR& liste);
+
+// The spouse or sibling before (or after) p among p's spouses or siblings
+// and p itself, in that order, wrapping round; 0 when p has none. Unions
+// without a partner are left out.
+enum class Parente { Conjoint, FrereSoeur };
+int PersonneVoisine(const TBD& bd, int p, Parente parente, bool suivante);
+
+// The child the keyboard goes to: the first of p's children (in the order
+// above) for which `visible` answers true, else the first; 0 without
+// children. `visible` may be empty.
+int EnfantChoisi(const TBD& bd, int p, const std::function<bool(int)>& visible);
 
 }  // namespace kindrela

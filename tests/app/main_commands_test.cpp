@@ -136,3 +136,60 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace kindrela
+
+namespace kindrela {
+namespace {
+
+// Three children of one couple, born out of record order; the middle one
+// is the one the keyboard starts from.
+class VoisinsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    pere = bd.NouvelleFiche();
+    mere = bd.NouvelleFiche();
+    bd.EcritSexe(mere, 1);
+    for (auto [prenom, date] : {std::pair{"Paul", "1902"}, {"Anne", "1900"}, {"Zo\xE9", "1905"}}) {
+      int n = bd.NouvelleFiche();
+      bd.EcritPrenoms(n, prenom);
+      bd.EcritDateNaissance(n, date);
+      bd.EcritPere(n, pere);
+      bd.EcritMere(n, mere);
+      enfants.push_back(n);
+    }
+  }
+  TBD bd;
+  int pere = 0, mere = 0;
+  std::vector<int> enfants;  // Paul 1902, Anne 1900, Zoé 1905
+};
+
+TEST_F(VoisinsTest, SiblingsFollowBirthOrderAndWrap) {
+  const int paul = enfants[0], anne = enfants[1], zoe = enfants[2];
+  EXPECT_EQ(PersonneVoisine(bd, paul, Parente::FrereSoeur, true), zoe);
+  EXPECT_EQ(PersonneVoisine(bd, paul, Parente::FrereSoeur, false), anne);
+  // Previous of the first (by birth) is the last one.
+  EXPECT_EQ(PersonneVoisine(bd, anne, Parente::FrereSoeur, false), zoe);
+  EXPECT_EQ(PersonneVoisine(bd, zoe, Parente::FrereSoeur, true), anne);
+}
+
+TEST_F(VoisinsTest, NoRelativeGivesNobody) {
+  EXPECT_EQ(PersonneVoisine(bd, pere, Parente::FrereSoeur, true), 0);
+  EXPECT_EQ(PersonneVoisine(bd, pere, Parente::Conjoint, true), 0);
+  EXPECT_EQ(PersonneVoisine(bd, 0, Parente::Conjoint, true), 0);
+}
+
+TEST_F(VoisinsTest, SpousesSkipUnionsWithoutPartner) {
+  bd.CreeUnion(pere, mere);
+  int vide = bd.NouvelleUnion();
+  bd.EcritNumH(vide, pere);
+  EXPECT_EQ(PersonneVoisine(bd, pere, Parente::Conjoint, true), mere);
+  EXPECT_EQ(PersonneVoisine(bd, mere, Parente::Conjoint, false), pere);
+}
+
+TEST_F(VoisinsTest, ChildIsTheFirstVisibleElseTheEldest) {
+  EXPECT_EQ(EnfantChoisi(bd, pere, {}), enfants[1]);
+  EXPECT_EQ(EnfantChoisi(bd, mere, [&](int n) { return n == enfants[2]; }), enfants[2]);
+  EXPECT_EQ(EnfantChoisi(bd, enfants[0], {}), 0);
+}
+
+}  // namespace
+}  // namespace kindrela

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/folders.h"
+#include "analysis/type_tables.h"
 #include "app/settings.h"
+#include "chart/template_words.h"
 #include "core/database.h"
 #include "dates/dates.h"
 #include "i18n/translation.h"
@@ -20,7 +22,10 @@ struct TApplication {
   TDossiers dossiers;
   TReglages reglages;
   std::unique_ptr<TBD> bd;
+  TTablesTypes tables;         // event kinds, custom fields, source types
   TTableFetes fetes;           // name days, read at start
+  TMotsBalises mots;           // the box text tags, in the interface language
+  std::string apparence;       // name of the chart look in use
   std::string fichierCourant;  // the current tree file, full path; empty before any
   std::string styleCss;        // the web export style sheet, kept until the close
 };

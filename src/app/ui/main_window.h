@@ -1,35 +1,133 @@
 // The main window: owns the run's state through TApplication, drives the
-// tree's life cycle and every command.
+// tree's life cycle (new, load, save, close), keeps the selected person and
+// its history, and dispatches the commands of its buttons, left menu and
+// keyboard shortcuts.
 #pragma once
 
 #include <QMainWindow>
+#include <array>
+
+#include "app/main_commands.h"
+
+class QLabel;
+class QScrollArea;
+class QToolButton;
+class QKeyEvent;
 
 namespace kindrela {
 
 struct TApplication;
+class TMenuCommandes;
+
+// Numbers of the left menu's commands.
+enum Commande : int {
+  kCmdRechercheFiche = 103, kCmdRechercheSosa = 104, kCmdAjouteFiche = 105,
+  kCmdSupprimeFiche = 106, kCmdRemplace = 107, kCmdExporteFiche = 108,
+  kCmdApparence = 201, kCmdPersonneCentrale = 202, kCmdZoom = 203, kCmdGenerations = 204,
+  kCmdLargeur = 205, kCmdEcart = 206, kCmdArbreWeb = 207, kCmdFormeArbre = 209,
+  kCmdRechercheSource = 301, kCmdSupprimeSource = 302, kCmdAjouteSource = 303,
+  kCmdAlbum = 304, kCmdExporteSources = 305,
+  kCmdNouvelleCarte = 401, kCmdModifieCarte = 402, kCmdExporteCarte = 403, kCmdImprimeCarte = 404,
+  kCmdCritereRapport = 501, kCmdRapportPredefini = 502, kCmdColonnesRapport = 503,
+  kCmdRechercheAvancee = 504, kCmdExporteRapport = 505,
+  kCmdStatRapport = 601, kCmdExporteStat = 602, kCmdImprimeGraphique = 603,
+  kCmdParametrageImpression = 701, kCmdImprimeArbre = 702,
+  kCmdAnniversaire = 802, kCmdExporteCalendrier = 803, kCmdOptionsCalendrier = 804,
+  kCmdConversionCalendrier = 805,
+  kCmdNouvelle = 1001, kCmdOuvre = 1002, kCmdImprimante = 1003, kCmdAPropos = 1004,
+  kCmdAide = 1005, kCmdOptions = 1006, kCmdNotes = 1007, kCmdAssistant = 1008,
+  kCmdPatronymes = 1009, kCmdSauve = 1010, kCmdExporteGedcom = 1011, kCmdExporteWeb = 1012,
+};
 
 class TScaWin : public QMainWindow {
   Q_OBJECT
  public:
   explicit TScaWin(TApplication& app, QWidget* parent = nullptr);
 
-  // Run once by the start after every window exists: creates the database,
-  // reads the per-user settings and places the window.
-  void Initialise();
+  // Run once by the start after every window exists: reads the per-user
+  // settings, places the window and opens the file named on the command line.
+  void Initialise(const QStringList& arguments = {});
   // Refreshes the caption from the identity and the current file.
   void TitreFenetre();
 
+  // Selects person n (nothing unless n is in use): offers to delete a
+  // previously selected person left without names, records the history,
+  // refreshes the status bar and the chart.
+  void SetSelecPers(int n);
+  int SelecPers() const { return m_selecPers; }
+  // Empties the database and returns to the no-tree state.
+  void Reset();
+  // Shows the commands that fit the current state; clears BaseModifiee.
+  void Enable();
+  // Rebuilds what shows the reference person (the chart area).
+  void Affiche();
+
+  // The commands, by their number (left menu, buttons and tests).
+  void MenuClick(int numero);
+  // Top buttons 1..7: record, sources, family, map, report, statistics, calendar.
+  void BoutonClick(int numero);
+  void sbNouveauClick();
+  void sbChargeClick();
+  // Loads `chemin` (a .kdg, .ged or .zip): the load command after its file
+  // dialog. `direct` loads a tree file at once, without the load dialog (a
+  // GEDCOM file always shows it), as the start does. True when a tree is
+  // open afterwards.
+  bool ChargeFichier(const std::string& chemin, bool direct = false);
+  void sbSauveClick(int page = 0);
+  void NavigationPremier();
+  void NavigationPrecedent();
+  void NavigationSuivant();
+  void NavigationDernier();
+  void Reference();  // the selected person becomes the reference
+  // Runs the shortcut slot's action when its condition holds; true when it acted.
+  bool ActionRaccourci(int slot);
+  // The shortcut value of a key press (virtual key code + 8192 Shift,
+  // 16384 Ctrl, 32768 Alt), 0 for a key that has none.
+  static int CodeTouche(const QKeyEvent* event);
+
+  const THistorique& Historique() const { return m_historique; }
+  TApplication& Application() { return m_app; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* objet, QEvent* event) override;
 
  private:
-  // The user's folders are created when missing; example trees are copied
-  // into the my-trees folder when no file of that name is there.
+  void ConstruitBarres();
+  void ConstruitMenu();
   void PrepareDossiersUtilisateur();
   void LitFeuilleDeStyle();
   void SauveReglages();
+  void FormShow();
+  // Asks message 509 and saves on Yes. False when the user cancelled or
+  // the save did not happen: the caller must stop.
+  bool DemandeSauvegarde();
+  // Writes the tree to the current file at once, under a progress dialog.
+  bool SauveImmediatement();
+  void ApresChargement(int selection);
+  void MetAJourHistoriques();
+  void MetAJourBarreEtat();
+  void NotesGenealogie();
+  void AssistantWizard();
+  void APropos();
+  void RechercheSosaClick();
+  std::string FichierSansNom() const;
 
   TApplication& m_app;
+  int m_selecPers = 0;
+  THistorique m_historique;
+  bool m_premierAffichage = true;
+  QStringList m_arguments;
+  // Shown parts of the window.
+  TMenuCommandes* m_menu = nullptr;
+  QScrollArea* m_arbre = nullptr;
+  QLabel* m_apercu = nullptr;
+  std::array<QLabel*, 3> m_panneaux{};
+  std::array<QToolButton*, 7> m_boutonsHaut{};
+  QToolButton* m_precedente = nullptr;
+  QToolButton* m_suivante = nullptr;
+  std::vector<QWidget*> m_avecArbre;  // controls active only while a tree is open
 };
 
 }  // namespace kindrela

@@ -102,7 +102,7 @@ int LanceProgramme(int argc, char** argv) {
 
   auto logo = Logo(app.dossiers);
   TScaWin fenetre(app);
-  fenetre.Initialise();
+  fenetre.Initialise(arguments);
   fenetre.show();
   if (logo) logo->finish(&fenetre);
   int code = appli.exec();
