@@ -52,6 +52,42 @@ const std::string* NatureUnion(const TBD& bd, std::string_view tag) {
   return nullptr;
 }
 
+// Dates as some older programs write them ("Tuesday, 9th November 1841",
+// "9 November 1841"): the weekday and the ordinal ending go, full month
+// names become their GEDCOM abbreviation. Empty when still not a date.
+std::string DateTolerante(std::string_view phrase) {
+  std::string d = DateDeGedcom(phrase);
+  if (!d.empty()) return d;
+  static constexpr std::string_view kJours[] = {"MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY",
+                                                "FRIDAY", "SATURDAY", "SUNDAY"};
+  static constexpr std::string_view kMois[] = {"JANUARY", "FEBRUARY", "MARCH", "APRIL",
+                                               "MAY", "JUNE", "JULY", "AUGUST", "SEPTEMBER",
+                                               "OCTOBER", "NOVEMBER", "DECEMBER"};
+  std::string propre;
+  std::string mot;
+  auto finMot = [&] {
+    if (mot.empty()) return;
+    const bool jour = std::find(std::begin(kJours), std::end(kJours), mot) != std::end(kJours);
+    if (!jour) {
+      if (std::find(std::begin(kMois), std::end(kMois), mot) != std::end(kMois)) mot.resize(3);
+      size_t chiffres = 0;
+      while (chiffres < mot.size() && mot[chiffres] >= '0' && mot[chiffres] <= '9') ++chiffres;
+      const std::string_view suite = std::string_view(mot).substr(chiffres);
+      if (chiffres > 0 && (suite == "ST" || suite == "ND" || suite == "RD" || suite == "TH"))
+        mot.resize(chiffres);
+      if (!propre.empty()) propre += ' ';
+      propre += mot;
+    }
+    mot.clear();
+  };
+  for (char c : MajusculesAnsi(phrase)) {
+    if (c == ' ' || c == ',' || c == '.') finMot();
+    else mot += c;
+  }
+  finMot();
+  return propre.empty() ? std::string() : DateDeGedcom(propre);
+}
+
 }  // namespace
 
 // The kind of an event of another tag. EVEN takes its TYPE. A tag the
@@ -82,7 +118,10 @@ void Contexte::LitEvenement(int niveau, TEve& eve, std::string& type, int fiche)
   while (!m_lecteur.Fin() && L().niveau > niveau) {
     const std::string_view tag = L().tag;
     if (tag == "DATE") {
-      eve.DateEve = DateDeGedcom(L().valeur);
+      eve.DateEve = DateTolerante(L().valeur);
+      // A date we cannot read is kept in the note rather than lost.
+      if (eve.DateEve.empty() && !Trim(L().valeur).empty())
+        AjouteLigne(eve.NoteEve, "Date : " + std::string(L().valeur));
     } else if (tag == "PLAC") {
       eve.Lieu = L().valeur;
     } else if (tag == "TYPE") {

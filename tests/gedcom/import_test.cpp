@@ -101,6 +101,17 @@ TEST_F(ImportGedcomTest, ReadsGedcom7Files) {
   EXPECT_EQ(m_bd.LitChamp(1, 18), "Partag\xE9" "e\r\nsuite\r\n");
 }
 
+TEST_F(ImportGedcomTest, DatesOfOlderProgramsAreReadOrKept) {
+  Importe(std::string(kEntete) +
+          "0 @I1@ INDI\n1 NAME Edward /WETTIN/\n1 BIRT\n2 DATE Tuesday, 9th November 1841\n"
+          "1 DEAT\n2 DATE 6 May 1910\n1 BURI\n2 DATE le jour des Rois\n2 NOTE Windsor\n"
+          "0 TRLR\n");
+  EXPECT_EQ(Eve(1, m_bd.NatNaissance, 2), "9/11/1841");
+  EXPECT_EQ(Eve(1, m_bd.NatDeces, 2), "6/5/1910");
+  EXPECT_EQ(Eve(1, m_bd.NatSepulture, 2), "");
+  EXPECT_EQ(Eve(1, m_bd.NatSepulture, 5), "Date : le jour des Rois\r\nWindsor\r\n");
+}
+
 TEST_F(ImportGedcomTest, OtherTagsBecomeEventsNamedByTheTable) {
   ASSERT_TRUE(Importe(std::string(kEntete) +
                       "0 @I1@ INDI\n1 NAME A /B/\n1 CENS\n2 TYPE Census of A\n2 DATE 1901\n"
