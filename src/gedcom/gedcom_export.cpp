@@ -198,9 +198,12 @@ class Exporteur {
     return m_bd.LitSexe(n) != 0 ? Famille{0, 0, n} : Famille{0, n, 0};
   }
 
+  // A couple, or a union that holds events even without both partners (a
+  // marriage whose other partner is unknown): leaving it out would lose them.
   bool UnionEcrite(int u) const {
     const TUnion& x = m_bd.Union(u);
-    return x.Utilise == 1 && x.NumH > 0 && x.NumF > 0;
+    if (x.Utilise != 1) return false;
+    return (x.NumH > 0 && x.NumF > 0) || NbreEntrees(x.TabEve) > 0;
   }
 
   // The union each child belongs to, and the couples whose children have no
@@ -361,8 +364,8 @@ class Exporteur {
       if (!UnionEcrite(u)) continue;
       const TUnion& x = m_bd.Union(u);
       EnTeteFamille(Famille{u, 0, 0});
-      LigneReference(1, "HUSB", 'I', x.NumH);
-      LigneReference(1, "WIFE", 'I', x.NumF);
+      if (x.NumH > 0) LigneReference(1, "HUSB", 'I', x.NumH);
+      if (x.NumF > 0) LigneReference(1, "WIFE", 'I', x.NumF);
       Enfants(ChildrenOfCouple(m_bd, x.NumH, x.NumF));
       if (m_o.evenements)
         for (int k = 1, nb = NbreEntrees(x.TabEve); k <= nb; ++k) Evenement(LitEntree(x.TabEve, k));

@@ -269,6 +269,19 @@ TEST_F(ExportGedcomTest, UnionEventsAndInvalidUnions) {
   EXPECT_EQ(t.find("FAMS @F" + std::to_string(seul) + "@"), std::string::npos);
 }
 
+TEST_F(ExportGedcomTest, MarriageWithAnUnknownPartnerIsKept) {
+  const int luc = Personne("Luc", "Z", 0);
+  const int u = m_bd.CreeUnion(luc, 0);
+  ASSERT_GT(m_bd.AjouteEveUnion(u), 0);
+  m_bd.EcritEveUnion(u, 1, 1, "Mariage");
+  m_bd.EcritEveUnion(u, 1, 2, "1925");
+  const std::string t = TexteWindows();
+  const std::string famille = "@F" + std::to_string(u) + "@";
+  EXPECT_EQ(Record(t, "0 " + famille + " FAM"),
+            (std::vector<std::string>{"0 " + famille + " FAM", "1 HUSB @I1@", "1 MARR", "2 DATE 1925"}));
+  EXPECT_NE(t.find("1 FAMS " + famille), std::string::npos);
+}
+
 TEST_F(ExportGedcomTest, SourcesWithMediaAndCitations) {
   int n = Personne("Jean", "DUPONT", 0);
   int s = m_bd.AjouteNouvelleSrc(n);
