@@ -85,4 +85,20 @@ Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables) {
   return Statut::Ok();
 }
 
+int ChargeArbre(TBD& bd, const std::string& chemin, ResultatChargement& resultat) {
+  OptionsChargement options;
+  options.progression = Avancement();
+  Statut s = ChargeFichierArbre(bd, chemin, options, resultat);
+  for (const auto& a : resultat.lecture.avertissements) Erreur(chemin + " : " + a);
+  if (s.annule()) {
+    Erreur("interrompu.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace kindrela::cli

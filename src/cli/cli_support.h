@@ -8,6 +8,7 @@
 
 #include "app/folders.h"
 #include "core/status.h"
+#include "core/tree_file/tree_file_load.h"
 #include "i18n/translation.h"
 
 namespace kindrela {
@@ -44,6 +45,11 @@ Statut ChargeInstallation(Installation& inst);
 // The default event kinds and custom fields of the installation's language,
 // which give the GEDCOM tags.
 Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables);
+
+// Loads a tree file for a command, with progress and Ctrl-C, reporting
+// its warnings and errors on stderr. 0 when loaded, else the exit code
+// (1 failure, 130 interrupted).
+int ChargeArbre(TBD& bd, const std::string& chemin, ResultatChargement& resultat);
 
 // One command: argv[0] is the command's own name, its arguments follow.
 // Returns the process exit code: 0 done, 1 failure, 2 bad arguments, 130 interrupted.

@@ -47,19 +47,8 @@ int CmdCheck(int argc, char** argv) {
 
   TBD bd;
   MotsEvenements(inst.traduction, bd);
-  OptionsChargement options;
-  options.progression = Avancement();
   ResultatChargement r;
-  Statut s = ChargeFichierArbre(bd, chemin, options, r);
-  for (const auto& a : r.lecture.avertissements) Erreur(chemin + " : " + a);
-  if (s.annule()) {
-    Erreur("interrompu.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  if (int code = ChargeArbre(bd, chemin, r)) return code;
 
   const RapportCoherence rapport = ControleCoherenceArbre(
       bd, inst.traduction, SeuilsCoherence::SiAbsents(), Avancement());

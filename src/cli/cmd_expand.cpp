@@ -43,19 +43,8 @@ int CmdExpand(int argc, char** argv) {
 
   TBD bd;
   if (trouvee) MotsEvenements(inst.traduction, bd);
-  OptionsChargement options;
-  options.progression = Avancement();
   ResultatChargement r;
-  Statut s = ChargeFichierArbre(bd, chemin, options, r);
-  for (const auto& a : r.lecture.avertissements) Erreur(chemin + " : " + a);
-  if (s.annule()) {
-    Erreur("interrompu.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  if (int code = ChargeArbre(bd, chemin, r)) return code;
   if (!bd.FicheUtilisee(personne)) {
     Erreur(chemin + " : aucune personne n'a le num\xE9ro " + std::to_string(personne) + ".");
     return 1;

@@ -98,20 +98,9 @@ int CmdExport(int argc, char** argv) {
     return 1;
   }
   TBD bd;
-  OptionsChargement chargement;
-  chargement.progression = Avancement();
   ResultatChargement r;
-  Statut s = ChargeFichierArbre(bd, entree, chargement, r);
-  for (const auto& a : r.lecture.avertissements) Erreur(entree + " : " + a);
-  if (s.annule()) {
-    Erreur("interrompu.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
-  s = ExportGedcom(bd, tables, sortie, options, Avancement());
+  if (int code = ChargeArbre(bd, entree, r)) return code;
+  Statut s = ExportGedcom(bd, tables, sortie, options, Avancement());
   if (s.annule()) {
     Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
     return 130;

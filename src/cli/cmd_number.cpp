@@ -72,19 +72,8 @@ int CmdNumber(int argc, char** argv) {
   if (!LitArguments(argc, argv, a)) return 2;
 
   TBD bd;
-  OptionsChargement options;
-  options.progression = Avancement();
   ResultatChargement r;
-  Statut s = ChargeFichierArbre(bd, a.fichier, options, r);
-  for (const auto& w : r.lecture.avertissements) Erreur(a.fichier + " : " + w);
-  if (s.annule()) {
-    Erreur("interrompu.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  if (int code = ChargeArbre(bd, a.fichier, r)) return code;
   if (!bd.FicheUtilisee(a.racine)) {
     Erreur(a.fichier + " : la personne " + std::to_string(a.racine) +
            " n'existe pas dans cet arbre.");
@@ -101,7 +90,7 @@ int CmdNumber(int argc, char** argv) {
     else ++descendants;
   }
 
-  s = EcritBase(bd, a.fichier, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
+  Statut s = EcritBase(bd, a.fichier, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
   if (s.annule()) {
     Erreur("interrompu : " + a.fichier + " n'a pas \xE9t\xE9 \xE9" "crit.");
     return 130;

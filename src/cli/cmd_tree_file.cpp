@@ -30,22 +30,11 @@ int CmdConvert(int argc, char** argv) {
   const std::string entree = Argument(argv[1]);
   const std::string sortie = Argument(argv[2]);
   TBD bd;
-  OptionsChargement options;
-  options.progression = Avancement();
   ResultatChargement r;
-  Statut s = ChargeFichierArbre(bd, entree, options, r);
-  for (const auto& a : r.lecture.avertissements) Erreur(entree + " : " + a);
-  if (s.annule()) {
-    Erreur("interrompu.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  if (int code = ChargeArbre(bd, entree, r)) return code;
   if (r.lecture.lieuxAConvertir)
     Erreur(entree + " : les lieux de cette ancienne version sont gard\xE9s tels quels.");
-  s = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
+  Statut s = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
   if (s.annule()) {
     Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
     return 130;
