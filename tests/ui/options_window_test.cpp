@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "ui_test_support.h"
+
 #include "analysis/ui/options_window.h"
 #include "app/folders.h"
 #include "app/ui/application.h"
@@ -50,19 +52,9 @@ class OptionsWindowTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TApplication> Application(const QTemporaryDir& maison) {
-    auto app = std::make_unique<TApplication>();
-    std::string programme = std::string(KINDRELA_SOURCE_DIR) + "/data/";
-    app->traduction.ChargeTraduction(kCheminTraduction, programme);
-    [&] { QVERIFY(ChargeIniProgramme(programme, app->ini).ok()); }();
-    AppliqueIniProgramme(app->ini, app->traduction);
-    TDossiersSysteme systeme;
-    systeme.programme = programme;
-    systeme.personal = maison.path().toStdString() + "/Documents/";
-    systeme.appData = maison.path().toStdString() + "/config/";
-    systeme.maison = maison.path().toStdString() + "/";
-    Statut s = InitDossiers(systeme, app->ini.langue, app->ini.skin, app->traduction, app->dossiers);
-    [&] { QVERIFY2(s.ok(), s.message().c_str()); }();
-    [&] { QVERIFY(app->tables.ChargeTout(CheminsTables(app->dossiers), app->traduction).ok()); }();
+    auto app = test::Application(maison);
+    app->bd.reset();  // each test makes the database it needs
+    [&] { QVERIFY(!app->tables.Grille(SorteTable::Evenements).empty()); }();
     return app;
   }
 
