@@ -5,10 +5,15 @@ set -euo pipefail
 
 KINDRELA_SRC="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KINDRELA_BUILD="${KINDRELA_BUILD:-$KINDRELA_SRC/build}"
+# Compiled objects are shared between clones of the repository (CI builds a
+# fresh clone each time): paths are hashed relative to the source folder.
+export CCACHE_BASEDIR="$KINDRELA_SRC"
+export CCACHE_NOHASHDIR=1
 
 kindrela_packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libxkbcommon-dev
+  qt6-svg-dev
   libzip-dev
   libgtest-dev libgmock-dev
   libjpeg-dev libpng-dev zlib1g-dev

@@ -3,6 +3,7 @@
 // assistant, and the save question on close.
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <functional>
 
 #include "app/ui/main_window.h"
+#include "chart/ui/chart_view.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_load.h"
 #include "ui_test_support.h"
@@ -221,6 +223,55 @@ class MainWindowCommandsTest : public QObject {
     QCOMPARE(bd.LitMere(1), 3);
     QVERIFY(bd.BaseModifiee);
     QVERIFY(app->fichierCourant.rfind(app->dossiers.mesArbres, 0) == 0);
+  }
+
+  void chartFollowsTheTreeAndItsSettingButtons() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TBD& bd = *app->bd;
+    TAffArbre& arbre = w.Arbre();
+    QVERIFY(arbre.GetBoiteRefPers() != nullptr);
+    const TR ecran = arbre.ListeEcran();
+    QVERIFY(ecran.Count() > 3);
+
+    // A click on a box selects its person; a double click makes it the reference.
+    const int pere = bd.LitPere(bd.RefPers);
+    arbre.ClicBoite(pere, Qt::LeftButton, QPoint());
+    QCOMPARE(w.SelecPers(), pere);
+    arbre.DoubleClicBoite(pere);
+    QCOMPARE(bd.RefPers, pere);
+    QCOMPARE(arbre.GetBoiteRefPers()->Personne(), pere);
+
+    // Right click on the upper part of "Génération" adds a generation; on the lower part removes one.
+    auto* generation = w.findChild<QToolButton*>("SB_Generation");
+    QVERIFY(generation && generation->isVisible());
+    const int avant = arbre.Apparence().Moitie(1).NbreGen;
+    QTest::mouseClick(generation, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(arbre.Apparence().Moitie(1).NbreGen, avant + 1);
+    QTest::mouseClick(generation, Qt::RightButton, {}, QPoint(5, generation->height() - 2));
+    QCOMPARE(arbre.Apparence().Moitie(1).NbreGen, avant);
+    auto* zoom = w.findChild<QToolButton*>("SB_Zoom");
+    const int zoomAvant = arbre.Apparence().Moitie(1).Zoom;
+    QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(arbre.Apparence().Moitie(1).Zoom, zoomAvant + 10);
+
+    // Collapsing the branch of the selected person rebuilds with fewer boxes.
+    const int boites = arbre.ListeEcran().Count();
+    w.SetSelecPers(bd.LitPere(pere));
+    bd.EcritReplie(bd.LitPere(pere), 1);
+    w.Affiche();
+    QVERIFY(arbre.ListeEcran().Count() < boites);
+
+    // A picture of the chart.
+    const std::string image = app->dossiers.mesArbres + "arbre.png";
+    QVERIFY(arbre.ExporteImage(image).ok());
+    QVERIFY(!QImage(VersQString(image)).isNull());
   }
 
   void emptyPersonIsOfferedForDeletionWhenLeft() {

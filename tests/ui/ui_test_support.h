@@ -25,6 +25,7 @@ inline std::unique_ptr<TApplication> Application(const QTemporaryDir& maison) {
   app->traduction.ChargeTraduction(kCheminTraduction, programme);
   if (!ChargeIniProgramme(programme, app->ini).ok()) qWarning("famora.ini unreadable");
   AppliqueIniProgramme(app->ini, app->traduction);
+  app->mots.RetranslateTags(app->traduction);
   TDossiersSysteme systeme;
   systeme.programme = programme;
   systeme.personal = maison.path().toStdString() + "/Documents/";

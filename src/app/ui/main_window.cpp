@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include "analysis/ui/options_window.h"
@@ -21,6 +22,8 @@
 #include "app/ui/command_menu.h"
 #include "app/ui/message_box.h"
 #include "app/ui/startup.h"
+#include "chart/ui/chart_print.h"
+#include "chart/ui/chart_view.h"
 #include "core/file_io.h"
 #include "core/identity.h"
 #include "core/ini_file.h"
@@ -71,22 +74,11 @@ TScaWin::TScaWin(TApplication& app, QWidget* parent) : QMainWindow(parent), m_ap
     else barre->addWidget(m_panneaux[i], 1);
   }
 
-  m_arbre = new QScrollArea(this);
-  m_arbre->setObjectName("Arbre");
-  m_arbre->setWidgetResizable(true);
-  m_apercu = new QLabel(m_arbre);
-  m_apercu->setObjectName("ApercuArbre");
-  m_apercu->setAlignment(Qt::AlignCenter);
-  m_apercu->setTextFormat(Qt::PlainText);
-  m_apercu->setWordWrap(true);
-  QFont f = m_apercu->font();
-  f.setPointSize(f.pointSize() + 6);
-  m_apercu->setFont(f);
-  m_arbre->setWidget(m_apercu);
-  setCentralWidget(m_arbre);
+  ConstruitArbre();
 
   PrepareDossiersUtilisateur();
   ConstruitBarres();
+  ConstruitBarreArbre();
   ConstruitMenu();
   qApp->installEventFilter(this);
   TraduitFenetre(this, t);
@@ -218,6 +210,9 @@ void TScaWin::ConstruitMenu() {
       {"Imprimer", 0, "Imprimer"},
       {nullptr, kCmdParametrageImpression, "Param\xE9trage de l'impression"},
       {nullptr, kCmdImprimeArbre, "Imprimer l'arbre"},
+      {nullptr, kCmdPdfPages, "Exporter en PDF (pages)"},
+      {nullptr, kCmdPdfMural, "Exporter en PDF (une seule page)"},
+      {nullptr, kCmdImage, "Enregistrer comme image..."},
   };
   for (const Entree& e : entrees) {
     if (e.section) m_menu->AjouteSection(e.section, VersQString(e.texte));
@@ -271,12 +266,18 @@ void TScaWin::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (m_premierAffichage) {
     m_premierAffichage = false;
-    FormShow();
+    // Once the window has its final size, so that the chart fits it.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
   }
 }
 
 void TScaWin::FormShow() {
-  if (!m_arguments.isEmpty() || m_app.bd->BaseChargee) return;
+  if (m_app.bd->BaseChargee) {
+    // Opened from the command line before the window had its size: fit again.
+    Affiche();
+    return;
+  }
+  if (!m_arguments.isEmpty()) return;
   const std::string ancien = m_app.reglages.Texte(kSectionGene, "OldFileName");
   const std::string exemple = m_app.dossiers.mesArbres + m_app.traduction.Msg(2206) + ".kdg";
   std::string fichier;
@@ -315,6 +316,7 @@ void TScaWin::SetSelecPers(int n) {
   m_historique.Selectionne(bd, n, m_app.reglages.Entier(kSectionOptions, "AvApMenu"));
   MetAJourHistoriques();
   MetAJourBarreEtat();
+  if (ArbreVisible()) m_aff->AfficheSelecPers(n);
 }
 
 void TScaWin::MetAJourHistoriques() {
@@ -329,30 +331,16 @@ void TScaWin::MetAJourBarreEtat() {
   m_panneaux[1]->setText(VersQString(t.Msg(1160) + " " + bd.NomCourt(m_selecPers)));
 }
 
-void TScaWin::Affiche() {
-  const TBD& bd = *m_app.bd;
-  if (!bd.BaseChargee || !bd.FicheUtilisee(bd.RefPers)) {
-    m_apercu->clear();
-    return;
-  }
-  // Until the chart is drawn, the area names the reference person.
-  std::string texte = bd.LitNom(bd.RefPers) + " " + bd.LitPrenoms(bd.RefPers);
-  const std::string naissance = bd.LitDateNaissance(bd.RefPers);
-  const std::string deces = bd.LitDateDeces(bd.RefPers);
-  if (!naissance.empty() || !deces.empty()) texte += "\n" + naissance + " - " + deces;
-  m_apercu->setText(VersQString(texte));
-}
-
 void TScaWin::Reset() {
   TBD& bd = *m_app.bd;
-  m_arbre->setVisible(false);
+  HideArbre();
   m_historique.Vide();
   MetAJourHistoriques();
   bd.Vide();
   bd.BaseChargee = 0;
   m_app.fichierCourant = FichierSansNom();
   m_selecPers = 0;
-  Affiche();
+  ChargeLookNouvelArbre(true);
   Enable();
   MetAJourBarreEtat();
 }
@@ -364,17 +352,23 @@ void TScaWin::Enable() {
   for (QWidget* w : m_avecArbre) w->setEnabled(ouvert);
   for (QToolButton* b : m_boutonsHaut) b->setEnabled(false);  // their panes come later
   m_menu->MontreSection("Fiche", ouvert);
-  m_menu->MontreSection("Arbre", ouvert);
-  m_menu->MontreSection("Imprimer", false);
+  m_menu->MontreSection("Arbre", ouvert && ArbreVisible());
+  m_menu->MontreSection("Imprimer", ouvert && ArbreVisible());
+  m_barreArbre->setVisible(ouvert && ArbreVisible());
   // Commands whose windows exist; the others stay disabled until they do.
   const int disponibles[] = {kCmdNouvelle, kCmdOuvre, kCmdAPropos, kCmdPatronymes, kCmdOptions,
                              kCmdAssistant};
-  const int avecArbre[] = {kCmdSauve, kCmdExporteGedcom, kCmdNotes, kCmdRechercheSosa};
-  for (int numero : {103, 104, 105, 106, 107, 108, 201, 202, 203, 204, 205, 206, 207, 209, 701,
-                     702, 1003, 1005, 1012})
+  const int avecArbre[] = {kCmdSauve, kCmdExporteGedcom, kCmdNotes, kCmdRechercheSosa, kCmdZoom,
+                           kCmdGenerations, kCmdLargeur, kCmdEcart, kCmdFormeArbre,
+                           kCmdParametrageImpression, kCmdPdfPages, kCmdPdfMural, kCmdImage};
+  for (int numero : {103, 105, 106, 107, 108, 201, 202, 207, 1005, 1012})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
+  // Printing needs a printer; the PDF export does not.
+  const bool imprimante = ImprimanteDisponible();
+  m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);
+  m_menu->ActiveCommande(kCmdImprimante, imprimante);
 }
 
 std::string TScaWin::FichierSansNom() const {

@@ -10,7 +10,7 @@
 #include "app/main_commands.h"
 
 class QLabel;
-class QScrollArea;
+class QToolBar;
 class QToolButton;
 class QKeyEvent;
 
@@ -18,6 +18,7 @@ namespace kindrela {
 
 struct TApplication;
 class TMenuCommandes;
+class TAffArbre;
 
 // Numbers of the left menu's commands.
 enum Commande : int {
@@ -31,7 +32,8 @@ enum Commande : int {
   kCmdCritereRapport = 501, kCmdRapportPredefini = 502, kCmdColonnesRapport = 503,
   kCmdRechercheAvancee = 504, kCmdExporteRapport = 505,
   kCmdStatRapport = 601, kCmdExporteStat = 602, kCmdImprimeGraphique = 603,
-  kCmdParametrageImpression = 701, kCmdImprimeArbre = 702,
+  kCmdParametrageImpression = 701, kCmdImprimeArbre = 702, kCmdPdfPages = 703, kCmdPdfMural = 704,
+  kCmdImage = 705,
   kCmdAnniversaire = 802, kCmdExporteCalendrier = 803, kCmdOptionsCalendrier = 804,
   kCmdConversionCalendrier = 805,
   kCmdNouvelle = 1001, kCmdOuvre = 1002, kCmdImprimante = 1003, kCmdAPropos = 1004,
@@ -59,8 +61,12 @@ class TScaWin : public QMainWindow {
   void Reset();
   // Shows the commands that fit the current state; clears BaseModifiee.
   void Enable();
-  // Rebuilds what shows the reference person (the chart area).
+  // Rebuilds the chart around the reference person (when it is shown).
   void Affiche();
+  void ShowArbre();
+  void HideArbre();
+  bool ArbreVisible() const;
+  TAffArbre& Arbre() { return *m_aff; }
 
   // The commands, by their number (left menu, buttons and tests).
   void MenuClick(int numero);
@@ -113,6 +119,26 @@ class TScaWin : public QMainWindow {
   void APropos();
   void RechercheSosaClick();
   std::string FichierSansNom() const;
+  // The chart (main_window_chart.cpp).
+  void ConstruitArbre();
+  void ConstruitBarreArbre();
+  void MenuBoite(const QPoint& global);
+  void MenuFond(const QPoint& global);
+  // The look named `nom` of the look folder (the default one when empty or missing).
+  void ChargeLook(const std::string& nom);
+  // "perso" when the user saved one (a reset), else the default look.
+  void ChargeLookNouvelArbre(bool perso);
+  void ChangeReference(int n, bool toujoursReconstruire);
+  void DeploieBranche();
+  // Right click on a chart setting's button: up on its upper part, down on the lower.
+  void ReglageRapide(const QString& bouton, bool augmente);
+  void ReglageDialogue(const QString& bouton);
+  void ApercuImpression(bool actif);
+  void EnregistreImage();
+  void ExportePdf(bool murale);
+  void ParametreImpression();
+  void ImprimeArbre();
+  void ConfigureImprimante();
 
   TApplication& m_app;
   int m_selecPers = 0;
@@ -121,8 +147,9 @@ class TScaWin : public QMainWindow {
   QStringList m_arguments;
   // Shown parts of the window.
   TMenuCommandes* m_menu = nullptr;
-  QScrollArea* m_arbre = nullptr;
-  QLabel* m_apercu = nullptr;
+  QWidget* m_arbre = nullptr;  // the chart area
+  TAffArbre* m_aff = nullptr;
+  QToolBar* m_barreArbre = nullptr;
   std::array<QLabel*, 3> m_panneaux{};
   std::array<QToolButton*, 7> m_boutonsHaut{};
   QToolButton* m_precedente = nullptr;

@@ -94,11 +94,10 @@ void TScaWin::sbNouveauClick() {
   }
   bd.BaseChargee = 1;
   m_app.fichierCourant = FichierSansNom();
-  m_app.apparence = m_app.dossiers.apparenceDefaut;
+  ChargeLookNouvelArbre(false);
   Enable();
-  m_arbre->setVisible(true);
   SetSelecPers(1);
-  Affiche();
+  ShowArbre();
   TitreFenetre();
 }
 
@@ -146,7 +145,7 @@ bool TScaWin::ChargeFichier(const std::string& fichier, bool direct) {
     return false;
   }
   if (charge) {
-    if (!look.empty()) m_app.apparence = look;
+    ChargeLook(look);
     m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);
     ApresChargement(selection);
   }
@@ -166,9 +165,8 @@ void TScaWin::ApresChargement(int selection) {
   Enable();
   // A GEDCOM import or a merge leaves changes that are not in a tree file yet.
   bd.BaseModifiee = modifiee;
-  m_arbre->setVisible(true);
   SetSelecPers(selection);
-  Affiche();
+  ShowArbre();
 }
 
 void TScaWin::sbSauveClick(int page) {
@@ -222,12 +220,11 @@ void TScaWin::AssistantWizard() {
   const int moi = CreeArbreAssistant(bd, personnes);
   m_app.fichierCourant = m_app.dossiers.mesArbres + m_app.traduction.MsgCle("wizard.kdg");
   bd.BaseChargee = 1;
-  m_app.apparence = m_app.dossiers.apparenceDefaut;
+  ChargeLookNouvelArbre(false);
   Enable();
   bd.BaseModifiee = 1;
-  m_arbre->setVisible(true);
   if (moi != 0) SetSelecPers(moi);
-  Affiche();
+  ShowArbre();
   TitreFenetre();
 }
 
@@ -259,6 +256,17 @@ void TScaWin::MenuClick(int numero) {
     case kCmdOptions: AfficheOptions(this, m_app, 0); break;
     case kCmdAPropos: APropos(); break;
     case kCmdRechercheSosa: RechercheSosaClick(); break;
+    case kCmdZoom: ReglageDialogue("SB_Zoom"); break;
+    case kCmdGenerations: ReglageDialogue("SB_Generation"); break;
+    case kCmdLargeur: ReglageDialogue("SB_Largeur"); break;
+    case kCmdEcart: ReglageDialogue("SB_Ecart"); break;
+    case kCmdFormeArbre: ReglageDialogue("SB_Forme"); break;
+    case kCmdParametrageImpression: ParametreImpression(); break;
+    case kCmdImprimeArbre: ImprimeArbre(); break;
+    case kCmdPdfPages: ExportePdf(false); break;
+    case kCmdPdfMural: ExportePdf(true); break;
+    case kCmdImage: EnregistreImage(); break;
+    case kCmdImprimante: ConfigureImprimante(); break;
     default: break;  // the command's window comes with its own step
   }
 }

@@ -2,10 +2,12 @@
 // reference person and the keyboard shortcut slots.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollArea>
 
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
+#include "chart/ui/chart_view.h"
 #include "analysis/ui/options_window.h"
 
 namespace kindrela {
@@ -81,26 +83,19 @@ void TScaWin::NavigationPrecedent() { SetSelecPers(m_app.bd->FichePrecedente(m_s
 void TScaWin::NavigationSuivant() { SetSelecPers(m_app.bd->FicheSuivante(m_selecPers)); }
 void TScaWin::NavigationDernier() { SetSelecPers(m_app.bd->FichePrecedente(m_app.bd->NbreFiche() + 1)); }
 
-void TScaWin::Reference() {
-  TBD& bd = *m_app.bd;
-  if (!bd.FicheUtilisee(m_selecPers)) return;
-  bd.RefPers = m_selecPers;
-  const TReglages& r = m_app.reglages;
-  if (r.Bool(kSectionOptions, "Num\xE9rote")) {
-    NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "Num\xE9roteGen"),
-               r.Bool(kSectionOptions, "Num\xE9roteConjoint"), r.Bool(kSectionOptions, "Num\xE9roteFamille"));
-    bd.BaseModifiee = 1;
-  }
-  Affiche();
-  SetSelecPers(m_selecPers);
-}
+void TScaWin::Reference() { ChangeReference(m_selecPers, false); }
 
 bool TScaWin::ActionRaccourci(int slot) {
   TBD& bd = *m_app.bd;
   const int p = m_selecPers;
   switch (slot) {
     case 3:  // the chart
-      m_arbre->setVisible(!m_arbre->isVisible());
+      if (ArbreVisible()) HideArbre();
+      else ShowArbre();
+      return true;
+    case 4:  // print preview, with the chart shown
+      if (!ArbreVisible()) return false;
+      ApercuImpression(!m_aff->Grille());
       return true;
     case 6:
       AfficheOptions(this, m_app, 0);
@@ -121,10 +116,14 @@ bool TScaWin::ActionRaccourci(int slot) {
     case 12:
       SetSelecPers(PersonneVoisine(bd, p, Parente::FrereSoeur, slot == 12));
       return true;
-    case 13:
-      // The chart will tell which child is on screen; until then, the eldest.
-      SetSelecPers(EnfantChoisi(bd, p, {}));
+    case 13: {
+      // The child whose box is on the chart, else the eldest.
+      TR enfants = ChildrenOf(bd, p);
+      TriParPrenomEtNaissance(bd, enfants);
+      const int visible = ArbreVisible() ? m_aff->QuiEcran(enfants) : 0;
+      SetSelecPers(visible != 0 ? visible : enfants.Get(1));
       return true;
+    }
     case 14:
       Reference();
       return true;
@@ -135,6 +134,14 @@ bool TScaWin::ActionRaccourci(int slot) {
 }
 
 bool TScaWin::eventFilter(QObject* objet, QEvent* event) {
+  // A right click on a chart setting button changes its value by one step.
+  if (event->type() == QEvent::MouseButtonPress && objet->objectName().startsWith("SB_")) {
+    auto* souris = static_cast<QMouseEvent*>(event);
+    if (souris->button() == Qt::RightButton && m_app.bd && m_app.bd->BaseChargee) {
+      ReglageRapide(objet->objectName(), souris->position().y() <= 23);
+      return true;
+    }
+  }
   // The shortcuts act wherever the focus is in this window, before the
   // focused control sees the key, and only while a tree is open.
   if (event->type() == QEvent::KeyPress && m_app.bd && m_app.bd->BaseChargee && isActiveWindow()) {
