@@ -3,25 +3,7 @@
 # verification of the record links, without ever writing the tree.
 # Usage: bash check.sh PATH-TO-KINDRELA-CLI SOURCE-DIR
 set -u
-export LC_ALL=C
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-ok()   { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-expect_rc() {
-  local want="$1" what="$2"; shift 3
-  "$@" >"$work/out" 2>"$work/err"
-  local rc=$?
-  if [ "$rc" -eq "$want" ]; then ok; else fail "$what: exit $rc, expected $want"; cat "$work/err"; fi
-}
-expect_out()    { grep -qF -- "$1" "$work/out" && ok || { fail "stdout lacks '$1'"; cat "$work/out"; }; }
-expect_no_out() { grep -qF -- "$1" "$work/out" && { fail "stdout has '$1'"; cat "$work/out"; } || ok; }
-expect_err()    { grep -qF -- "$1" "$work/err" && ok || { fail "stderr lacks '$1'"; cat "$work/err"; }; }
+source "$2/tests/cli/support/harness.sh" "$1"
 
 # --- Trees ----------------------------------------------------------------------
 
@@ -38,12 +20,6 @@ v30_tree() {
   printf '[DdN]\r\n1=1870\r\n2=1872\r\n3=1900\r\n4=1/1/1800\r\n'
   printf '[DdD]\r\n1=1899\r\n4=2/1/1950\r\n'
   printf '[NumH]\r\n1=3\r\n[NumF]\r\n1=4\r\n[DdM]\r\n1=1890\r\n'
-}
-
-value() {
-  local n=${#1}
-  printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8)))"
-  printf '%s' "$1"
 }
 
 # A current-version tree whose two persons both list event 1: the
@@ -72,7 +48,7 @@ expect_rc 1 "check missing file" -- "$cli" check "$work/absent.kdg"
 expect_rc 1 "check unrecognised file" -- "$cli" check "$work/faux.kdg"
 mkdir "$work/vide"
 expect_rc 1 "check without installation data" -- env KINDRELA_DOSSIER="$work/vide" "$cli" check "$work/vieux.kdg"
-expect_err "famora.tra"
+expect_err_has "famora.tra"
 
 # --- The report -------------------------------------------------------------------
 
@@ -97,5 +73,4 @@ cmp -s "$work/partage.kdg" "$work/partage.avant" && ok || fail "the checked tree
 cmp -s "$work/vieux.kdg" "$work/vieux.avant" && ok || fail "the old tree was rewritten"
 ls "$work"/*.old >/dev/null 2>&1 && fail "a backup was written" || ok
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -2,33 +2,10 @@
 # kindrela-cli expand: box templates for a person of a tree file made here.
 # Usage: bash expand.sh PATH-TO-KINDRELA-CLI SOURCE-DIR
 set -u
-export LC_ALL=C
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
+source "$2/tests/cli/support/harness.sh" "$1"
 
-ok()   { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-# expect_rc RC DESCRIPTION -- COMMAND...: runs the command, keeps its output.
-expect_rc() {
-  local want="$1" what="$2"; shift 3
-  "$@" >"$work/out" 2>"$work/err"
-  local rc=$?
-  if [ "$rc" -eq "$want" ]; then ok; else fail "$what: exit $rc, expected $want"; cat "$work/err"; fi
-}
 # The whole of stdout must be exactly this line.
 expect_line() { [ "$(cat "$work/out")" = "$1" ] && ok || { fail "stdout is '$(cat "$work/out")', expected '$1'"; }; }
-expect_err() { [ -s "$work/err" ] && ok || fail "nothing on stderr ($1)"; }
-
-# One value of the tree file: 16-bit little-endian byte count, then the bytes.
-value() {
-  local n=${#1}
-  printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8)))"
-  printf '%s' "$1"
-}
 
 # A packed list of event numbers: one value holding 4 bytes per entry.
 events() {
@@ -88,5 +65,4 @@ expect_err "no such person"
 expect_rc 1 "missing file" -- "$cli" expand "$work/absent.kdg" 1 "<nom>"
 expect_err "missing file"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

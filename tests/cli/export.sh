@@ -3,23 +3,8 @@
 # in each character set and with the options; errors and exit codes.
 # Usage: bash export.sh PATH-TO-KINDRELA-CLI SOURCE-DIR
 set -u
-export LC_ALL=C
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
+source "$2/tests/cli/support/harness.sh" "$1"
 
-ok()   { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-expect_rc() {
-  local want="$1" what="$2"; shift 3
-  "$@" >"$work/out" 2>"$work/err"
-  local rc=$?
-  if [ "$rc" -eq "$want" ]; then ok; else fail "$what: exit $rc, expected $want"; cat "$work/err"; fi
-}
-expect_err() { [ -s "$work/err" ] && ok || fail "nothing on stderr ($1)"; }
 # has FILE LINE: the file holds this exact line (CR LF ended).
 has()     { grep -sqaxF -- "$2"$'\r' "$1" && ok || fail "$1 lacks line '$2'"; }
 has_not() { grep -sqaxF -- "$2"$'\r' "$1" && fail "$1 has line '$2'" || ok; }
@@ -122,5 +107,4 @@ printf 'ancien' > "$work/garde.ged"
 expect_rc 1 "unreadable tree keeps the old file" -- "$cli" export "$work/absent.kdg" "$work/garde.ged"
 [ "$(cat "$work/garde.ged")" = "ancien" ] && ok || fail "the previous file was touched"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

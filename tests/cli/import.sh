@@ -3,25 +3,7 @@
 # and the errors.
 # Usage: bash import.sh PATH-TO-KINDRELA-CLI SOURCE-DIR
 set -u
-export LC_ALL=C
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-ok()   { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-# expect_rc RC DESCRIPTION -- COMMAND...: runs the command, keeps its output.
-expect_rc() {
-  local want="$1" what="$2"; shift 3
-  "$@" >"$work/out" 2>"$work/err"
-  local rc=$?
-  if [ "$rc" -eq "$want" ]; then ok; else fail "$what: exit $rc, expected $want"; cat "$work/err"; fi
-}
-expect_out() { grep -qF -- "$1" "$work/out" && ok || { fail "stdout lacks '$1'"; cat "$work/out"; }; }
-expect_err() { grep -qF -- "$1" "$work/err" && ok || { fail "stderr lacks '$1'"; cat "$work/err"; }; }
+source "$2/tests/cli/support/harness.sh" "$1"
 
 # --- Files ----------------------------------------------------------------------
 
@@ -68,13 +50,12 @@ expect_out "Personnes : 0"
 expect_rc 2 "no arguments" -- "$cli" import
 expect_rc 2 "no output" -- "$cli" import "$work/ansi.ged"
 expect_rc 2 "unknown charset" -- "$cli" import "$work/ansi.ged" "$work/x.kdg" --charset EBCDIC
-expect_err "EBCDIC"
+expect_err_has "EBCDIC"
 expect_rc 2 "charset without value" -- "$cli" import "$work/ansi.ged" "$work/x.kdg" --charset
 expect_rc 2 "unknown option" -- "$cli" import "$work/ansi.ged" "$work/x.kdg" --frobnicate
 expect_rc 1 "missing input" -- "$cli" import "$work/absent.ged" "$work/x.kdg"
-expect_err "absent.ged"
+expect_err_has "absent.ged"
 expect_rc 1 "output in a missing folder" -- "$cli" import "$work/ansi.ged" "$work/nowhere/x.kdg"
 [ ! -e "$work/x.kdg" ] && ok || fail "a failed import wrote an output"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -2,34 +2,10 @@
 # kindrela-cli number: renumbering a small tree file in place, and its errors.
 # Usage: bash number.sh PATH-TO-KINDRELA-CLI SOURCE-DIR
 set -u
-export LC_ALL=C
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
+source "$2/tests/cli/support/harness.sh" "$1"
 
-ok()   { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-# expect_rc RC DESCRIPTION -- COMMAND...: runs the command, keeps its output.
-expect_rc() {
-  local want="$1" what="$2"; shift 3
-  "$@" >"$work/out" 2>"$work/err"
-  local rc=$?
-  if [ "$rc" -eq "$want" ]; then ok; else fail "$what: exit $rc, expected $want"; cat "$work/err"; fi
-}
-expect_out() { grep -qF -- "$1" "$work/out" && ok || { fail "stdout lacks '$1'"; cat "$work/out"; }; }
-expect_err() { [ -s "$work/err" ] && ok || fail "nothing on stderr ($1)"; }
 in_file()    { grep -qaF -- "$1" "$2" && ok || fail "$2 lacks '$1'"; }
 not_in_file() { grep -qaF -- "$1" "$2" && fail "$2 still holds '$1'" || ok; }
-
-# One value: 16-bit little-endian byte count, then the bytes.
-value() {
-  local n=${#1}
-  printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8)))"
-  printf '%s' "$1"
-}
 
 # person SEX SURNAME GIVEN FATHER MOTHER NUMBER: the 17 values of a person.
 person() {
@@ -95,5 +71,4 @@ expect_err "missing file"
 printf 'not a tree' >"$work/junk.kdg"
 expect_rc 1 "not a tree" -- "$cli" number "$work/junk.kdg" --root 1 --generations 3
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -2,34 +2,10 @@
 # kindrela-cli on tree files made here byte by byte: info, convert, errors.
 # Usage: bash tree_file.sh PATH-TO-KINDRELA-CLI SOURCE-DIR
 set -u
-export LC_ALL=C
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-ok()   { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-# expect_rc RC DESCRIPTION -- COMMAND...: runs the command, keeps its output.
-expect_rc() {
-  local want="$1" what="$2"; shift 3
-  "$@" >"$work/out" 2>"$work/err"
-  local rc=$?
-  if [ "$rc" -eq "$want" ]; then ok; else fail "$what: exit $rc, expected $want"; cat "$work/err"; fi
-}
-expect_out() { grep -qF -- "$1" "$work/out" && ok || { fail "stdout lacks '$1'"; cat "$work/out"; }; }
-expect_err() { [ -s "$work/err" ] && ok || fail "nothing on stderr ($1)"; }
+source "$2/tests/cli/support/harness.sh" "$1"
 
 # --- Builders -----------------------------------------------------------------
 
-# One value: 16-bit little-endian byte count, then the bytes.
-value() {
-  local n=${#1}
-  printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8)))"
-  printf '%s' "$1"
-}
 # A text padded with zero bytes to a width.
 fixed() {
   local pad=$(($2 - ${#1}))
@@ -159,5 +135,4 @@ head -c 40 "$work/courant.kdg" > "$work/coupe.kdg"
 expect_rc 0 "truncated file converts what it holds" -- "$cli" convert "$work/coupe.kdg" "$work/coupe2.kdg"
 expect_err "truncated file warning"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
