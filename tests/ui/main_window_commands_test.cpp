@@ -172,6 +172,19 @@ class MainWindowCommandsTest : public QObject {
     QCOMPARE(w.SelecPers(), 0);
   }
 
+  void fileNamedOnTheCommandLineOpensWhenTheWindowShows() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise({VersQString(fichier)});
+    QVERIFY(!app->bd->BaseChargee);
+    w.show();
+    QTRY_VERIFY(app->bd->BaseChargee);
+    QCOMPARE(app->fichierCourant, fichier);
+    QVERIFY(w.windowTitle().endsWith(" - Standard.kdg"));
+  }
+
   void gedcomFileGoesThroughTheLoadDialog() {
     QTemporaryDir maison;
     auto app = Application(maison);

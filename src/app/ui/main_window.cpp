@@ -257,9 +257,6 @@ void TScaWin::Initialise(const QStringList& arguments) {
   LitFeuilleDeStyle();
   Reset();
   TitreFenetre();
-  // A file named on the command line (its words joined by spaces) opens at once.
-  const std::string fichier = DepuisQString(arguments.join(' '));
-  if (!fichier.empty() && FichierExiste(fichier)) ChargeFichier(fichier, true);
 }
 
 void TScaWin::showEvent(QShowEvent* event) {
@@ -272,12 +269,14 @@ void TScaWin::showEvent(QShowEvent* event) {
 }
 
 void TScaWin::FormShow() {
-  if (m_app.bd->BaseChargee) {
-    // Opened from the command line before the window had its size: fit again.
-    Affiche();
+  if (!m_arguments.isEmpty()) {
+    // A file named on the command line (its words joined by spaces) opens
+    // over the window: a GEDCOM file through the load dialog, a tree at once.
+    const std::string fichier = DepuisQString(m_arguments.join(' '));
+    if (FichierExiste(fichier)) ChargeFichier(fichier, true);
     return;
   }
-  if (!m_arguments.isEmpty()) return;
+  if (m_app.bd->BaseChargee) return;
   const std::string ancien = m_app.reglages.Texte(kSectionGene, "OldFileName");
   const std::string exemple = m_app.dossiers.mesArbres + m_app.traduction.Msg(2206) + ".kdg";
   std::string fichier;

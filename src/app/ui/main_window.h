@@ -47,7 +47,8 @@ class TScaWin : public QMainWindow {
   explicit TScaWin(TApplication& app, QWidget* parent = nullptr);
 
   // Run once by the start after every window exists: reads the per-user
-  // settings, places the window and opens the file named on the command line.
+  // settings and places the window. The file named on the command line
+  // (`arguments`) opens when the window first shows.
   void Initialise(const QStringList& arguments = {});
   // Refreshes the caption from the identity and the current file.
   void TitreFenetre();
