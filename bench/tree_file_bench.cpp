@@ -1,4 +1,5 @@
-// Saving and loading a large tree: kindrela tree_file_bench [PERSONS] [RUNS]
+// Saving and loading a large tree: tree_file_bench [PERSONS] [RUNS] [KEEP.kdg]
+// KEEP.kdg, when given, receives the generated tree (to try it in the program).
 #include <unistd.h>
 
 #include <algorithm>
@@ -77,6 +78,9 @@ int main(int argc, char** argv) {
     }
   }
   std::filesystem::remove_all(modele);
+  if (argc > 3) {
+    if (Statut s = EcritBase(bd, argv[3], {1, "kindrela"}); !s) std::printf("%s\n", s.message().c_str());
+  }
 
   std::printf("file: %.1f MB\n", static_cast<double>(taille) / 1e6);
   std::printf("serialise (OctetsBase)         median %7.1f ms  (best %.1f)\n", Mediane(serialise),
