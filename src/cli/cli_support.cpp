@@ -101,4 +101,16 @@ int ChargeArbre(TBD& bd, const std::string& chemin, ResultatChargement& resultat
   return 0;
 }
 
+int CodeEcriture(const Statut& s, const std::string& sortie) {
+  if (s.annule()) {
+    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
+    return 130;
+  }
+  if (!s) {
+    Erreur(s.message());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace kindrela::cli

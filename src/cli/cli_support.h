@@ -51,6 +51,10 @@ Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables);
 // (1 failure, 130 interrupted).
 int ChargeArbre(TBD& bd, const std::string& chemin, ResultatChargement& resultat);
 
+// The exit code of writing `sortie`: 0 when written, 130 when interrupted
+// (saying the file was not written), 1 on failure (with its message).
+int CodeEcriture(const Statut& s, const std::string& sortie);
+
 // One command: argv[0] is the command's own name, its arguments follow.
 // Returns the process exit code: 0 done, 1 failure, 2 bad arguments, 130 interrupted.
 using Commande = int (*)(int argc, char** argv);

@@ -100,15 +100,8 @@ int CmdExport(int argc, char** argv) {
   TBD bd;
   ResultatChargement r;
   if (int code = ChargeArbre(bd, entree, r)) return code;
-  Statut s = ExportGedcom(bd, tables, sortie, options, Avancement());
-  if (s.annule()) {
-    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  const Statut ecrit = ExportGedcom(bd, tables, sortie, options, Avancement());
+  if (int code = CodeEcriture(ecrit, sortie)) return code;
   Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, " +
                     std::to_string(bd.NbreUnionsValides()) + " unions, jeu " +
                     NomJeu(options.jeu) + "\n");

@@ -78,25 +78,11 @@ int CmdImport(int argc, char** argv) {
   TGedcomHeader entete;
   ResultatImport r = ImportGedcom(bd, tables, entree, options, entete);
   for (const auto& a : r.avertissements) Erreur(entree + " : " + a);
-  if (r.statut.annule()) {
-    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
-    return 130;
-  }
-  if (!r.statut) {
-    Erreur(r.statut.message());
-    return 1;
-  }
+  if (int code = CodeEcriture(r.statut, sortie)) return code;
   if (bd.RefPers == 0) bd.RefPers = bd.FicheSuivante(0);
   bd.BaseChargee = 1;
-  Statut s = EcritBase(bd, sortie, {bd.RefPers, {}}, Avancement());
-  if (s.annule()) {
-    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  const Statut ecrit = EcritBase(bd, sortie, {bd.RefPers, {}}, Avancement());
+  if (int code = CodeEcriture(ecrit, sortie)) return code;
   Ecrit(stdout, entree + " (" + NomJeu(options.jeu) + ") -> " + sortie + "\n" +
                     Compte("Personnes", r.personnes) + "\n" + Compte("Unions", r.unions) + "\n" +
                     Compte("\xC9v\xE9nements", r.evenements) + "\n" +

@@ -90,15 +90,8 @@ int CmdNumber(int argc, char** argv) {
     else ++descendants;
   }
 
-  Statut s = EcritBase(bd, a.fichier, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
-  if (s.annule()) {
-    Erreur("interrompu : " + a.fichier + " n'a pas \xE9t\xE9 \xE9" "crit.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  const Statut ecrit = EcritBase(bd, a.fichier, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
+  if (int code = CodeEcriture(ecrit, a.fichier)) return code;
   Ecrit(stdout, a.fichier + " : " + std::to_string(sosa) + " num\xE9ros Sosa, " +
                     std::to_string(descendants) + " num\xE9ros de descendants\n");
   return 0;

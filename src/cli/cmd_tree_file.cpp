@@ -34,15 +34,8 @@ int CmdConvert(int argc, char** argv) {
   if (int code = ChargeArbre(bd, entree, r)) return code;
   if (r.lecture.lieuxAConvertir)
     Erreur(entree + " : les lieux de cette ancienne version sont gard\xE9s tels quels.");
-  Statut s = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
-  if (s.annule()) {
-    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
-    return 130;
-  }
-  if (!s) {
-    Erreur(s.message());
-    return 1;
-  }
+  const Statut ecrit = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
+  if (int code = CodeEcriture(ecrit, sortie)) return code;
   Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, version " +
                     std::string(kMotProduit) + " " + std::string(kVersionTexte) + "\n");
   return 0;
