@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/application.h"
-#include "chart/ui/chart_view.h"
+#include "gui/main/application.h"
+#include "gui/chart/chart_view.h"
 
 namespace {
 

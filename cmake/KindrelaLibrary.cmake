@@ -1,5 +1,5 @@
 # kindrela_core_library(NAME DIR [DEPS ...]): a Qt-free static library made of
-# every .cpp at the top of DIR but main.cpp (ui/ subfolders belong to kindrela_ui).
+# every .cpp at the top of DIR but main.cpp (windows live in src/gui/, in kindrela_gui).
 function(kindrela_core_library name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")  # an executable's entry point

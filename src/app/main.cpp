@@ -1,3 +1,0 @@
-#include "app/ui/startup.h"
-
-int main(int argc, char** argv) { return kindrela::LanceProgramme(argc, argv); }

@@ -1,0 +1,403 @@
+#include "gui/main/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include "gui/analysis/options_window.h"
+#include "gui/main/application.h"
+#include "gui/main/command_menu.h"
+#include "gui/common/message_box.h"
+#include "gui/main/startup.h"
+#include "gui/chart/chart_print.h"
+#include "gui/chart/chart_view.h"
+#include "core/file_io.h"
+#include "core/identity.h"
+#include "core/ini_file.h"
+#include "gui/common/qt_text.h"
+#include "i18n/event_words.h"
+#include "gui/i18n/translate_window.h"
+
+namespace kindrela {
+namespace {
+
+TRect ZoneDeTravail() {
+  QScreen* ecran = QGuiApplication::primaryScreen();
+  QRect z = ecran ? ecran->availableGeometry() : QRect(0, 0, 1024, 768);
+  return TRect{z.left(), z.top(), z.width(), z.height()};
+}
+
+QString Chemin(const std::string& ansi) { return VersQString(ansi); }
+
+// A button of the top bar with the skin's three pictures: at rest, under
+// the mouse, pressed.
+QIcon IconeSkin(const std::string& dossierSkin, const std::string& cle) {
+  QIcon icone;
+  const QString base = Chemin(dossierSkin + cle);
+  icone.addFile(base + ".png", {}, QIcon::Normal, QIcon::Off);
+  icone.addFile(base + "1.png", {}, QIcon::Active, QIcon::Off);
+  icone.addFile(base + "2.png", {}, QIcon::Normal, QIcon::On);
+  icone.addFile(base + "2.png", {}, QIcon::Active, QIcon::On);
+  return icone;
+}
+
+}  // namespace
+
+TScaWin::TScaWin(TApplication& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
+  setObjectName("ScaWin");
+  // The event-kind words follow the interface language.
+  m_app.bd = std::make_unique<TBD>();
+  TBD& bd = *m_app.bd;
+  const TTraduction& t = m_app.traduction;
+  MotsEvenements(t, bd);
+  m_app.mots.RetranslateTags(t);
+
+  auto* barre = statusBar();
+  barre->setObjectName("sb");
+  for (size_t i = 0; i < m_panneaux.size(); ++i) {
+    m_panneaux[i] = new QLabel(this);
+    m_panneaux[i]->setObjectName(QString("sbPanneau%1").arg(i));
+    if (i < 2) barre->addWidget(m_panneaux[i]);
+    else barre->addWidget(m_panneaux[i], 1);
+  }
+
+  ConstruitArbre();
+
+  PrepareDossiersUtilisateur();
+  ConstruitBarres();
+  ConstruitBarreArbre();
+  ConstruitMenu();
+  qApp->installEventFilter(this);
+  TraduitFenetre(this, t);
+}
+
+void TScaWin::ConstruitBarres() {
+  const TTraduction& t = m_app.traduction;
+  auto* fichier = addToolBar("Fichier");
+  fichier->setObjectName("tbFichier");
+  fichier->setMovable(false);
+  // `texte` is Windows-1252; buttons without a caption show their hint.
+  auto bouton = [&](const char* nom, const char* texte, QStyle::StandardPixmap image, auto action,
+                    const char* bulle = nullptr) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(nom);
+    b->setText(VersQString(texte));
+    b->setToolTip(VersQString(bulle ? bulle : texte));
+    b->setIcon(style()->standardIcon(image));
+    b->setToolButtonStyle(bulle ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+    connect(b, &QToolButton::clicked, this, action);
+    fichier->addWidget(b);
+    return b;
+  };
+  bouton("sbNouveau", "Nouveau", QStyle::SP_FileIcon, [this] { sbNouveauClick(); });
+  bouton("sbCharge", "Ouvrir", QStyle::SP_DialogOpenButton, [this] { sbChargeClick(); });
+  m_avecArbre.push_back(
+      bouton("sbSauve", "Sauver", QStyle::SP_DialogSaveButton, [this] { sbSauveClick(0); }));
+  fichier->addSeparator();
+  m_avecArbre.push_back(bouton("SB_DepPremier", "Premi\xE8re", QStyle::SP_MediaSkipBackward,
+                               [this] { NavigationPremier(); }, "Premi\xE8re fiche"));
+  m_avecArbre.push_back(bouton("SB_DepPrecedent", "Pr\xE9" "c\xE9" "dente", QStyle::SP_MediaSeekBackward,
+                               [this] { NavigationPrecedent(); }, "Fiche pr\xE9" "c\xE9" "dente"));
+  m_avecArbre.push_back(bouton("SB_DepSuivant", "Suivante", QStyle::SP_MediaSeekForward,
+                               [this] { NavigationSuivant(); }, "Fiche suivante"));
+  m_avecArbre.push_back(bouton("SB_DepDernier", "Derni\xE8re", QStyle::SP_MediaSkipForward,
+                               [this] { NavigationDernier(); }, "Derni\xE8re fiche"));
+  fichier->addSeparator();
+  // The two history drop-downs.
+  for (auto [nom, texte, sortie] : {std::tuple{"psAv", "Pr\xE9" "c\xE9" "dente", &m_precedente},
+                                    std::tuple{"psAp", "Suivante", &m_suivante}}) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(nom);
+    b->setText(VersQString(texte));
+    b->setToolTip(VersQString(std::string("Personnes vues : ") + texte));
+    b->setPopupMode(QToolButton::InstantPopup);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    auto* menu = new QMenu(b);
+    menu->setObjectName(QString(nom) + "Menu");
+    b->setMenu(menu);
+    const bool avant = std::string_view(nom) == "psAv";
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, avant] {
+      m_historique.Nettoie(*m_app.bd, m_app.reglages.Entier(kSectionOptions, "AvApMenu"));
+      menu->clear();
+      for (const TEntreeHistorique& e : avant ? m_historique.Precedente() : m_historique.Suivante()) {
+        QAction* a = menu->addAction(VersQString(e.legende));
+        const int n = e.personne;
+        connect(a, &QAction::triggered, this, [this, n] { SetSelecPers(n); });
+      }
+    });
+    b->setEnabled(false);
+    fichier->addWidget(b);
+    *sortie = b;
+  }
+  m_avecArbre.push_back(bouton("SB_Reference", "R\xE9" "f\xE9rence", QStyle::SP_DialogApplyButton,
+                               [this] { Reference(); }));
+
+  // The seven pane buttons of the skin's top bar.
+  auto* haut = addToolBar("Panneaux");
+  haut->setObjectName("tbPanneaux");
+  haut->setMovable(false);
+  FichierIni skin(m_app.dossiers.skin + "skin.txt");
+  const int taille = skin.LitEntier("Barre", "TailleImage", 32);
+  haut->setIconSize(QSize(taille, taille));
+  const char* cles[7] = {"btn13", "btn15", "btn14", "btn16", "btn17", "btn18", "btn19"};
+  for (int i = 0; i < 7; ++i) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(cles[i]);
+    b->setText(VersQString(t.MsgCle(cles[i])));
+    b->setIcon(IconeSkin(m_app.dossiers.skin, cles[i]));
+    b->setCheckable(true);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setMinimumWidth(skin.LitEntier("Barre", "LargeurBouton", 76));
+    const int numero = i + 1;
+    connect(b, &QToolButton::clicked, this, [this, numero] { BoutonClick(numero); });
+    haut->addWidget(b);
+    m_boutonsHaut[static_cast<size_t>(i)] = b;
+  }
+}
+
+void TScaWin::ConstruitMenu() {
+  m_menu = new TMenuCommandes(m_app.dossiers.skin, this);
+  struct Entree {
+    const char* section;  // starts a section when not null
+    int numero;
+    const char* texte;
+  };
+  // Designer captions; the translation file's window entries translate them.
+  const Entree entrees[] = {
+      {"Fichier", 0, "Fichier"},
+      {nullptr, kCmdNouvelle, "Nouvelle g\xE9n\xE9" "alogie"},
+      {nullptr, kCmdOuvre, "Ouvrir une g\xE9n\xE9" "alogie"},
+      {nullptr, kCmdSauve, "Sauver cette g\xE9n\xE9" "alogie"},
+      {nullptr, kCmdExporteGedcom, "Exporter au format GEDCOM"},
+      {nullptr, kCmdExporteWeb, "Exporter sur Internet"},
+      {nullptr, kCmdNotes, "Notes sur cette g\xE9n\xE9" "alogie"},
+      {nullptr, kCmdAssistant, "Assistant"},
+      {nullptr, kCmdPatronymes, "Comparer les patronymes"},
+      {nullptr, kCmdOptions, "Options g\xE9n\xE9rales"},
+      {nullptr, kCmdImprimante, "Param\xE8tres de l'imprimante"},
+      {nullptr, kCmdAPropos, "A propos du logiciel"},
+      {nullptr, kCmdAide, "Afficher l'aide"},
+      {"Fiche", 0, "Fiche"},
+      {nullptr, kCmdRechercheFiche, "Rechercher une fiche"},
+      {nullptr, kCmdRechercheSosa, "Rechercher num\xE9ro Sosa"},
+      {nullptr, kCmdAjouteFiche, "Ajouter une nouvelle fiche"},
+      {nullptr, kCmdSupprimeFiche, "Supprimer cette fiche"},
+      {nullptr, kCmdRemplace, "Remplacer des fiches"},
+      {nullptr, kCmdExporteFiche, "Exporter cette fiche"},
+      {"Arbre", 0, "Arbre"},
+      {nullptr, kCmdApparence, "Modifier l'apparence"},
+      {nullptr, kCmdPersonneCentrale, "Choisir la personne centrale"},
+      {nullptr, kCmdZoom, "Zoom"},
+      {nullptr, kCmdGenerations, "Nombre de g\xE9n\xE9rations visibles"},
+      {nullptr, kCmdLargeur, "Largeur des cellules"},
+      {nullptr, kCmdEcart, "Ecart entre les cellules"},
+      {nullptr, kCmdFormeArbre, "Forme de l'arbre"},
+      {nullptr, kCmdArbreWeb, "Exporter en une page Web"},
+      {"Imprimer", 0, "Imprimer"},
+      {nullptr, kCmdParametrageImpression, "Param\xE9trage de l'impression"},
+      {nullptr, kCmdImprimeArbre, "Imprimer l'arbre"},
+      {nullptr, kCmdPdfPages, "Exporter en PDF (pages)"},
+      {nullptr, kCmdPdfMural, "Exporter en PDF (une seule page)"},
+      {nullptr, kCmdImage, "Enregistrer comme image..."},
+  };
+  for (const Entree& e : entrees) {
+    if (e.section) m_menu->AjouteSection(e.section, VersQString(e.texte));
+    else m_menu->AjouteCommande(e.numero, VersQString(e.texte));
+  }
+  m_menu->FinSections();
+  connect(m_menu, &TMenuCommandes::CommandeChoisie, this, &TScaWin::MenuClick);
+  auto* dock = new QDockWidget(this);
+  dock->setObjectName("dockMenu");
+  dock->setTitleBarWidget(new QWidget(dock));
+  dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  auto* defile = new QScrollArea(dock);
+  defile->setWidgetResizable(true);
+  defile->setFrameShape(QFrame::NoFrame);
+  defile->setWidget(m_menu);
+  defile->setFixedWidth(m_menu->width() + 2);
+  dock->setWidget(defile);
+  addDockWidget(Qt::LeftDockWidgetArea, dock);
+}
+
+void TScaWin::PrepareDossiersUtilisateur() {
+  const TDossiers& d = m_app.dossiers;
+  for (const std::string* dossier : {&d.documents, &d.mesArbres, &d.paramUtilisateur, &d.exportHtml})
+    QDir().mkpath(Chemin(*dossier));
+  QDir exemples(Chemin(d.exemple));
+  const QStringList filtres{"*.kdg", "*.jpg", "*.bmp", "*.KDG", "*.JPG", "*.BMP"};
+  for (const QFileInfo& f : exemples.entryInfoList(filtres, QDir::Files)) {
+    QString cible = Chemin(d.mesArbres) + f.fileName();
+    if (!QFileInfo::exists(cible)) QFile::copy(f.absoluteFilePath(), cible);
+  }
+}
+
+void TScaWin::Initialise(const QStringList& arguments) {
+  m_arguments = arguments;
+  m_app.fetes.Charge(m_app.dossiers.fichierTableFetes);
+  FichierIni ini(m_app.dossiers.fichierReglages);
+  m_app.reglages.ChargeReglages(ini, m_app.traduction, m_app.dossiers.programme);
+  // A table that cannot be read stays empty; the options window shows it.
+  (void)m_app.tables.ChargeTout(CheminsTables(m_app.dossiers), m_app.traduction);
+  TRect r = RectFenetrePrincipale(m_app.reglages, ZoneDeTravail());
+  setGeometry(r.left, r.top, r.width, r.height);
+  LitFeuilleDeStyle();
+  Reset();
+  TitreFenetre();
+}
+
+void TScaWin::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_premierAffichage) {
+    m_premierAffichage = false;
+    // Once the window has its final size, so that the chart fits it.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
+  }
+}
+
+void TScaWin::FormShow() {
+  if (!m_arguments.isEmpty()) {
+    // A file named on the command line (its words joined by spaces) opens
+    // over the window: a GEDCOM file through the load dialog, a tree at once.
+    const std::string fichier = DepuisQString(m_arguments.join(' '));
+    if (FichierExiste(fichier)) ChargeFichier(fichier, true);
+    return;
+  }
+  if (m_app.bd->BaseChargee) return;
+  const std::string ancien = m_app.reglages.Texte(kSectionGene, "OldFileName");
+  const std::string exemple = m_app.dossiers.mesArbres + m_app.traduction.Msg(2206) + ".kdg";
+  std::string fichier;
+  if (!ancien.empty() && FichierExiste(ancien)) fichier = ancien;
+  else if (FichierExiste(exemple)) fichier = exemple;
+  if (fichier.empty()) sbNouveauClick();
+  else ChargeFichier(fichier, true);
+}
+
+void TScaWin::LitFeuilleDeStyle() {
+  const std::string& chemin = m_app.dossiers.fichierStyleCss;
+  if (!LitFichier(chemin, m_app.styleCss).ok()) MessageDemarrage("Not found : " + Chemin(chemin));
+}
+
+void TScaWin::TitreFenetre() {
+  std::string titre = std::string(kNomProduit) + " " + std::string(kVersionTexte) + " -";
+  if (m_app.bd && m_app.bd->BaseChargee && !m_app.fichierCourant.empty())
+    titre += " " + NomDe(m_app.fichierCourant);
+  setWindowTitle(VersQString(titre));
+}
+
+void TScaWin::SetSelecPers(int n) {
+  TBD& bd = *m_app.bd;
+  if (!bd.FicheUtilisee(n)) return;
+  const int ancien = m_selecPers;
+  if (ancien != n && bd.FicheUtilisee(ancien) && bd.LitNom(ancien).empty() &&
+      bd.LitPrenoms(ancien).empty() &&
+      BoiteMessage(VersQString(m_app.traduction.Msg(500)), kQuestion, kBoutonOui | kBoutonNon, this) ==
+          kResultatOui) {
+    bd.SupprimeFiche(ancien);
+    bd.BaseModifiee = 1;
+    if (bd.RefPers == ancien) bd.RefPers = n;
+    Affiche();
+  }
+  m_selecPers = n;
+  m_historique.Selectionne(bd, n, m_app.reglages.Entier(kSectionOptions, "AvApMenu"));
+  MetAJourHistoriques();
+  MetAJourBarreEtat();
+  if (ArbreVisible()) m_aff->AfficheSelecPers(n);
+}
+
+void TScaWin::MetAJourHistoriques() {
+  m_precedente->setEnabled(m_historique.PrecedenteActive());
+  m_suivante->setEnabled(m_historique.SuivanteActive());
+}
+
+void TScaWin::MetAJourBarreEtat() {
+  const TBD& bd = *m_app.bd;
+  const TTraduction& t = m_app.traduction;
+  m_panneaux[0]->setText(VersQString(t.Msg(1161) + " " + bd.NomCourt(bd.RefPers)));
+  m_panneaux[1]->setText(VersQString(t.Msg(1160) + " " + bd.NomCourt(m_selecPers)));
+}
+
+void TScaWin::Reset() {
+  TBD& bd = *m_app.bd;
+  HideArbre();
+  m_historique.Vide();
+  MetAJourHistoriques();
+  bd.Vide();
+  bd.BaseChargee = 0;
+  m_app.fichierCourant = FichierSansNom();
+  m_selecPers = 0;
+  ChargeLookNouvelArbre(true);
+  Enable();
+  MetAJourBarreEtat();
+}
+
+void TScaWin::Enable() {
+  TBD& bd = *m_app.bd;
+  bd.BaseModifiee = 0;
+  const bool ouvert = bd.BaseChargee != 0;
+  for (QWidget* w : m_avecArbre) w->setEnabled(ouvert);
+  for (QToolButton* b : m_boutonsHaut) b->setEnabled(false);  // their panes come later
+  m_menu->MontreSection("Fiche", ouvert);
+  m_menu->MontreSection("Arbre", ouvert && ArbreVisible());
+  m_menu->MontreSection("Imprimer", ouvert && ArbreVisible());
+  m_barreArbre->setVisible(ouvert && ArbreVisible());
+  // Commands whose windows exist; the others stay disabled until they do.
+  const int disponibles[] = {kCmdNouvelle, kCmdOuvre, kCmdAPropos, kCmdPatronymes, kCmdOptions,
+                             kCmdAssistant};
+  const int avecArbre[] = {kCmdSauve, kCmdExporteGedcom, kCmdNotes, kCmdRechercheSosa, kCmdZoom,
+                           kCmdGenerations, kCmdLargeur, kCmdEcart, kCmdFormeArbre,
+                           kCmdParametrageImpression, kCmdPdfPages, kCmdPdfMural, kCmdImage};
+  for (int numero : {103, 105, 106, 107, 108, 201, 202, 207, 1005, 1012})
+    m_menu->ActiveCommande(numero, false);
+  for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
+  for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
+  // Printing needs a printer; the PDF export does not.
+  const bool imprimante = ImprimanteDisponible();
+  m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);
+  m_menu->ActiveCommande(kCmdImprimante, imprimante);
+}
+
+std::string TScaWin::FichierSansNom() const {
+  return m_app.dossiers.mesArbres + m_app.traduction.Msg(504);
+}
+
+void TScaWin::SauveReglages() {
+  QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
+  m_app.reglages.SetRectFenetre("kindr", TRect{g.left(), g.top(), g.width(), g.height()});
+  if (!m_app.fichierCourant.empty() && m_app.bd->BaseChargee)
+    m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);
+  FichierIni ini(m_app.dossiers.fichierReglages);
+  m_app.reglages.SauveReglages(ini);
+  QDir().mkpath(Chemin(m_app.dossiers.paramUtilisateur));
+  if (Statut s = ini.Enregistre(); !s.ok()) MessageDemarrage(VersQString(s.message()));
+  if (Statut s = m_app.tables.EnregistreTout(CheminsTables(m_app.dossiers)); !s.ok())
+    MessageDemarrage(VersQString(s.message()));
+  const std::string& css = m_app.dossiers.fichierStyleCss;
+  if (!FichierExiste(css)) MessageDemarrage("Not found : " + Chemin(css));
+  else if (!m_app.styleCss.empty()) (void)EcritFichierAtomique(css, m_app.styleCss);
+}
+
+void TScaWin::closeEvent(QCloseEvent* event) {
+  TBD& bd = *m_app.bd;
+  if (bd.BaseChargee && bd.BaseModifiee && !DemandeSauvegarde()) {
+    event->ignore();
+    return;
+  }
+  SauveReglages();
+  event->accept();
+}
+
+}  // namespace kindrela

@@ -1,0 +1,233 @@
+// The save dialog driven as a user does: the native file with its backup,
+// attached files and archive, and the GEDCOM export.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app/settings.h"
+#include "core/archive.h"
+#include "core/file_io.h"
+#include "core/tree_file/tree_file_reader.h"
+#include "gui/files/save_dialog.h"
+#include "gedcom/gedcom_import.h"
+#include "gui_test_support.h"
+
+using namespace kindrela;
+using namespace kindrela::test;
+
+class SaveDialogTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<QTemporaryDir> m_maison;
+  std::unique_ptr<TApplication> m_app;
+  QString m_dossier;  // where the current tree lives
+
+  template <typename W>
+  W* Controle(QWidget* f, const char* nom) {
+    W* w = f->findChild<W*>(nom);
+    [&] { QVERIFY2(w, nom); }();
+    return w;
+  }
+
+  std::string Dans(const char* nom) { return DepuisQString(m_dossier + "/" + nom); }
+
+  void Clique(QWidget* f, const char* bouton) {
+    QTest::mouseClick(Controle<QPushButton>(f, bouton), Qt::LeftButton);
+  }
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void init() {
+    m_maison = std::make_unique<QTemporaryDir>();
+    m_app = Application(*m_maison);
+    m_dossier = m_maison->filePath("arbres");
+    QDir().mkpath(m_dossier);
+    Ecrit(m_dossier + "/photo.jpg", "jpeg");
+    ArbreExemple(*m_app->bd, "photo.jpg|Jean petit");
+    int s = m_app->bd->AjouteNouvelleSrc(2);
+    m_app->bd->EcritChampSrc(s, 4, "perdue.jpg");
+    m_app->bd->BaseModifiee = 1;
+    m_app->fichierCourant = Dans("Famille.kdg");
+  }
+
+  void openingShowsTheTreeAndItsAttachedFiles() {
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Natif);
+    dlg.Prepare();
+    QCOMPARE(dlg.objectName(), QString("fmIOSauve"));
+    QCOMPARE(dlg.windowTitle(), VersQString(m_app->traduction.Msg(600)));
+    QCOMPARE(Controle<QTabWidget>(&dlg, "pcSauve")->currentWidget()->objectName(), QString("pVov"));
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Nom")->text(), QString("Famille"));
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Dossier")->text(), m_dossier + "/");
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Personnes")->text(), QString("3"));
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Unions")->text(), QString("1"));
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Donnees")->text(), QString("2"));
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Reference")->text(), QString("DUPONT Jean"));
+    auto* liste = Controle<QListWidget>(&dlg, "lbFichiers");
+    QCOMPARE(liste->count(), 2);
+    QCOMPARE(liste->item(0)->text(), QString("photo.jpg"));
+    QCOMPARE(liste->item(1)->text(), QString("(introuvable) perdue.jpg"));
+    // "Inclure" follows "Compresser".
+    auto* inclure = Controle<QCheckBox>(&dlg, "cbInclure");
+    QVERIFY(!inclure->isEnabled());
+    Controle<QCheckBox>(&dlg, "cbZippe")->setChecked(true);
+    QVERIFY(inclure->isEnabled());
+  }
+
+  void nativeSaveWritesTheFileThenKeepsABackup() {
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Natif, EnteteArbre{2, "Look"});
+    dlg.Prepare();
+    Controle<QLineEdit>(&dlg, "E_Nom")->setText("Autre");
+    dlg.show();
+    Clique(&dlg, "bOk");
+    QVERIFY(dlg.Sauve());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    const std::string fichier = Dans("Autre.kdg");
+    QVERIFY(FichierExiste(fichier));
+    QVERIFY(!FichierExiste(fichier + ".old"));
+    QCOMPARE(m_app->fichierCourant, fichier);
+    QCOMPARE(int(m_app->bd->BaseModifiee), 0);
+
+    // Again through the entry point, Enter pressing "Enregistrer".
+    m_app->bd->EcritNom(1, "DURAND");
+    m_app->bd->BaseModifiee = 1;
+    QTimer::singleShot(0, [] {
+      if (QWidget* w = QApplication::activeModalWidget()) QTest::keyClick(w, Qt::Key_Return);
+    });
+    QVERIFY(DialogueSauvegarde(nullptr, *m_app, PageSauvegarde::Natif));
+    QVERIFY(FichierExiste(fichier + ".old"));
+    QCOMPARE(int(m_app->bd->BaseModifiee), 0);
+    std::string avant, apres;
+    QVERIFY(LitFichier(fichier + ".old", avant).ok());
+    QVERIFY(LitFichier(fichier, apres).ok());
+    QVERIFY(avant.find("DUPONT") != std::string::npos && avant.find("DURAND") == std::string::npos);
+    QVERIFY(apres.find("DURAND") != std::string::npos);
+  }
+
+  void headerRecordsTheLookInUseAndTheReferenceByDefault() {
+    m_app->apparence = "Bleu";
+    m_app->bd->RefPers = 3;
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Natif);
+    dlg.Prepare();
+    dlg.show();
+    Clique(&dlg, "bOk");
+    QVERIFY(dlg.Sauve());
+    std::string octets;
+    QVERIFY(LitFichier(Dans("Famille.kdg"), octets).ok());
+    TBD relu;
+    ResultatLecture lecture;
+    QVERIFY(LitBase(relu, octets, {}, lecture).ok());
+    QCOMPARE(lecture.look, std::string("Bleu"));
+    QCOMPARE(lecture.selecPers, 3);
+  }
+
+  void zipHoldsTheTreeAndItsAttachedFiles() {
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Natif);
+    dlg.Prepare();
+    Controle<QCheckBox>(&dlg, "cbZippe")->setChecked(true);
+    Controle<QCheckBox>(&dlg, "cbInclure")->setChecked(true);
+    dlg.show();
+    Clique(&dlg, "bOk");
+    QVERIFY(dlg.Sauve());
+    std::vector<EntreeArchive> entrees;
+    QVERIFY(ListeArchive(Dans("Famille.zip"), entrees).ok());
+    QStringList noms;
+    for (const auto& e : entrees) noms << VersQString(e.nom);
+    noms.sort();
+    QCOMPARE(noms, QStringList({"Famille.kdg", "photo.jpg"}));
+    // The choice is kept for the next time.
+    QVERIFY(m_app->reglages.Bool(kSectionSauve, "KdgZippe"));
+  }
+
+  void badNamesAreRefusedAndNothingIsWritten_data() {
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("message");
+    QTest::newRow("empty") << "   " << 605;
+    QTest::newRow("folder in the name") << "sous/arbre" << 606;
+    QTest::newRow("parent folder") << ".." << 606;
+  }
+  void badNamesAreRefusedAndNothingIsWritten() {
+    QFETCH(QString, nom);
+    QFETCH(int, message);
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Natif);
+    dlg.Prepare();
+    Controle<QLineEdit>(&dlg, "E_Nom")->setText(nom);
+    dlg.show();
+    Repondeur ok;
+    Clique(&dlg, "bOk");
+    QCOMPARE(ok.Nbre(), 1);
+    QCOMPARE(ok.Texte(), VersQString(m_app->traduction.Msg(message)).replace("\r\n", "\n"));
+    QVERIFY(!dlg.Sauve());
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(QDir(m_dossier).entryList(QDir::Files), QStringList({"photo.jpg"}));
+    QCOMPARE(int(m_app->bd->BaseModifiee), 1);
+  }
+
+  void gedcomExportWritesAFileThatReimports() {
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Gedcom);
+    dlg.Prepare();
+    QCOMPARE(dlg.windowTitle(), VersQString(m_app->traduction.Msg(602)));
+    QCOMPARE(dlg.OptionsGedcom().jeu, JeuCaracteres::Ansel);  // the default
+    QTest::mouseClick(Controle<QRadioButton>(&dlg, "rgJeuGed_3"), Qt::LeftButton);
+    QCOMPARE(dlg.OptionsGedcom().jeu, JeuCaracteres::Utf8);
+    Controle<QCheckBox>(&dlg, "cbAuteur")->setChecked(true);
+    Controle<QLineEdit>(&dlg, "E_Identite")->setText(QString::fromUtf8("Zoé Auteur"));
+    dlg.show();
+    Clique(&dlg, "bOk");
+    QVERIFY(dlg.Sauve());
+    const std::string ged = Dans("Famille.ged");
+    std::string texte;
+    QVERIFY(LitFichier(ged, texte).ok());
+    QVERIFY(texte.find("1 CHAR UTF-8") != std::string::npos);
+    QVERIFY(texte.find("Zo\xC3\xA9 Auteur") != std::string::npos);
+    // An export: the tree still belongs to its file and is still unsaved.
+    QCOMPARE(m_app->fichierCourant, Dans("Famille.kdg"));
+    QCOMPARE(int(m_app->bd->BaseModifiee), 1);
+    QVERIFY(!m_app->reglages.Bool(kSectionSauve, "GedAnsel"));
+    QVERIFY(m_app->reglages.Bool(kSectionSauve, "GedInfoAuteur"));
+
+    TBD relu;
+    TGedcomHeader entete;
+    OptionsImport options;
+    options.jeu = JeuCaracteres::Utf8;
+    ResultatImport r = ImportGedcom(relu, m_app->tables, ged, options, entete);
+    QVERIFY2(r.statut.ok(), r.statut.message().c_str());
+    QCOMPARE(relu.NbreFichesUtilisees(), 3);
+    QCOMPARE(relu.NbreUnionsValides(), 1);
+    QCOMPARE(VersQString(relu.NomCourt(3)), QString::fromUtf8("MARTIN Zoé"));
+    QCOMPARE(relu.Fiche(1).NumP, 2);
+    QCOMPARE(relu.Fiche(1).NumM, 3);
+  }
+
+  void gedcomWrittenOverTheCurrentFileCountsAsSaved() {
+    m_app->fichierCourant = Dans("Famille.ged");
+    Ecrit(VersQString(m_app->fichierCourant), "0 HEAD\r\n0 TRLR\r\n");
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Gedcom);
+    dlg.Prepare();
+    QCOMPARE(dlg.Cible(), m_app->fichierCourant);
+    dlg.show();
+    Clique(&dlg, "bOk");
+    QVERIFY(dlg.Sauve());
+    QCOMPARE(int(m_app->bd->BaseModifiee), 0);
+  }
+
+  void webPageIsNotOfferedYet() {
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Web);
+    dlg.Prepare();
+    QCOMPARE(dlg.windowTitle(), VersQString(m_app->traduction.Msg(601)));
+    QVERIFY(!Controle<QPushButton>(&dlg, "bOk")->isEnabled());
+    auto* seules = Controle<QTabWidget>(&dlg, "pcSauve");
+    QVERIFY(!seules->isTabEnabled(seules->indexOf(Controle<QWidget>(&dlg, "pVov"))));
+    QCOMPARE(Controle<QLineEdit>(&dlg, "E_Dossier")->text(), VersQString(m_app->dossiers.exportHtml));
+    TfmIOSauve natif(*m_app, PageSauvegarde::Natif);
+    auto* pages = Controle<QTabWidget>(&natif, "pcSauve");
+    QVERIFY(!pages->isTabEnabled(pages->indexOf(Controle<QWidget>(&natif, "pHtml"))));
+  }
+};
+
+QTEST_MAIN(SaveDialogTest)
+#include "save_dialog_test.moc"

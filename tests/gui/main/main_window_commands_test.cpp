@@ -1,0 +1,314 @@
+// The main window's commands driven as a user does: new tree, opening a
+// tree file and a GEDCOM file, navigation by keyboard and history, the
+// assistant, and the save question on close.
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <functional>
+
+#include "gui/main/main_window.h"
+#include "gui/chart/chart_view.h"
+#include "core/file_io.h"
+#include "core/tree_file/tree_file_load.h"
+#include "gui_test_support.h"
+
+using namespace kindrela;
+using kindrela::test::Application;
+using kindrela::test::Repondeur;
+
+namespace {
+
+// Acts once on the first visible top-level window named `nom` (a modal
+// dialog the command under test opens).
+class Pilote : public QObject {
+ public:
+  Pilote(const char* nom, std::function<void(QWidget*)> action) : m_nom(nom), m_action(std::move(action)) {
+    m_minuterie.setInterval(10);
+    connect(&m_minuterie, &QTimer::timeout, this, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (m_fait || w->objectName() != m_nom || !w->isVisible()) continue;
+        m_fait = true;
+        m_action(w);
+      }
+    });
+    m_minuterie.start();
+  }
+  bool Fait() const { return m_fait; }
+
+ private:
+  QString m_nom;
+  std::function<void(QWidget*)> m_action;
+  QTimer m_minuterie;
+  bool m_fait = false;
+};
+
+void Clique(QWidget* fenetre, const char* bouton) {
+  auto* b = fenetre->findChild<QAbstractButton*>(bouton);
+  QVERIFY2(b, bouton);
+  b->click();
+}
+
+// The example tree a newcomer opens first, copied into the user's trees.
+std::string CopieExemple(const TApplication& app) {
+  const std::string cible = app.dossiers.mesArbres + "Standard.kdg";
+  QFile::copy(QString(KINDRELA_SOURCE_DIR) + "/data/modele/1/exemple/Standard.kdg", VersQString(cible));
+  return cible;
+}
+
+}  // namespace
+
+class MainWindowCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void newTreeThenYesOnCloseSavesThroughTheDialog() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    w.sbNouveauClick();
+    TBD& bd = *app->bd;
+    QCOMPARE(bd.NbreFichesUtilisees(), 3);
+    QCOMPARE(w.SelecPers(), 1);
+    QVERIFY(w.windowTitle().endsWith(" - sans nom.kdg"));
+    bd.EcritNom(1, "NOUVEAU");
+    bd.BaseModifiee = 1;
+
+    Repondeur oui(QMessageBox::Yes);
+    Pilote sauve("fmIOSauve", [](QWidget* d) {
+      d->findChild<QLineEdit*>("E_Nom")->setText("Famille");
+      Clique(d, "bOk");
+    });
+    QVERIFY(w.close());
+    QVERIFY(sauve.Fait());
+    QCOMPARE(oui.Nbre(), 1);
+    const std::string fichier = app->dossiers.mesArbres + "Famille.kdg";
+    QVERIFY(FichierExiste(fichier));
+    TBD relu;
+    ResultatChargement r;
+    QVERIFY(ChargeFichierArbre(relu, fichier, {}, r).ok());
+    QCOMPARE(relu.LitNom(1), std::string("NOUVEAU"));
+    QCOMPARE(relu.LitPere(1), 2);
+  }
+
+  void cancelledSaveKeepsTheWindowOpen() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    w.sbNouveauClick();
+    app->bd->BaseModifiee = 1;
+    {
+      Repondeur oui(QMessageBox::Yes);
+      Pilote annule("fmIOSauve", [](QWidget* d) { Clique(d, "bAnnule"); });
+      QVERIFY(!w.close());
+      QVERIFY(annule.Fait());
+      QVERIFY(app->bd->BaseChargee);
+    }
+    // Cancel on the question itself keeps it open too; No closes.
+    {
+      Repondeur annuler(QMessageBox::Cancel);
+      QVERIFY(!w.close());
+    }
+    Repondeur non(QMessageBox::No);
+    QVERIFY(w.close());
+  }
+
+  void openedTreeIsNavigatedByKeyboardAndHistory() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    TBD& bd = *app->bd;
+    QVERIFY(w.windowTitle().endsWith(" - Standard.kdg"));
+    QCOMPARE(w.SelecPers(), bd.RefPers);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    const int moi = w.SelecPers();
+    const int pere = bd.LitPere(moi);
+    QVERIFY(pere > 0);
+    QTest::keyClick(&w, Qt::Key_7, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(w.SelecPers(), pere);
+    QTest::keyClick(&w, Qt::Key_9, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(w.SelecPers(), bd.LitMere(pere));
+    // A child of the father's mother: back down the line (her eldest).
+    QTest::keyClick(&w, Qt::Key_2, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(bd.LitMere(w.SelecPers()), bd.LitMere(pere));
+    // Without Num Lock the keypad sends arrows: Ctrl+keypad 0 makes the reference.
+    QTest::keyClick(&w, Qt::Key_Insert, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(bd.RefPers, w.SelecPers());
+
+    // The history lists the persons seen, the newest first.
+    const auto& avant = w.Historique().Precedente();
+    QVERIFY(avant.size() >= 3);
+    QCOMPARE(avant.front().personne, w.SelecPers());
+    auto* psAv = w.findChild<QToolButton*>("psAv");
+    QVERIFY(psAv->isEnabled());
+    QMenu* menu = psAv->menu();
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), static_cast<int>(avant.size()));
+    menu->actions().last()->trigger();
+    QCOMPARE(w.SelecPers(), moi);
+
+    w.NavigationPremier();
+    QCOMPARE(w.SelecPers(), bd.FicheSuivante(0));
+    w.NavigationSuivant();
+    QCOMPARE(w.SelecPers(), bd.FicheSuivante(bd.FicheSuivante(0)));
+    w.NavigationDernier();
+    QCOMPARE(w.SelecPers(), bd.FichePrecedente(bd.NbreFiche() + 1));
+    // Shortcuts do nothing without a tree.
+    w.Reset();
+    QTest::keyClick(&w, Qt::Key_7, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(w.SelecPers(), 0);
+  }
+
+  void fileNamedOnTheCommandLineOpensWhenTheWindowShows() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise({VersQString(fichier)});
+    QVERIFY(!app->bd->BaseChargee);
+    w.show();
+    QTRY_VERIFY(app->bd->BaseChargee);
+    QCOMPARE(app->fichierCourant, fichier);
+    QVERIFY(w.windowTitle().endsWith(" - Standard.kdg"));
+  }
+
+  void gedcomFileGoesThroughTheLoadDialog() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const QString ged = VersQString(app->dossiers.mesArbres) + "famille.ged";
+    test::Ecrit(ged, QByteArray("\xEF\xBB\xBF"
+                                "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME Jean /DUPONT/\r\n1 SEX M\r\n"
+                                "1 BIRT\r\n2 DATE 5 MAR 1900\r\n0 @I2@ INDI\r\n1 NAME Zo\xC3\xA9 /MARTIN/\r\n"
+                                "1 SEX F\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n0 TRLR\r\n"));
+    TScaWin w(*app);
+    w.Initialise();
+    Pilote charge("fmIOCharge", [](QWidget* d) { Clique(d, "bCharge"); });
+    QVERIFY(w.ChargeFichier(DepuisQString(ged)));
+    QVERIFY(charge.Fait());
+    TBD& bd = *app->bd;
+    QCOMPARE(bd.NbreFichesUtilisees(), 2);
+    QCOMPARE(bd.LitPrenoms(2), std::string("Zo\xE9"));
+    QCOMPARE(bd.LitDateNaissance(1), std::string("5/3/1900"));
+    QCOMPARE(bd.NbreUnionsValides(), 1);
+    QVERIFY(w.windowTitle().endsWith(" - famille.ged"));
+    QVERIFY(w.SelecPers() > 0);
+  }
+
+  void assistantMakesTheFamilyTyped() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    Pilote assistant("fmAssistant", [](QWidget* d) {
+      auto remplit = [d](const char* nom, const char* texte) {
+        d->findChild<QLineEdit*>(nom)->setText(QString::fromUtf8(texte));
+      };
+      remplit("eNom1", "DURAND");
+      remplit("ePre1", "Paul");
+      remplit("eDateN1", "12 3 1950");
+      remplit("eNom2", "DURAND");
+      remplit("ePre2", "Louis");
+      remplit("eNom3", "MARTIN");
+      remplit("ePre3", "Hélène");
+      d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    w.MenuClick(kCmdAssistant);
+    QVERIFY(assistant.Fait());
+    TBD& bd = *app->bd;
+    QCOMPARE(bd.NbreFichesUtilisees(), 3);
+    QCOMPARE(w.SelecPers(), 1);
+    QCOMPARE(bd.RefPers, 1);
+    QCOMPARE(bd.LitDateNaissance(1), std::string("12/3/1950"));
+    QCOMPARE(bd.LitPrenoms(3), std::string("H\xE9l\xE8ne"));
+    QCOMPARE(bd.LitMere(1), 3);
+    QVERIFY(bd.BaseModifiee);
+    QVERIFY(app->fichierCourant.rfind(app->dossiers.mesArbres, 0) == 0);
+  }
+
+  void chartFollowsTheTreeAndItsSettingButtons() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TBD& bd = *app->bd;
+    TAffArbre& arbre = w.Arbre();
+    QVERIFY(arbre.GetBoiteRefPers() != nullptr);
+    const TR ecran = arbre.ListeEcran();
+    QVERIFY(ecran.Count() > 3);
+
+    // A click on a box selects its person; a double click makes it the reference.
+    const int pere = bd.LitPere(bd.RefPers);
+    arbre.ClicBoite(pere, Qt::LeftButton, QPoint());
+    QCOMPARE(w.SelecPers(), pere);
+    arbre.DoubleClicBoite(pere);
+    QCOMPARE(bd.RefPers, pere);
+    QCOMPARE(arbre.GetBoiteRefPers()->Personne(), pere);
+
+    // Right click on the upper part of "Génération" adds a generation; on the lower part removes one.
+    auto* generation = w.findChild<QToolButton*>("SB_Generation");
+    QVERIFY(generation && generation->isVisible());
+    const int avant = arbre.Apparence().Moitie(1).NbreGen;
+    QTest::mouseClick(generation, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(arbre.Apparence().Moitie(1).NbreGen, avant + 1);
+    QTest::mouseClick(generation, Qt::RightButton, {}, QPoint(5, generation->height() - 2));
+    QCOMPARE(arbre.Apparence().Moitie(1).NbreGen, avant);
+    auto* zoom = w.findChild<QToolButton*>("SB_Zoom");
+    const int zoomAvant = arbre.Apparence().Moitie(1).Zoom;
+    QTest::mouseClick(zoom, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(arbre.Apparence().Moitie(1).Zoom, zoomAvant + 10);
+
+    // Collapsing the branch of the selected person rebuilds with fewer boxes.
+    const int boites = arbre.ListeEcran().Count();
+    w.SetSelecPers(bd.LitPere(pere));
+    bd.EcritReplie(bd.LitPere(pere), 1);
+    w.Affiche();
+    QVERIFY(arbre.ListeEcran().Count() < boites);
+
+    // A picture of the chart.
+    const std::string image = app->dossiers.mesArbres + "arbre.png";
+    QVERIFY(arbre.ExporteImage(image).ok());
+    QVERIFY(!QImage(VersQString(image)).isNull());
+  }
+
+  void emptyPersonIsOfferedForDeletionWhenLeft() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    w.sbNouveauClick();
+    TBD& bd = *app->bd;
+    const int vide = bd.NouvelleFiche();
+    w.SetSelecPers(vide);
+    {
+      Repondeur non(QMessageBox::No);
+      w.SetSelecPers(1);
+      QCOMPARE(non.Nbre(), 1);
+      QVERIFY(bd.FicheUtilisee(vide));
+    }
+    w.SetSelecPers(vide);
+    Repondeur oui(QMessageBox::Yes);
+    w.SetSelecPers(2);
+    QVERIFY(!bd.FicheUtilisee(vide));
+    QCOMPARE(w.SelecPers(), 2);
+  }
+};
+
+QTEST_MAIN(MainWindowCommandsTest)
+#include "main_window_commands_test.moc"
