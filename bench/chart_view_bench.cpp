@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "gui/main/application.h"
+#include "core/ansi_literal.h"
 #include "gui/chart/chart_view.h"
 
 namespace {
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     m.LigneNbre = 3;
     m.Lignes[0].Modele = "<nom>";
     m.Lignes[0].FontStyle = kStyleGras;
-    m.Lignes[1].Modele = "<pr\xE9noms>";
+    m.Lignes[1].Modele = "<prénoms>"_ansi;
     m.Lignes[2].Modele = "<dn>";
     m.H.Fond = m.F.Fond = kFondCouleur;
     m.H.Ombre = m.F.Ombre = true;

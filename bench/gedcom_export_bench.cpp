@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "gedcom/gedcom_charsets.h"
 #include "gedcom/gedcom_export.h"
@@ -35,13 +36,13 @@ TTablesTypes Tables() {
   TTablesTypes tables;
   TTraduction traduction;
   tables.ChargeTexte(SorteTable::Evenements,
-                     "Pour;Ev\xE9nement;Balise;\r\nIndividu;Naissance;BIRT;\r\n"
-                     "Individu;Bapt\xEAme;BAPM;\r\nIndividu;D\xE9" "c\xE8s;DEAT;\r\n"
-                     "Individu;S\xE9pulture;BURI;\r\nUnion;Mariage;MARR;\r\n"
-                     "Union;Divorce;DIV;\r\n",
+                     "Pour;Evénement;Balise;\r\nIndividu;Naissance;BIRT;\r\n"
+                     "Individu;Baptême;BAPM;\r\nIndividu;Décès;DEAT;\r\n"
+                     "Individu;Sépulture;BURI;\r\nUnion;Mariage;MARR;\r\n"
+                     "Union;Divorce;DIV;\r\n"_ansi,
                      traduction);
   tables.ChargeTexte(SorteTable::Champs,
-                     "D\xE9" "faut;Champ;Balise;\r\nOUI;Profession;OCCU;\r\nNON;Titre;TITL;\r\n",
+                     "Défaut;Champ;Balise;\r\nOUI;Profession;OCCU;\r\nNON;Titre;TITL;\r\n"_ansi,
                      traduction);
   return tables;
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/text.h"
 #include "gedcom/gedcom_import.h"
@@ -37,9 +38,9 @@ struct Alea {
 const char* const kNoms[] = {"MARTIN", "BERNARD", "DUBOIS", "THOMAS", "ROBERT", "RICHARD",
                              "PETIT",  "DURAND",  "LEROY",  "MOREAU", "SIMON",  "LAURENT"};
 const char* const kPrenoms[] = {"Jean", "Marie",   "Pierre", "Jeanne", "Louis",
-                                "Anne", "Fran\xE7ois", "Catherine", "Joseph", "Marguerite"};
-const char* const kLieux[] = {"Brest, Finist\xE8re, Bretagne, France", "Quimper, Finist\xE8re, Bretagne, France",
-                              "Lyon, Rh\xF4ne, Rh\xF4ne-Alpes, France", "Paris, Paris, \xCEle-de-France, France"};
+                                "Anne", "François"_ansi, "Catherine", "Joseph", "Marguerite"};
+const char* const kLieux[] = {"Brest, Finistère, Bretagne, France"_ansi, "Quimper, Finistère, Bretagne, France"_ansi,
+                              "Lyon, Rhône, Rhône-Alpes, France"_ansi, "Paris, Paris, Île-de-France, France"_ansi};
 const char* const kMois[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 std::string Date(Alea& a, int annee) {
@@ -55,7 +56,7 @@ std::string GenereGedcom(int nbre, int& familles) {
   g += "0 HEAD\r\n1 SOUR BENCH\r\n2 VERS 1.0\r\n1 GEDC\r\n2 VERS 5.5\r\n1 CHAR ANSI\r\n";
   for (int i = 1; i <= 40; ++i)
     g += "0 @S" + std::to_string(i) + "@ SOUR\r\n1 TITL Registre paroissial " + std::to_string(i) +
-         "\r\n1 TEXT Actes de bapt\xEAmes, mariages et s\xE9pultures\r\n";
+         "\r\n1 TEXT Actes de baptêmes, mariages et sépultures\r\n"_ansi;
   for (int i = 1; i <= nbre; ++i) {
     const int annee = 1700 + (i * 200) / nbre;
     const char* lieu = kLieux[a(4)];
@@ -66,7 +67,7 @@ std::string GenereGedcom(int nbre, int& familles) {
     g += "1 BAPM\r\n2 DATE " + Date(a, annee) + "\r\n2 SOUR @S" +
          std::to_string(1 + a(40)) + "@\r\n";
     g += "1 DEAT\r\n2 DATE ABT " + std::to_string(annee + 40 + a(40)) + "\r\n2 PLAC " + lieu +
-         "\r\n2 NOTE D\xE9" "c\xE9" "d\xE9 \xE0 son domicile\r\n3 CONC  en pr\xE9sence de ses enfants.\r\n";
+         "\r\n2 NOTE Décédé à son domicile\r\n3 CONC  en présence de ses enfants.\r\n"_ansi;
     g += "1 OCCU Laboureur\r\n1 SOUR @S" + std::to_string(1 + a(40)) + "@\r\n";
     g += "1 CHAN\r\n2 DATE 12 MAR 2008\r\n";
   }

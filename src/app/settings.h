@@ -5,7 +5,7 @@
 // state back into it before SauveReglages.
 //
 // Sections and keys are found without regard to case. All texts, key names
-// included ("Num\xE9rote"), are Windows-1252.
+// included ("Numérote"), are Windows-1252.
 //
 // The three grids of the options window (event kinds, custom fields, source
 // kinds) are not part of this file: they live in their own files

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "app/settings.h"
+#include "core/ansi_literal.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -64,10 +65,10 @@ constexpr TCleReglage kCles[] = {
     E(O, "SaisieLieu", 0),
     B(O, "SaisieChp", true),
     E(O, "SaisieChpNbre", 25),
-    B(O, "Num\xE9rote", false),
-    B(O, "Num\xE9roteFamille", false),
-    B(O, "Num\xE9roteConjoint", false),
-    E(O, "Num\xE9roteGen", 5),
+    B(O, "Numérote"_ansi, false),
+    B(O, "NuméroteFamille"_ansi, false),
+    B(O, "NuméroteConjoint"_ansi, false),
+    E(O, "NuméroteGen"_ansi, 5),
     B(O, "AjoutePers", true),
     B(O, "LienAuto", false),
     B(O, "FicheIdEnRech", true),
@@ -88,7 +89,7 @@ constexpr TCleReglage kCles[] = {
     E(O, "EcartConjMax", 20),
     B(O, "AjouteEve", false),
     E(O, "Generation", 25),
-    B(O, "Raccourci d\xE9marrer", true, kLu),
+    B(O, "Raccourci démarrer"_ansi, true, kLu),
     B(O, "Raccourci bureau", true, kLu),
     T(O, "Couleur", {}, kLu),  // empty: the main window's page colour
     T(O, "Texture", {}, kLu),

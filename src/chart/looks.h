@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/status.h"
+#include "core/ansi_literal.h"
 
 namespace kindrela {
 
@@ -52,7 +53,7 @@ enum : std::uint8_t { kAlignGauche = 0, kAlignDroite = 1, kAlignCentre = 2 };
 
 // One text line of a box.
 struct TLigne {
-  std::string Modele = "<nom> <pr\xE9nom>";  // box text template
+  std::string Modele = "<nom> <prénom>"_ansi;  // box text template
   std::string FontNom = "MS Sans Serif";
   TCouleur FontCouleur{};  // black
   std::int32_t FontHauteur = 12;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/ansi_literal.h"
 #include "i18n/translation.h"
 
 namespace kindrela {
@@ -19,25 +20,25 @@ constexpr MotIntegre kMotsIntegres[] = {
     {kMotChampDate, "date"},
     {kMotChampJour, "jour"},
     {kMotChampMois, "mois"},
-    {kMotChampAnnee, "ann\xE9" "e"},
-    {kMotChampFete, "f\xEAte"},
+    {kMotChampAnnee, "année"_ansi},
+    {kMotChampFete, "fête"_ansi},
     {kMotChampZodiaque, "zodiaque"},
     {kMotPre, "<pre>"},
-    {kMotPre + 1, "<pr\xE9nom>"},
-    {kMotPre + 2, "<pr\xE9noms>"},
+    {kMotPre + 1, "<prénom>"_ansi},
+    {kMotPre + 2, "<prénoms>"_ansi},
     {kMotProfession, "<profession>"},
     {kMotPhoto, "<photo>"},
-    {kMotPrenomPrincipal, "<pr\xE9nom principal>"},
+    {kMotPrenomPrincipal, "<prénom principal>"_ansi},
     {kMotNom, "<nom>"},
-    {kMotNumero, "<num\xE9ro>"},
+    {kMotNumero, "<numéro>"_ansi},
     {kMotNote, "<note>"},
     {kMotIndividu, "<i"},
-    {kMotPere, "<p\xE8re>"},
-    {kMotMere, "<m\xE8re>"},
+    {kMotPere, "<père>"_ansi},
+    {kMotMere, "<mère>"_ansi},
     {kMotConjoint, "<conjoint"},
     {kMotUnion, "<union"},
     {kMotDebutEvenement, "<e"},
-    {kMotDebutEvenement + 1, "<\xE9"},
+    {kMotDebutEvenement + 1, "<é"_ansi},
     {kMotDebutDate, "<d"},
     {kMotDebutLieu, "<l"},
     {kMotLigneHomme, "<h>"},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/text.h"
 #include "dates/places.h"
@@ -50,8 +51,8 @@ struct Reecriture {
   std::string_view nouveau;
 };
 constexpr Reecriture kReecritures[] = {
-    {"<p>", "<i-p\xE8re>"},        {"<p\xE8re>", "<i-p\xE8re>"}, {"<m>", "<i-m\xE8re>"},
-    {"<m\xE8re>", "<i-m\xE8re>"},  {"<conjoint", "<i-conjoint"}, {"<union", "<i-union"},
+    {"<p>", "<i-père>"_ansi},        {"<père>"_ansi, "<i-père>"_ansi}, {"<m>", "<i-mère>"_ansi},
+    {"<mère>"_ansi, "<i-mère>"_ansi},  {"<conjoint", "<i-conjoint"}, {"<union", "<i-union"},
 };
 
 void RemplaceTout(std::string& ligne, std::string_view ancien, std::string_view nouveau) {
@@ -148,12 +149,12 @@ class Expansion {
       mot = interieur.substr(0, blanc);
       n = TexteVersEntier(std::string_view(interieur).substr(blanc + 1), -1);
     }
-    if (mot == "p\xE8re") {
+    if (mot == "père"_ansi) {
       m_u = 0;
       m_p = m_bd.LitPere(m_p);
       return;
     }
-    if (mot == "m\xE8re") {
+    if (mot == "mère"_ansi) {
       m_u = 0;
       m_p = m_bd.LitMere(m_p);
       return;

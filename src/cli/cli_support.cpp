@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -103,7 +104,7 @@ int ChargeArbre(TBD& bd, const std::string& chemin, ResultatChargement& resultat
 
 int CodeEcriture(const Statut& s, const std::string& sortie) {
   if (s.annule()) {
-    Erreur("interrompu : " + sortie + " n'a pas \xE9t\xE9 \xE9" "crit.");
+    Erreur("interrompu : " + sortie + " n'a pas été écrit."_ansi);
     return 130;
   }
   if (!s) {

@@ -10,6 +10,7 @@
 #include "analysis/consistency.h"
 #include "app/folders.h"
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_load.h"
@@ -59,15 +60,15 @@ int CmdCheck(int argc, char** argv) {
   std::string sortie;
   for (const ProblemesPersonne& p : rapport.personnes)
     sortie += std::to_string(p.personne) + " " + bd.NomCourt(p.personne) + "\n" + Indente(p.texte);
-  sortie += "Contr\xF4le de coh\xE9rence : " + std::to_string(rapport.personnes.size()) +
+  sortie += "Contrôle de cohérence : "_ansi + std::to_string(rapport.personnes.size()) +
             " personne(s) sur " + std::to_string(rapport.nbreControlees) +
-            " avec des probl\xE8mes.\n";
+            " avec des problèmes.\n"_ansi;
   Ecrit(stdout, sortie);
 
   // The verification asks before repairing; here the answer is always yes,
   // since the repairs stay in memory.
   const std::string verification = bd.VerifieBase([](const std::string&) { return true; });
-  Ecrit(stdout, "V\xE9rification de la base :\n" + Indente(verification));
+  Ecrit(stdout, "Vérification de la base :\n"_ansi + Indente(verification));
   return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "chart/template_words.h"
 #include "chart/templates.h"
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/file_io.h"
 #include "core/text.h"
@@ -30,7 +31,7 @@ int CmdExpand(int argc, char** argv) {
   const int personne = TexteVersEntier(argv[2], 0);
   const std::string modele = Argument(argv[3]);
   if (personne <= 0) {
-    Erreur(std::string("num\xE9ro de personne incorrect : ") + Argument(argv[2]));
+    Erreur(std::string("numéro de personne incorrect : "_ansi) + Argument(argv[2]));
     return 2;
   }
 
@@ -39,14 +40,14 @@ int CmdExpand(int argc, char** argv) {
   TTableFetes fetes;
   if (trouvee) fetes.Charge(inst.programme + "modele/defaut.kd");
   if (!trouvee)
-    Erreur("fichier de traduction introuvable : mots des balises int\xE9gr\xE9s utilis\xE9s.");
+    Erreur("fichier de traduction introuvable : mots des balises intégrés utilisés."_ansi);
 
   TBD bd;
   if (trouvee) MotsEvenements(inst.traduction, bd);
   ResultatChargement r;
   if (int code = ChargeArbre(bd, chemin, r)) return code;
   if (!bd.FicheUtilisee(personne)) {
-    Erreur(chemin + " : aucune personne n'a le num\xE9ro " + std::to_string(personne) + ".");
+    Erreur(chemin + " : aucune personne n'a le numéro "_ansi + std::to_string(personne) + ".");
     return 1;
   }
 

@@ -14,6 +14,7 @@
 #include "analysis/type_tables.h"
 #include "app/folders.h"
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_load.h"
@@ -50,7 +51,7 @@ int CmdExport(int argc, char** argv) {
       std::string nom;
       if (!valeur(nom)) return 2;
       if (!JeuDepuisNom(nom, options.jeu)) {
-        Erreur("jeu de caract\xE8res inconnu : " + nom + " (ANSEL, DOS, Windows ou UTF-8)");
+        Erreur("jeu de caractères inconnu : "_ansi + nom + " (ANSEL, DOS, Windows ou UTF-8)");
         return 2;
       }
     } else if (a == "--no-links") {

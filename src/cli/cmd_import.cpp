@@ -11,6 +11,7 @@
 #include "analysis/type_tables.h"
 #include "app/folders.h"
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_writer.h"
@@ -23,7 +24,7 @@ namespace {
 
 std::string Compte(const char* nom, const CompteImport& c) {
   std::string texte = std::string(nom) + " : " + std::to_string(c.Stockes());
-  if (c.nonStockes > 0) texte += " (" + std::to_string(c.nonStockes) + " non enregistr\xE9s)";
+  if (c.nonStockes > 0) texte += " (" + std::to_string(c.nonStockes) + " non enregistrés)"_ansi;
   return texte;
 }
 
@@ -39,7 +40,7 @@ int CmdImport(int argc, char** argv) {
       if (i + 1 >= argc) return 2;
       const std::string nom = Argument(argv[++i]);
       if (!JeuDepuisNom(nom, options.jeu)) {
-        Erreur("jeu de caract\xE8res inconnu : " + nom + " (DOS, Windows, ANSEL ou UTF-8)");
+        Erreur("jeu de caractères inconnu : "_ansi + nom + " (DOS, Windows, ANSEL ou UTF-8)");
         return 2;
       }
       jeuDonne = true;
@@ -69,7 +70,7 @@ int CmdImport(int argc, char** argv) {
   TTablesTypes tables;
   Statut installee = ChargeInstallation(inst);
   if (Statut s = installee.ok() ? ChargeTablesInstallees(inst, tables) : installee; !s)
-    Erreur(s.message() + " : les balises inconnues deviennent des \xE9v\xE9nements de leur nom.");
+    Erreur(s.message() + " : les balises inconnues deviennent des événements de leur nom."_ansi);
   if (inst.traduction.Charge()) options.traduction = &inst.traduction;
   options.progression = Avancement();
 
@@ -85,9 +86,9 @@ int CmdImport(int argc, char** argv) {
   if (int code = CodeEcriture(ecrit, sortie)) return code;
   Ecrit(stdout, entree + " (" + NomJeu(options.jeu) + ") -> " + sortie + "\n" +
                     Compte("Personnes", r.personnes) + "\n" + Compte("Unions", r.unions) + "\n" +
-                    Compte("\xC9v\xE9nements", r.evenements) + "\n" +
+                    Compte("Événements"_ansi, r.evenements) + "\n" +
                     Compte("Sources", r.sources) + "\n" +
-                    "Notes li\xE9" "es : " + std::to_string(r.notesLiees) +
+                    "Notes liées : "_ansi + std::to_string(r.notesLiees) +
                     (r.notesIntrouvables > 0
                          ? " (" + std::to_string(r.notesIntrouvables) + " introuvables)"
                          : std::string()) +

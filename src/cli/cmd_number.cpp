@@ -6,6 +6,7 @@
 
 #include "chart/kinship.h"
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/text.h"
 #include "core/tree_file/tree_file_load.h"
@@ -92,8 +93,8 @@ int CmdNumber(int argc, char** argv) {
 
   const Statut ecrit = EcritBase(bd, a.fichier, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
   if (int code = CodeEcriture(ecrit, a.fichier)) return code;
-  Ecrit(stdout, a.fichier + " : " + std::to_string(sosa) + " num\xE9ros Sosa, " +
-                    std::to_string(descendants) + " num\xE9ros de descendants\n");
+  Ecrit(stdout, a.fichier + " : " + std::to_string(sosa) + " numéros Sosa, "_ansi +
+                    std::to_string(descendants) + " numéros de descendants\n"_ansi);
   return 0;
 }
 

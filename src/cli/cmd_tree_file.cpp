@@ -1,5 +1,6 @@
 // info and convert: the native tree file.
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/identity.h"
 #include "core/tree_file/tree_file_load.h"
@@ -13,15 +14,15 @@ int CmdInfo(int argc, char** argv) {
   TBD bd;
   InfoChargement info = InfoFichierArbre(bd, chemin);
   if (info.page != PageChargement::Kindrela) {
-    Erreur(chemin + " : fichier illisible ou qui n'est pas un arbre g\xE9n\xE9" "alogique reconnu.");
+    Erreur(chemin + " : fichier illisible ou qui n'est pas un arbre généalogique reconnu."_ansi);
     return 1;
   }
   Ecrit(stdout, "Fichier : " + chemin + "\n" +
                     "Version du fichier : " + std::to_string(info.version) + "\n" +
                     "Version du programme : " + info.versionProgramme + "\n" +
                     "Nombre de personnes : " + info.nbrePersonnes + "\n" +
-                    "Cr\xE9\xE9 le : " + info.creeLe + "\n" +
-                    "Modif\xE9 le : " + info.modifieLe + "\n");
+                    "Créé le : "_ansi + info.creeLe + "\n" +
+                    "Modifé le : "_ansi + info.modifieLe + "\n");
   return 0;
 }
 
@@ -33,7 +34,7 @@ int CmdConvert(int argc, char** argv) {
   ResultatChargement r;
   if (int code = ChargeArbre(bd, entree, r)) return code;
   if (r.lecture.lieuxAConvertir)
-    Erreur(entree + " : les lieux de cette ancienne version sont gard\xE9s tels quels.");
+    Erreur(entree + " : les lieux de cette ancienne version sont gardés tels quels."_ansi);
   const Statut ecrit = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
   if (int code = CodeEcriture(ecrit, sortie)) return code;
   Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, version " +

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
+#include "core/ansi_literal.h"
 #include "core/identity.h"
 
 namespace {
@@ -24,20 +25,20 @@ constexpr EntreeCommande kCommandes[] = {
 int Usage(std::FILE* f) {
   Ecrit(f,
         "Usage:\n"
-        "  kindrela-cli info FICHIER             version et en-t\xEAte d'un arbre\n"
-        "  kindrela-cli convert ENTREE SORTIE    r\xE9\xE9" "crit un arbre de toute version\n"
+        "  kindrela-cli info FICHIER             version et en-tête d'un arbre\n"
+        "  kindrela-cli convert ENTREE SORTIE    réécrit un arbre de toute version\n"
         "                                        dans la version actuelle\n"
         "  kindrela-cli number FICHIER --root N --generations G [--spouses] [--by-family]\n"
-        "                                        renum\xE9rote l'arbre (Sosa, d'Aboville)\n"
-        "  kindrela-cli expand FICHIER PERSONNE MOD\xC8LE\n"
-        "                                        texte d'un mod\xE8le pour une personne\n"
+        "                                        renumérote l'arbre (Sosa, d'Aboville)\n"
+        "  kindrela-cli expand FICHIER PERSONNE MODÈLE\n"
+        "                                        texte d'un modèle pour une personne\n"
         "  kindrela-cli import FICHIER.ged SORTIE.kdg [--charset JEU] [--capitalize] [--log]\n"
         "                                        importe un fichier GEDCOM\n"
         "  kindrela-cli export FICHIER.kdg SORTIE.ged [options]\n"
         "                                        exporte un arbre en GEDCOM\n"
-        "  kindrela-cli check FICHIER            contr\xF4le de coh\xE9rence et v\xE9rification\n"
+        "  kindrela-cli check FICHIER            contrôle de cohérence et vérification\n"
         "  kindrela-cli --version\n"
-        "  kindrela-cli --help\n");
+        "  kindrela-cli --help\n"_ansi);
   return f == stdout ? 0 : 2;
 }
 

@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -102,10 +103,10 @@ Statut CreeDossiers(const std::string& base, const std::vector<std::string>& par
     struct stat st{};
     if (::lstat(systeme.c_str(), &st) == 0) {
       if (!S_ISDIR(st.st_mode))
-        return Statut::Erreur("L'entr\xE9" "e " + nom + " ne peut pas \xEAtre extraite : " + chemin +
+        return Statut::Erreur("L'entrée "_ansi + nom + " ne peut pas être extraite : "_ansi + chemin +
                               " n'est pas un dossier.");
     } else if (::mkdir(systeme.c_str(), 0755) != 0 && errno != EEXIST) {
-      return Statut::Erreur("Impossible de cr\xE9" "er le dossier " + chemin + " : " +
+      return Statut::Erreur("Impossible de créer le dossier "_ansi + chemin + " : " +
                             std::strerror(errno));
     }
     chemin += '/';
@@ -119,7 +120,7 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
                       const std::string& cible) {
   zip_file_t* f = zip_fopen_index(zip, index, 0);
   if (!f)
-    return Statut::Erreur("Impossible de lire l'entr\xE9" "e " + nom + " : " + zip_strerror(zip));
+    return Statut::Erreur("Impossible de lire l'entrée "_ansi + nom + " : " + zip_strerror(zip));
   std::random_device hasard;
   const std::string systeme = CheminSysteme(cible);
   std::string temporaire = systeme + ".tmp" + std::to_string(hasard() % 1000000);
@@ -127,14 +128,14 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
   if (fd < 0) {
     std::string raison = std::strerror(errno);
     zip_fclose(f);
-    return Statut::Erreur("Impossible d'\xE9" "crire le fichier " + cible + " : " + raison);
+    return Statut::Erreur("Impossible d'écrire le fichier "_ansi + cible + " : " + raison);
   }
   std::string erreur;
   std::vector<char> tampon(1 << 16);
   for (;;) {
     zip_int64_t lu = zip_fread(f, tampon.data(), tampon.size());
     if (lu < 0) {
-      erreur = "L'entr\xE9" "e " + nom + " est endommag\xE9" "e : " + zip_file_strerror(f);
+      erreur = "L'entrée "_ansi + nom + " est endommagée : "_ansi + zip_file_strerror(f);
       break;
     }
     if (lu == 0) break;
@@ -143,7 +144,7 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
       ssize_t n = ::write(fd, tampon.data() + fait, static_cast<size_t>(lu) - fait);
       if (n < 0) {
         if (errno == EINTR) continue;
-        erreur = "Impossible d'\xE9" "crire le fichier " + cible + " : " + std::strerror(errno);
+        erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
         break;
       }
       fait += static_cast<size_t>(n);
@@ -152,11 +153,11 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
   }
   zip_fclose(f);
   if (erreur.empty() && ::fsync(fd) != 0)
-    erreur = "Impossible d'\xE9" "crire le fichier " + cible + " : " + std::strerror(errno);
+    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
   if (::close(fd) != 0 && erreur.empty())
-    erreur = "Impossible d'\xE9" "crire le fichier " + cible + " : " + std::strerror(errno);
+    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
   if (erreur.empty() && std::rename(temporaire.c_str(), systeme.c_str()) != 0)
-    erreur = "Impossible d'\xE9" "crire le fichier " + cible + " : " + std::strerror(errno);
+    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
   if (!erreur.empty()) {
     ::unlink(temporaire.c_str());
     return Statut::Erreur(erreur);
@@ -165,15 +166,15 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
 }
 
 Statut RefuseNom(const std::string& archive, const std::string& nom) {
-  return Statut::Erreur("L'archive " + archive + " contient l'entr\xE9" "e \"" + nom +
-                        "\" dont le nom sort du dossier de destination : rien n'a \xE9" "t\xE9 extrait.");
+  return Statut::Erreur("L'archive " + archive + " contient l'entrée \""_ansi + nom +
+                        "\" dont le nom sort du dossier de destination : rien n'a été extrait."_ansi);
 }
 
 Statut ExtraitIndex(zip_t* zip, zip_uint64_t i, const std::string& nom,
                     const std::string& dossier, std::string* ecrit) {
   bool sur = false;
   std::vector<std::string> parties = Composants(nom, sur);
-  if (!sur) return Statut::Erreur("Nom d'entr\xE9" "e refus\xE9 : " + nom);
+  if (!sur) return Statut::Erreur("Nom d'entrée refusé : "_ansi + nom);
   bool estDossier = EstDossierEntree(nom);
   std::string base = AvecSlash(dossier);
   Statut s = CreeDossiers(base, parties, !estDossier, nom);
@@ -203,19 +204,19 @@ Statut CreeArchive(const std::string& archive, const std::vector<std::string>& f
   for (const auto& f : fichiers) {
     if (!vus.insert(f).second) continue;
     if (!FichierExiste(f))
-      return Statut::Erreur("Impossible de cr\xE9" "er l'archive " + archive + " : le fichier " + f +
+      return Statut::Erreur("Impossible de créer l'archive "_ansi + archive + " : le fichier " + f +
                             " n'existe pas.");
     std::string nom = NomDe(f);
     auto [it, nouveau] = parNom.emplace(nom, f);
     if (!nouveau)
-      return Statut::Erreur("Impossible de cr\xE9" "er l'archive " + archive + " : " + it->second +
-                            " et " + f + " portent le m\xEAme nom.");
+      return Statut::Erreur("Impossible de créer l'archive "_ansi + archive + " : " + it->second +
+                            " et " + f + " portent le même nom."_ansi);
     aAjouter.emplace_back(nom, f);
   }
   int code = 0;
   zip_t* zip = zip_open(CheminSysteme(archive).c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
   if (!zip)
-    return Statut::Erreur("Impossible de cr\xE9" "er l'archive " + archive + " : " + MessageZip(code));
+    return Statut::Erreur("Impossible de créer l'archive "_ansi + archive + " : " + MessageZip(code));
   for (const auto& [nom, f] : aAjouter) {
     zip_source_t* source = zip_source_file(zip, CheminSysteme(f).c_str(), 0, -1);
     if (!source || zip_file_add(zip, AnsiVersUtf8(nom).c_str(), source,
@@ -223,14 +224,14 @@ Statut CreeArchive(const std::string& archive, const std::vector<std::string>& f
       std::string raison = zip_strerror(zip);
       if (source) zip_source_free(source);
       zip_discard(zip);
-      return Statut::Erreur("Impossible d'ajouter " + f + " \xE0 l'archive " + archive + " : " + raison);
+      return Statut::Erreur("Impossible d'ajouter " + f + " à l'archive "_ansi + archive + " : " + raison);
     }
   }
   // libzip writes a temporary file and renames it over the archive here.
   if (zip_close(zip) != 0) {
     std::string raison = zip_strerror(zip);
     zip_discard(zip);
-    return Statut::Erreur("Impossible d'\xE9" "crire l'archive " + archive + " : " + raison);
+    return Statut::Erreur("Impossible d'écrire l'archive "_ansi + archive + " : " + raison);
   }
   return Statut::Ok();
 }
@@ -267,7 +268,7 @@ Statut ExtraitEntree(const std::string& archive, const std::string& entree,
     if (NomEntree(a.get(), static_cast<zip_uint64_t>(i)) == entree)
       return ExtraitIndex(a.get(), static_cast<zip_uint64_t>(i), entree, dossier, ecrit);
   }
-  return Statut::Erreur("L'archive " + archive + " ne contient pas l'entr\xE9" "e " + entree + ".");
+  return Statut::Erreur("L'archive " + archive + " ne contient pas l'entrée "_ansi + entree + ".");
 }
 
 Statut ExtraitTout(const std::string& archive, const std::string& dossier,

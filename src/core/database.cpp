@@ -3,11 +3,12 @@
 #include <cassert>
 #include <utility>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 
 namespace kindrela {
 
-const char* const kAucunProblemeConstate = "Aucun probl\xE8me constat\xE9.";
+const char* const kAucunProblemeConstate = "Aucun problème constaté."_ansi;
 
 // ---------------------------------------------------------------------------
 // Packed index lists
@@ -275,9 +276,9 @@ template class Table<TSrc>;
 TBD::TBD(const CapacitesBD& capacites)
     : NatProfession("Profession"),
       NatNaissance("Naissance"),
-      NatBapteme("Bapt\xEAme"),
-      NatDeces("D\xE9" "c\xE8s"),
-      NatSepulture("S\xE9pulture"),
+      NatBapteme("Baptême"_ansi),
+      NatDeces("Décès"_ansi),
+      NatSepulture("Sépulture"_ansi),
       NatMariage("Mariage"),
       NatDivorce("Divorce"),
       m_capacites(capacites),

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/ini_file.h"
 #include "core/text.h"
@@ -155,7 +156,7 @@ bool TTableFetes::Charge(const std::string& chemin) {
 }
 
 void TTableFetes::Charge(const FichierIni& ini) {
-  static constexpr std::string_view kSection = "F\xEAtes";
+  static constexpr std::string_view kSection = "Fêtes"_ansi;
   for (int mois = 1; mois <= kNbreMois; ++mois) {
     for (int jour = 1; jour <= kNbreJours; ++jour) {
       std::string cle = "m" + std::to_string(mois) + "j" + std::to_string(jour);

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include "core/ansi_literal.h"
 
 namespace kindrela {
 
@@ -27,7 +28,7 @@ class FichierIni;
 
 // The qualifier words written into stored dates.
 inline constexpr std::string_view kAvant = "avant";
-inline constexpr std::string_view kApres = "apr\xE8s";
+inline constexpr std::string_view kApres = "après"_ansi;
 inline constexpr std::string_view kVers = "vers";
 // Only seen while a GEDCOM range is being read.
 inline constexpr std::string_view kEntre = "entre";
@@ -38,14 +39,14 @@ inline constexpr std::array<std::string_view, 8> NomsJours = {
 
 // Indexed by month 1..12; 0 is empty.
 inline constexpr std::array<std::string_view, 13> NomsMois = {
-    "",           "janvier", "f\xE9vrier", "mars",    "avril",    "mai",
-    "juin",       "juillet", "ao\xFBt",    "septembre", "octobre", "novembre",
-    "d\xE9" "cembre"};
+    "",           "janvier", "février"_ansi, "mars",    "avril",    "mai",
+    "juin",       "juillet", "août"_ansi,    "septembre", "octobre", "novembre",
+    "décembre"_ansi};
 
 // Indexed by Republican month - 1: 0 is Vendémiaire, 12 the complementary days.
 inline constexpr std::array<std::string_view, 13> NomsMoisRepublicains = {
-    "Vend\xE9miaire", "Brumaire",   "Frimaire",  "Nivr\xF4se", "Pluvi\xF4se",
-    "Vent\xF4se",     "Germinal",   "Flor\xE9" "al", "Prairial", "Messidor",
+    "Vendémiaire"_ansi, "Brumaire",   "Frimaire",  "Nivrôse"_ansi, "Pluviôse"_ansi,
+    "Ventôse"_ansi,     "Germinal",   "Floréal"_ansi, "Prairial", "Messidor",
     "Thermidor",      "Fructidor",  "Sans-Culottide"};
 
 // Indexed by month 1..12; 0 is empty.

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/status.h"
+#include "core/ansi_literal.h"
 
 namespace kindrela {
 
@@ -35,7 +36,7 @@ using ChampsLieu = std::array<std::string, kNbreChampsLieu>;
 // Titles of the six fields, in their fixed order (the conversion grid's
 // column titles and the choices of the place options).
 inline constexpr std::array<std::string_view, kNbreChampsLieu> TitresChampsLieu = {
-    "Pays", "R\xE9gion", "D\xE9partement", "Commune", "Lieux-dit", "Autre"};
+    "Pays", "Région"_ansi, "Département"_ansi, "Commune", "Lieux-dit", "Autre"};
 
 // The six fields of a place, each trimmed of spaces at both ends. Fields
 // beyond the sixth are dropped; missing ones are empty. "a, b ,c" gives

@@ -31,7 +31,7 @@ bool JeuDepuisCharGedcom(std::string_view valeur, JeuCaracteres& jeu);
 //   closest one (box drawing and symbols Windows-1252 lacks become '?').
 // - ANSEL: a combining mark followed by its base letter becomes the accented
 //   letter where Windows-1252 has it, otherwise the base letter alone; the
-//   special letters (Æ, Ø, L with stroke...) become their Windows-1252
+//   special letters (Ã†, Ã˜, L with stroke...) become their Windows-1252
 //   letter or the closest one. A mark with no letter after it is dropped.
 // - UTF-8: a character Windows-1252 cannot hold becomes its closest letter
 //   without accent where there is one, otherwise '?'; each byte of an invalid
@@ -48,11 +48,11 @@ void DecodeLigneDans(std::string_view ligne, JeuCaracteres jeu, std::string& sor
 
 // Encodes one Windows-1252 line for the set `jeu`.
 // - DOS: each Windows-1252 character is written with its code page 850 byte;
-//   one that 850 lacks (Ÿ, Š, typographic quotes...) is written as its
+//   one that 850 lacks (Å¸, Å , typographic quotes...) is written as its
 //   closest plain character ('Y', 'S', '"'), or '?', rather than as a byte
 //   that would read back as another letter.
 // - ANSEL: accented letters become their mark + base letter pair, the special
-//   letters (Æ, Ø, ß, £...) their ANSEL byte; the rest is written as
+//   letters (Ã†, Ã˜, ÃŸ, Â£...) their ANSEL byte; the rest is written as
 //   its closest plain character, or '?'.
 // - UTF-8: the Unicode form of each byte.
 std::string EncodeLigne(std::string_view ansi, JeuCaracteres jeu);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/text.h"
@@ -322,28 +323,28 @@ void Contexte::Termine() {
   };
   if (m_r.personnes.nonStockes > 0)
     avertit(Texte("gedcom_personnes_non_stockees",
-                  "Table des personnes pleine : %s personnes n'ont pas \xE9t\xE9 enregistr\xE9" "es.",
+                  "Table des personnes pleine : %s personnes n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.personnes.nonStockes)));
   if (m_r.unions.nonStockes > 0)
     avertit(Texte("gedcom_unions_non_stockees",
-                  "Table des unions pleine : %s unions n'ont pas \xE9t\xE9 enregistr\xE9" "es.",
+                  "Table des unions pleine : %s unions n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.unions.nonStockes)));
   if (m_r.evenements.nonStockes > 0)
     avertit(Texte("gedcom_evenements_non_stockes",
-                  "Table des \xE9v\xE9nements pleine : %s \xE9v\xE9nements n'ont pas \xE9t\xE9 "
-                  "enregistr\xE9s.",
+                  "Table des événements pleine : %s événements n'ont pas été "
+                  "enregistrés."_ansi,
                   std::to_string(m_r.evenements.nonStockes)));
   if (m_r.sources.nonStockes > 0)
     avertit(Texte("gedcom_sources_non_stockees",
-                  "Table des sources pleine : %s sources n'ont pas \xE9t\xE9 enregistr\xE9" "es.",
+                  "Table des sources pleine : %s sources n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.sources.nonStockes)));
   if (m_r.remplacements > 0)
     avertit(Texte("gedcom_caracteres_remplaces",
-                  "%s caract\xE8res absents du jeu Windows ont \xE9t\xE9 remplac\xE9s.",
+                  "%s caractères absents du jeu Windows ont été remplacés."_ansi,
                   std::to_string(m_r.remplacements)));
   if (m_r.lignesInvalides > 0)
     avertit(Texte("gedcom_utf8_invalide",
-                  "S\xE9quences UTF-8 invalides (remplac\xE9" "es par ?) aux lignes : %s",
+                  "Séquences UTF-8 invalides (remplacées par ?) aux lignes : %s"_ansi,
                   m_lecteur.LignesInvalidesTexte() +
                       (m_r.lignesInvalides > 50 ? ", ..." : "")));
   if (!m_journalActif) return;
@@ -353,7 +354,7 @@ void Contexte::Termine() {
     m_r.journal = chemin;
   } else {
     m_r.avertissements.push_back(Texte("gedcom_journal_impossible",
-                                       "Impossible d'\xE9" "crire le journal %s.", chemin));
+                                       "Impossible d'écrire le journal %s."_ansi, chemin));
   }
 }
 
@@ -361,7 +362,7 @@ void Contexte::Execute() {
   m_journalActif = m_options.journal;
   if (m_journalActif)
     m_journal = "Import du fichier : " + m_chemin + " le " + DateDuJourTexte() + "?" + kCrLf +
-                "Les lignes suivantes n'ont pas \xE9t\xE9 trait\xE9." + kCrLf;
+                "Les lignes suivantes n'ont pas été traité."_ansi + kCrLf;
   if (!m_options.enteteSeul) {
     if (m_options.etiquette) m_options.etiquette("Appuyez sur Echap pour abandonner.");
     IndexeEnregistrements();
@@ -369,7 +370,7 @@ void Contexte::Execute() {
   Lit();
   while (!m_lecteur.Fin() && L().tag != "TRLR") {
     if (!Avance()) {
-      Journal(std::string(kCrLf) + "Stopp\xE9 par touche ESCAPE \xE0 la Ligne " +
+      Journal(std::string(kCrLf) + "Stoppé par touche ESCAPE à la Ligne "_ansi +
               std::to_string(L().numero));
       m_r.statut = Statut::Annule();
       Termine();
@@ -396,13 +397,13 @@ void Contexte::Execute() {
     }
   }
   if (m_options.enteteSeul) {
-    Journal(std::string(kCrLf) + "Fin de chargement de l'ent\xEAte.");
+    Journal(std::string(kCrLf) + "Fin de chargement de l'entête."_ansi);
   } else {
     if (m_options.progression)
       m_options.progression(static_cast<long long>(m_contenu.size()),
                             static_cast<long long>(m_contenu.size()));
     Journal(" ");
-    Journal("Termin\xE9 avec succ\xE9s !!");
+    Journal("Terminé avec succés !!"_ansi);
     Journal("Nombre de personne =" + std::to_string(m_r.personnes.lus));
     Journal("Nombre d'union =" + std::to_string(m_r.unions.lus));
   }
@@ -428,7 +429,7 @@ class ModeAjoutPendant {
   TBD& m_bd;
 };
 
-const char* const kErreurImport = "Erreur \xE0 l'import";
+const char* const kErreurImport = "Erreur à l'import"_ansi;
 
 }  // namespace
 

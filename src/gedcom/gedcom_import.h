@@ -55,7 +55,7 @@ struct CompteImport {
 struct [[nodiscard]] ResultatImport {
   // Ok when the whole file was read (the import-finished flag), Annule when
   // the progress callback stopped it, Erreur when the file could not be read
-  // or the run failed (message "Erreur à l'import" and the reason). What was
+  // or the run failed (message "Erreur Ã  l'import" and the reason). What was
   // read before a stop or a failure stays in the database.
   Statut statut = Statut::Ok();
   bool Termine() const { return statut.ok(); }

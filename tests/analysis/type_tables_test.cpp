@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "i18n/translation.h"
 
@@ -95,12 +96,12 @@ TEST_F(TablesTypesTest, ColumnZeroResetToTheWordsOfTheInterfaceLanguage) {
 TEST_F(TablesTypesTest, LookupsAreExactFirstMatchAndSkipTheTitleRow) {
   m_tables.ChargeTexte(
       SorteTable::Evenements,
-      "Pour;Titre;TTL;\r\nIndividu;Bapt\xEAme;BAPM;\r\nIndividu;Naissance;BIRT;\r\n"
-      "Individu;Bapt\xEAme;CHR;\r\nIndividu;Naissance;NAIS;\r\nIndividu;Sans balise;;\r\n",
+      "Pour;Titre;TTL;\r\nIndividu;Baptême;BAPM;\r\nIndividu;Naissance;BIRT;\r\n"
+      "Individu;Baptême;CHR;\r\nIndividu;Naissance;NAIS;\r\nIndividu;Sans balise;;\r\n"_ansi,
       m_trad);
   m_tables.ChargeTexte(SorteTable::Champs, "P;C;B;\r\nNON;Domicile;RESI;\r\n", m_trad);
-  EXPECT_EQ(m_tables.TagEvenement("Bapt\xEAme"), "BAPM");
-  EXPECT_EQ(m_tables.EvenementDeTag("CHR"), "Bapt\xEAme");
+  EXPECT_EQ(m_tables.TagEvenement("Baptême"_ansi), "BAPM");
+  EXPECT_EQ(m_tables.EvenementDeTag("CHR"), "Baptême"_ansi);
   EXPECT_EQ(m_tables.TagEvenement("Naissance"), "BIRT");
   EXPECT_EQ(m_tables.TagEvenement("naissance"), "");
   EXPECT_EQ(m_tables.EvenementDeTag("TTL"), "");
@@ -121,7 +122,7 @@ TEST_F(TablesTypesTest, DefaultFieldListTakesYesRowsIgnoringCase) {
 
 TEST_F(TablesTypesTest, SaveAndReloadGiveTheSameTables) {
   m_tables.ChargeTexte(SorteTable::Evenements,
-                       "Pour;\xC9v\xE9nement;Tag;\r\nUnion;Mariage;MARR;\r\n", m_trad);
+                       "Pour;Événement;Tag;\r\nUnion;Mariage;MARR;\r\n"_ansi, m_trad);
   m_tables.ChargeTexte(SorteTable::Champs, "P;C;B;\r\nOUI;Profession;OCCU;\r\n", m_trad);
   m_tables.Grille(SorteTable::Sources) = {{"Type"}, {"Acte; copie"}, {"deux\r\nlignes"}};
   ASSERT_TRUE(m_tables.EnregistreTout(m_chemins).ok());

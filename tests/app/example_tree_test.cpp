@@ -4,6 +4,7 @@
 #include <set>
 
 #include "chart/kinship.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/tree_file/tree_file_load.h"
 #include "dates/dates.h"
@@ -84,7 +85,7 @@ TEST_P(ArbreExemple, EventsArePlausibleAndPlacesCoded) {
 
 INSTANTIATE_TEST_SUITE_P(
     Exemples, ArbreExemple,
-    testing::Values(CasExemple{"French", "1/exemple/Standard.kdg", "Naissance", "Bapt\xEAme", "Mariage", "Profession"},
+    testing::Values(CasExemple{"French", "1/exemple/Standard.kdg", "Naissance", "Baptême"_ansi, "Mariage", "Profession"},
                     CasExemple{"English", "2/exemple/Default.kdg", "Birth", "Baptism", "Marriage", "Occupation"}),
     [](const auto& info) { return std::string(info.param.nom); });
 

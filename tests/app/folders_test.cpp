@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include <fstream>
 #include <string>
@@ -18,13 +19,13 @@ namespace fs = std::filesystem;
 
 // Message 2206, the default look's name, with an accented letter so that the
 // file names go through as Windows-1252 bytes.
-constexpr char kDefaut[] = "D\xE9" "faut";
+constexpr const char* kDefaut = "Défaut"_ansi;
 
-constexpr char kTraductionComplete[] =
-    "2206;D\xE9" "faut;Default\r\n"
-    "folder_param_user;Param\xE8tres;Settings\r\n"
-    "folder_ma_famora;Mes g\xE9n\xE9" "alogies;My trees\r\n"
-    "folder_export_html;Export Internet;Web export\r\n";
+constexpr const char* kTraductionComplete =
+    "2206;Défaut;Default\r\n"
+    "folder_param_user;Paramètres;Settings\r\n"
+    "folder_ma_famora;Mes généalogies;My trees\r\n"
+    "folder_export_html;Export Internet;Web export\r\n"_ansi;
 
 // A temporary installation: the program folder with "modele" and "skins".
 class Installation : public testing::Test {
@@ -201,8 +202,8 @@ TEST_F(Installation, CompleteInstallationGivesEveryPath) {
   EXPECT_EQ(d.imageArtistique, "");
 
   EXPECT_EQ(d.documents, "/home/ana/Documents/Kindrela 2008/");
-  EXPECT_EQ(d.paramUtilisateur, "/home/ana/.config/Tovamere/Kindrela 2008/Param\xE8tres/");
-  EXPECT_EQ(d.mesArbres, "/home/ana/Documents/Kindrela 2008/Mes g\xE9n\xE9" "alogies/");
+  EXPECT_EQ(d.paramUtilisateur, "/home/ana/.config/Tovamere/Kindrela 2008/Paramètres/"_ansi);
+  EXPECT_EQ(d.mesArbres, "/home/ana/Documents/Kindrela 2008/Mes généalogies/"_ansi);
   EXPECT_EQ(d.exportHtml, "/home/ana/Documents/Kindrela 2008/Export Internet/");
   EXPECT_EQ(d.fichierReglages, d.paramUtilisateur + "gene.ini");
   EXPECT_EQ(d.fichierAnniFete, d.paramUtilisateur + "AnniFete.kd");
@@ -281,8 +282,8 @@ TEST_F(Installation, UnknownUserFoldersGoUnderHome) {
   TTraduction t = Traduction();
   ASSERT_TRUE(InitDossiers({m_programme, "", "", "/home/bob"}, 1, "defaut", t, d).ok());
   EXPECT_EQ(d.documents, "/home/bob/Kindrela 2008/");
-  EXPECT_EQ(d.paramUtilisateur, "/home/bob/Tovamere/Kindrela 2008/Param\xE8tres/");
-  EXPECT_EQ(d.mesArbres, "/home/bob/Kindrela 2008/Mes g\xE9n\xE9" "alogies/");
+  EXPECT_EQ(d.paramUtilisateur, "/home/bob/Tovamere/Kindrela 2008/Paramètres/"_ansi);
+  EXPECT_EQ(d.mesArbres, "/home/bob/Kindrela 2008/Mes généalogies/"_ansi);
 }
 
 TEST_F(Installation, WithoutHomeUserFoldersGoUnderRoot) {
@@ -291,7 +292,7 @@ TEST_F(Installation, WithoutHomeUserFoldersGoUnderRoot) {
   TTraduction t = Traduction();
   ASSERT_TRUE(InitDossiers({m_programme, "", "", ""}, 1, "defaut", t, d).ok());
   EXPECT_EQ(d.documents, "/Kindrela 2008/");
-  EXPECT_EQ(d.paramUtilisateur, "/Tovamere/Kindrela 2008/Param\xE8tres/");
+  EXPECT_EQ(d.paramUtilisateur, "/Tovamere/Kindrela 2008/Paramètres/"_ansi);
 }
 
 TEST_F(Installation, ProgramFolderWithoutFinalSeparator) {
@@ -328,11 +329,11 @@ TEST_P(InitDossiersMlsTest, StopsOnMissingFolderName) {
 INSTANTIATE_TEST_SUITE_P(
     InitDossiers, InitDossiersMlsTest,
     testing::Values(
-        CasMls{"NoMyTreesName", "2206;D\xE9" "faut\r\nfolder_export_html;Export\r\n",
+        CasMls{"NoMyTreesName", "2206;Défaut\r\nfolder_export_html;Export\r\n"_ansi,
                "MLS : folder_ma_famora"},
-        CasMls{"NoExportName", "2206;D\xE9" "faut\r\nfolder_ma_famora;Arbres\r\n",
+        CasMls{"NoExportName", "2206;Défaut\r\nfolder_ma_famora;Arbres\r\n"_ansi,
                "MLS : folder_export_html"},
-        CasMls{"NeitherNameReportsMyTreesFirst", "2206;D\xE9" "faut\r\n",
+        CasMls{"NeitherNameReportsMyTreesFirst", "2206;Défaut\r\n"_ansi,
                "MLS : folder_ma_famora"},
         CasMls{"EmptyTextCountsAsMissing",
                "folder_ma_famora;\r\nfolder_export_html;Export\r\n", "MLS : folder_ma_famora"},

@@ -1,4 +1,5 @@
 #include "app/main_commands.h"
+#include "core/ansi_literal.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +149,7 @@ class VoisinsTest : public testing::Test {
     pere = bd.NouvelleFiche();
     mere = bd.NouvelleFiche();
     bd.EcritSexe(mere, 1);
-    for (auto [prenom, date] : {std::pair{"Paul", "1902"}, {"Anne", "1900"}, {"Zo\xE9", "1905"}}) {
+    for (auto [prenom, date] : {std::pair{"Paul", "1902"}, {"Anne", "1900"}, {"Zoé"_ansi, "1905"}}) {
       int n = bd.NouvelleFiche();
       bd.EcritPrenoms(n, prenom);
       bd.EcritDateNaissance(n, date);

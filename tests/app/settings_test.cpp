@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/ansi_literal.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -21,14 +22,14 @@ namespace fs = std::filesystem;
 constexpr std::string_view F = kSectionFenetre, G = kSectionGene, O = kSectionOptions,
                            S = kSectionStat, V = kSectionSauve;
 
-constexpr char kTextes[] =
+constexpr const char* kTextes =
     "511;Fiche;Record\r\n"
     "1000;[Nom];[Name]\r\n"
-    "1001;[Pr\xE9nom];[Given]\r\n"
+    "1001;[Prénom];[Given]\r\n"
     "512;Photo;Picture\r\n"
     "513;Anonyme;Anonymous\r\n"
     "514;mailto:moi;mailto:me\r\n"
-    "515;Ma g\xE9n\xE9" "alogie;My family\r\n";
+    "515;Ma généalogie;My family\r\n"_ansi;
 
 TTraduction Traduction(int langue = 1) {
   TTraduction t;
@@ -80,12 +81,12 @@ const std::vector<SectionAttendue>& ToutesLesCles() {
         "Print ZoomAuto", "AfficheBulle", "OldFileName"}},
       {O,
        {"NomMaj", "PreMaj", "SaisieNom", "SaisieNomNbre", "SaisieLieu", "SaisieChp",
-        "SaisieChpNbre", "Num\xE9rote", "Num\xE9roteFamille", "Num\xE9roteConjoint",
-        "Num\xE9roteGen", "AjoutePers", "LienAuto", "FicheIdEnRech", "AvApMenu", "Lokaro",
+        "SaisieChpNbre", "Numérote"_ansi, "NuméroteFamille"_ansi, "NuméroteConjoint"_ansi,
+        "NuméroteGen"_ansi, "AjoutePers", "LienAuto", "FicheIdEnRech", "AvApMenu", "Lokaro",
         "FicheTitre", "Fiche1", "Fiche2", "Rac112", "Rac113", "Rac115", "Rac116", "Rac16500",
         "Rac118", "Rac123", "Rac16487", "Rac16489", "Rac16493", "Rac16491", "Rac16484",
         "Rac16486", "Rac16482", "Rac16480", "AgeMarMin", "AgeMarMax", "AgeEnfMin", "AgeEnfMax",
-        "AgedecesMax", "EcartConjMax", "AjouteEve", "Generation", "Raccourci d\xE9marrer",
+        "AgedecesMax", "EcartConjMax", "AjouteEve", "Generation", "Raccourci démarrer"_ansi,
         "Raccourci bureau", "Couleur", "Texture", "FicheForme", "CalNbre", "CalWE", "CalFete",
         "SrcSorte", "SrcNote", "SrcPers", "SrcFichier", "SrcFichierReduc", "SrcFichierLien",
         "SrcFichierMax", "AFAnni", "AFFete", "AFJour", "AFDemarre", "AFNbreJour", "WebBrowser",
@@ -119,7 +120,7 @@ TEST(ClesReglages, HoldExactlyTheKeysOfEverySection) {
 }
 
 TEST(ClesReglages, FoundWithoutRegardToCase) {
-  EXPECT_NE(TrouveCleReglage("GENE\\OPTIONS", "num\xC9roteFAMILLE"), nullptr);
+  EXPECT_NE(TrouveCleReglage("GENE\\OPTIONS", "numÉroteFAMILLE"_ansi), nullptr);
   EXPECT_NE(TrouveCleReglage("gene\\sauve", "HTMLTITRE"), nullptr);
   EXPECT_EQ(TrouveCleReglage("gene", "NomMaj"), nullptr) << "a key belongs to one section";
   EXPECT_EQ(TrouveCleReglage("gene/Options", "NomMaj"), nullptr);
@@ -170,7 +171,7 @@ std::vector<CasDefaut> DefautsAttendus() {
   entier(O, "SaisieNomNbre", 25);
   entier(O, "SaisieChpNbre", 25);
   entier(O, "SaisieLieu", 0);
-  entier(O, "Num\xE9roteGen", 5);
+  entier(O, "NuméroteGen"_ansi, 5);
   entier(O, "AvApMenu", 10);
   entier(O, "AgeMarMin", 15);
   entier(O, "AgeMarMax", 70);
@@ -185,17 +186,17 @@ std::vector<CasDefaut> DefautsAttendus() {
   entier(O, "AFNbreJour", 7);
   booleen(O,
           {"NomMaj", "PreMaj", "SaisieNom", "SaisieChp", "AjoutePers", "FicheIdEnRech", "Lokaro",
-           "Raccourci d\xE9marrer", "Raccourci bureau", "CalWE", "SrcSorte", "SrcNote",
+           "Raccourci démarrer"_ansi, "Raccourci bureau", "CalWE", "SrcSorte", "SrcNote",
            "SrcPers", "SrcFichier", "SrcFichierReduc", "AFAnni", "AFFete", "AFJour",
            "WebBrowser"},
           true);
   booleen(O,
-          {"Num\xE9rote", "Num\xE9roteFamille", "Num\xE9roteConjoint", "LienAuto", "AjouteEve",
+          {"Numérote"_ansi, "NuméroteFamille"_ansi, "NuméroteConjoint"_ansi, "LienAuto", "AjouteEve",
            "CalFete", "SrcFichierLien", "AFDemarre"},
           false);
-  texte(O, "FicheTitre", "Fiche [Nom] [Pr\xE9nom]");
-  texte(O, "Fiche1", "[Nom] [Pr\xE9nom]");
-  texte(O, "Fiche2", "[Nom] [Pr\xE9nom]");
+  texte(O, "FicheTitre", "Fiche [Nom] [Prénom]"_ansi);
+  texte(O, "Fiche1", "[Nom] [Prénom]"_ansi);
+  texte(O, "Fiche2", "[Nom] [Prénom]"_ansi);
   texte(O, "Photo", "Photo");
   texte(O, "Auteur", "Anonyme");
   texte(O, "AuteurLien", "mailto:moi");
@@ -224,7 +225,7 @@ std::vector<CasDefaut> DefautsAttendus() {
            "GeneaMail", "GedPasInfosCent", "GedInfoAuteur", "GedDos", "GedWin", "GedZippeGed",
            "HtmlListe1", "HtmlListe2", "HtmlListe4"},
           false);
-  texte(V, "HtmlTitre", "Ma g\xE9n\xE9" "alogie");
+  texte(V, "HtmlTitre", "Ma généalogie"_ansi);
   texte(V, "GeneaNom", "");
   texte(V, "GeneaPass", "");
   texte(V, "GedInfoIdentite", "");
@@ -307,13 +308,13 @@ TEST(ChargeReglages, PresentEmptyTextIsNotReplacedByItsDefault) {
   TReglages r = Charge("[gene\\Options]\r\nFicheTitre=\r\nPhoto=Portrait\r\n");
   EXPECT_EQ(r.Texte(O, "FicheTitre"), "");
   EXPECT_EQ(r.Texte(O, "Photo"), "Portrait");
-  EXPECT_EQ(r.Texte(O, "Fiche1"), "[Nom] [Pr\xE9nom]");
+  EXPECT_EQ(r.Texte(O, "Fiche1"), "[Nom] [Prénom]"_ansi);
 }
 
 TEST(ChargeReglages, KeysAndSectionsWithoutRegardToCase) {
   TReglages r = Charge(
-      "[GENE\\OPTIONS]\r\nnum\xC9rote=1\r\nNomMaj=0\r\n[Gene\\Fenetre]\r\nKINDRL=5\r\n");
-  EXPECT_TRUE(r.Bool(O, "Num\xE9rote"));
+      "[GENE\\OPTIONS]\r\nnumÉrote=1\r\nNomMaj=0\r\n[Gene\\Fenetre]\r\nKINDRL=5\r\n"_ansi);
+  EXPECT_TRUE(r.Bool(O, "Numérote"_ansi));
   EXPECT_FALSE(r.Bool("gene\\options", "nommaj"));
   EXPECT_EQ(r.Entier(F, "kindrL"), 5);
 }
@@ -453,10 +454,10 @@ void DonneValeurNonParDefaut(TReglages& r, const TCleReglage& c, int i) {
     case SorteReglage::Entier: r.SetEntier(c.section, c.cle, c.defaut + 1000 + i); break;
     case SorteReglage::Raccourci: r.SetEntier(c.section, c.cle, 20000 + i); break;
     case SorteReglage::Texte:
-      r.SetTexte(c.section, c.cle, "t\xE9xte " + std::to_string(i) + " = ; [x]");
+      r.SetTexte(c.section, c.cle, "téxte "_ansi + std::to_string(i) + " = ; [x]");
       break;
     case SorteReglage::Lignes:
-      r.SetLignes(c.section, c.cle, {"ligne " + std::to_string(i), "", "\xE0 la fin"});
+      r.SetLignes(c.section, c.cle, {"ligne " + std::to_string(i), "", "à la fin"_ansi});
       break;
   }
 }
@@ -490,7 +491,7 @@ TEST(SauveReglages, EveryWritableKeyRoundTrips) {
         break;
     }
   }
-  EXPECT_EQ(relu.Texte(G, "OldFileName").rfind("t\xE9xte ", 0), 0u) << "a known file is written";
+  EXPECT_EQ(relu.Texte(G, "OldFileName").rfind("téxte "_ansi, 0), 0u) << "a known file is written";
   EXPECT_EQ(relu.DureeVieMax(), r.Entier(O, "AgedecesMax"));
 }
 
@@ -507,18 +508,18 @@ TEST(SauveReglages, BooleansAreWrittenAsOneAndZero) {
 TEST(SauveReglages, ReadOnlyKeysAreNeverWritten) {
   const std::vector<std::pair<std::string_view, std::string>> lectureSeule = {
       {G, "PrintMargeH"}, {G, "PrintMargeG"}, {O, "Couleur"}, {O, "Texture"},
-      {O, "CalFete"}, {O, "Raccourci d\xE9marrer"}, {O, "Raccourci bureau"}};
+      {O, "CalFete"}, {O, "Raccourci démarrer"_ansi}, {O, "Raccourci bureau"}};
   size_t nbre = 0;
   for (const auto& c : ClesReglages()) nbre += c.lectureSeule ? 1 : 0;
   EXPECT_EQ(nbre, lectureSeule.size());
 
   TReglages r = Charge(
       "[gene]\r\nPrintMargeH=7\r\nPrintMargeG=8\r\n[gene\\Options]\r\nCouleur=255\r\n"
-      "Texture=/t.jpg\r\nCalFete=1\r\nRaccourci d\xE9marrer=0\r\nRaccourci bureau=0\r\n");
+      "Texture=/t.jpg\r\nCalFete=1\r\nRaccourci démarrer=0\r\nRaccourci bureau=0\r\n"_ansi);
   EXPECT_EQ(r.Entier(G, "PrintMargeH"), 7);
   EXPECT_EQ(r.Texte(O, "Texture"), "/t.jpg");
   EXPECT_TRUE(r.Bool(O, "CalFete"));
-  EXPECT_FALSE(r.Bool(O, "Raccourci d\xE9marrer"));
+  EXPECT_FALSE(r.Bool(O, "Raccourci démarrer"_ansi));
 
   FichierIni neuf;
   r.SauveReglages(neuf);
@@ -560,10 +561,10 @@ TEST(SauveReglages, MaximumAgeAtDeathWrittenWithCapitalD) {
 
 TEST(SauveReglages, AccentedKeyNamesWrittenAsWindows1252) {
   TReglages r = Charge(FichierIni{});
-  r.SetEntier(O, "Num\xE9roteGen", 9);
+  r.SetEntier(O, "NuméroteGen"_ansi, 9);
   FichierIni ini;
   r.SauveReglages(ini);
-  EXPECT_NE(ini.Texte().find("Num\xE9roteGen=9\r\n"), std::string::npos);
+  EXPECT_NE(ini.Texte().find("NuméroteGen=9\r\n"_ansi), std::string::npos);
   EXPECT_NE(ini.Texte().find("[gene\\fenetre]\r\nkindrL=-999\r\n"), std::string::npos);
 }
 
@@ -587,8 +588,8 @@ TEST(SauveReglages, OldFileNameWrittenOnlyWhenKnown) {
 TEST(SauveReglages, KeepsWhatItDoesNotOwn) {
   FichierIni ini;
   ini.ChargeTexte(
-      "; r\xE9glages\r\n[Autre]\r\nx=1\r\n\r\n[gene\\Options]\r\nInconnue=5\r\nNomMaj=1\r\n"
-      "[software\\tovamere\\Lokaro]\r\nPath=/opt/lokaro\r\n");
+      "; réglages\r\n[Autre]\r\nx=1\r\n\r\n[gene\\Options]\r\nInconnue=5\r\nNomMaj=1\r\n"
+      "[software\\tovamere\\Lokaro]\r\nPath=/opt/lokaro\r\n"_ansi);
   TReglages r = Charge(ini);
   r.SetBool(O, "NomMaj", false);
   r.SauveReglages(ini);
@@ -596,7 +597,7 @@ TEST(SauveReglages, KeepsWhatItDoesNotOwn) {
   EXPECT_EQ(ini.LitTexte(O, "Inconnue"), "5");
   EXPECT_EQ(ini.LitTexte(O, "NomMaj"), "0");
   EXPECT_EQ(ini.LitTexte(kSectionLokaro, "Path"), "/opt/lokaro");
-  EXPECT_EQ(ini.Texte().rfind("; r\xE9glages\r\n[Autre]\r\nx=1\r\n", 0), 0u);
+  EXPECT_EQ(ini.Texte().rfind("; réglages\r\n[Autre]\r\nx=1\r\n"_ansi, 0), 0u);
   EXPECT_EQ(ini.Sections().size(), 7u) << "three kept, four added";
 }
 

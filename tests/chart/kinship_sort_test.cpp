@@ -7,6 +7,7 @@
 
 #include "chart/kinship.h"
 #include "chart/kinship_sort_detail.h"
+#include "core/ansi_literal.h"
 #include "core/text.h"
 #include "dates/dates.h"
 #include "kinship_tree.h"
@@ -46,7 +47,7 @@ TEST_P(DeuxTris, AgreeOnDistinctFullDates) {
       dates.push_back("");
       continue;
     }
-    const char* const qualificatifs[] = {"", "", "avant", "apr\xE8s", "vers"};
+    const char* const qualificatifs[] = {"", "", "avant", "après"_ansi, "vers"};
     std::string d = DateComplete(gen, qualificatifs[gen() % 5]);
     long long cle = detail::CleDate(d);
     if (std::find(cles.begin(), cles.end(), cle) != cles.end()) continue;
@@ -89,7 +90,7 @@ class TriTexte : public ::testing::Test {
  protected:
   void SetUp() override {
     std::mt19937 gen(5);
-    const char* const noms[] = {"Martin", "martin", "\xC9tienne", "\xE9tienne", "Durand",
+    const char* const noms[] = {"Martin", "martin", "Étienne"_ansi, "étienne"_ansi, "Durand",
                                 "DUBOIS", "Zola", "", "abel", "Abel"};
     for (int k = 0; k < 2000; ++k) {
       int n = a.Personne(H);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/kinship.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 
 namespace kindrela::test {
@@ -51,7 +52,7 @@ inline void ArbreAuHasard(Arbre& a, uint32_t graine, int nbre) {
   std::mt19937 gen(graine);
   auto de = [&](int n) { return static_cast<int>(gen() % static_cast<unsigned>(n)); };
   static const char* const kDates[] = {"", "", "1900", "3/1900", "5/3/1900", "5/3/1900",
-                                       "avant 1900", "apr\xE8s 2/2/1890", "vers 1880", "1/1/1875"};
+                                       "avant 1900", "après 2/2/1890"_ansi, "vers 1880", "1/1/1875"};
   for (int i = 1; i <= nbre; ++i) {
     int pere = i > 1 && de(4) != 0 ? 1 + de(i - 1) : 0;
     int mere = i > 1 && de(4) != 0 ? 1 + de(i - 1) : 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "chart/looks.h"
+#include "core/ansi_literal.h"
 
 namespace kindrela {
 namespace {
@@ -41,7 +42,7 @@ void VerifieStable(const TApparence& lu) {
 
 TEST(LooksFuzz, OctetsChangesCoupesEtInseres) {
   const std::string sain = LookEcrit();
-  const std::string bruit = "=[]\r\n;0123456789 -$xBIUS<>\xE9";
+  const std::string bruit = "=[]\r\n;0123456789 -$xBIUS<>é"_ansi;
   std::mt19937 hasard(20261208);
   for (int essai = 0; essai < 1500; ++essai) {
     std::string texte = sain;

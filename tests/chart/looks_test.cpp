@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "i18n/translation.h"
@@ -209,7 +210,7 @@ TEST_F(Look, ClesAbsentesPrennentLeurDefaut) {
     EXPECT_EQ(x.Style, 2);
     EXPECT_EQ(x.LigneNbre, 1);
     EXPECT_EQ(x.Lignes[0], TLigne{});
-    EXPECT_EQ(x.Lignes[0].Modele, "<nom> <pr\xE9nom>");
+    EXPECT_EQ(x.Lignes[0].Modele, "<nom> <prénom>"_ansi);
     EXPECT_EQ(x.Lignes[0].FontNom, "MS Sans Serif");
     EXPECT_EQ(x.Lignes[0].FontHauteur, 12);
     EXPECT_EQ(x.H, (TLookSexe{Rgb(128, 255, 255), "", false, false, false, true, 0}));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/templates.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/text.h"
 #include "i18n/translation.h"
@@ -17,8 +18,8 @@ const std::string kTraduction = std::string(KINDRELA_SOURCE_DIR) + "/data/modele
 TEST(TMotsBalises, BuiltInWordsBeforeAnyTranslation) {
   TMotsBalises mots;
   EXPECT_EQ(mots.Mot(kMotNom), "<nom>");
-  EXPECT_EQ(mots.Mot(kMotChampAnnee), "ann\xE9" "e");
-  EXPECT_EQ(mots.Mot(kMotDebutEvenement + 1), "<\xE9");
+  EXPECT_EQ(mots.Mot(kMotChampAnnee), "année"_ansi);
+  EXPECT_EQ(mots.Mot(kMotDebutEvenement + 1), "<é"_ansi);
   EXPECT_EQ(mots.Mot(kMotOuvertureEvenement), "");  // exists only in the file
   EXPECT_EQ(mots.Mot(1999), "");
   EXPECT_EQ(mots.Mot(2090), "");
@@ -103,7 +104,7 @@ TEST_P(FichierTraduction, WordsExpandInTheirLanguage) {
   TContexteModele ctx{bd, m_mots};
   const std::string modele = Mot(kMotNom) + " " + Mot(kMotOuvertureEvenement) + "Naissance," +
                              Mot(kMotChampAnnee) + "> " + Mot(kMotDateNaissance) + " " +
-                             Mot(kMotOuvertureEvenement + 1) + "D\xE9" "c\xE8s," +
+                             Mot(kMotOuvertureEvenement + 1) + "Décès,"_ansi +
                              Mot(kMotChampAnnee) + ">";
   EXPECT_EQ(ExpandTemplate(ctx, p, modele),
             "Dupont 1850 12/3/1850 1920" + Mot(kMotSuffixeSepulture).substr(1));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "i18n/translation.h"
@@ -107,9 +108,9 @@ TEST_P(LigneModele, Expands) {
 INSTANTIATE_TEST_SUITE_P(
     Modele, LigneModele,
     ::testing::Values(
-        CasLigne{"NameThenFirstNames", "jean", "<nom> <pr\xE9nom>", "Dupont Jean Marc"},
-        CasLigne{"PrincipalFirstName", "jean", "<pr\xE9nom principal>", "Jean"},
-        CasLigne{"FatherThenSurname", "jean", "<i-p\xE8re><nom>", "Dupont"},
+        CasLigne{"NameThenFirstNames", "jean", "<nom> <prénom>"_ansi, "Dupont Jean Marc"},
+        CasLigne{"PrincipalFirstName", "jean", "<prénom principal>"_ansi, "Jean"},
+        CasLigne{"FatherThenSurname", "jean", "<i-père><nom>"_ansi, "Dupont"},
         CasLigne{"NavigationInsideText", "jean", "fils de <p><pre> et de <individu><m><pre>",
                  "fils de Pierre et de Marie"},
         CasLigne{"BackToBoxPerson", "jean", "<m><pre>/<individu><pre>", "Marie/Jean Marc"},
@@ -120,22 +121,22 @@ INSTANTIATE_TEST_SUITE_P(
         CasLigne{"ChildrenInBirthOrder", "jean", "<i-enfant 1><pre>,<i-enfant 2><pre>",
                  "Alice,"},
         CasLigne{"LastChild", "jean", "<i-enfant><pre>", "Paul"},
-        CasLigne{"UnionEvent", "jean", "<union 1><eve:Mariage,ann\xE9" "e>", "1875"},
+        CasLigne{"UnionEvent", "jean", "<union 1><eve:Mariage,année>"_ansi, "1875"},
         CasLigne{"UnionEventNoIndexIsLast", "jean", "<union><eve:Mariage,date>", "1880"},
         CasLigne{"EventTagsInsideText", "jean",
-                 "(<eve:Naissance,Ann\xE9" "e>-<eve:D\xE9" "c\xE8s,Ann\xE9" "e>)", "(1850-1920)"},
-        CasLigne{"OtherEventOpenings", "jean", "<\xE9v\xE9:Naissance,jour>.<\xE9ve:Naissance,mois>",
+                 "(<eve:Naissance,Année>-<eve:Décès,Année>)"_ansi, "(1850-1920)"},
+        CasLigne{"OtherEventOpenings", "jean", "<évé:Naissance,jour>.<éve:Naissance,mois>"_ansi,
                  "12.3"},
         CasLigne{"FieldWordCutAtBlank", "jean", "<eve:Naissance,jour du mois>", "12"},
-        CasLigne{"MissingDayIsEmpty", "jean", "[<eve:D\xE9" "c\xE8s,jour>]", "[]"},
+        CasLigne{"MissingDayIsEmpty", "jean", "[<eve:Décès,jour>]"_ansi, "[]"},
         CasLigne{"CommaTooEarlyRemovesTag", "jean", "a<eve:,date>b", "ab"},
         CasLigne{"UnknownOpeningRemovesTag", "jean", "a<exe:Naissance,date>b", "ab"},
         CasLigne{"UnknownFieldWord", "jean", "a<eve:Naissance,couleur>b", "ab"},
         CasLigne{"PostalCodeFromCommune", "jean", "<eve:Naissance,cp>", "75001"},
         CasLigne{"CommuneWithoutCode", "jean", "<eve:Naissance,commune>", "Paris"},
-        CasLigne{"DepartmentWithCode", "jean", "<eve:Naissance,d\xE9partement>", "F75001"},
+        CasLigne{"DepartmentWithCode", "jean", "<eve:Naissance,département>"_ansi, "F75001"},
         CasLigne{"CompositeAddress", "jean", "<eve:Naissance,adresse>", "Montmartre 75001 Paris"},
-        CasLigne{"PostalCodeOfDepartment", "jean", "<eve:D\xE9" "c\xE8s,cp>", "69000"},
+        CasLigne{"PostalCodeOfDepartment", "jean", "<eve:Décès,cp>"_ansi, "69000"},
         CasLigne{"MenOnlyLineForMan", "jean", "<h>M. <nom>", "M. Dupont"},
         CasLigne{"MenOnlyLineForWoman", "claire", "<h>M. <nom>", ""},
         CasLigne{"MenOnlyLineForUnknownSex", "camille", "<h>M. <nom>", ""},
@@ -143,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasLigne{"SexTestFollowsFocus", "jean", "<m><f><nom>", "Durand"},
         CasLigne{"MenOnlyWithNobodyInFocus", "claire", "<p><h>x", ""},
         CasLigne{"BirthFromBaptism", "claire", "<eve:Naissance,date>", "5/6/1860 (bapt.)"},
-        CasLigne{"DeathFromBurial", "claire", "<eve:D\xE9" "c\xE8s,ann\xE9" "e>", "1890 (inh.)"},
+        CasLigne{"DeathFromBurial", "claire", "<eve:Décès,année>"_ansi, "1890 (inh.)"},
         CasLigne{"NoFallbackWithoutBaptism", "camille", "<eve:Naissance,date>", ""},
         CasLigne{"BirthDateTag", "jean", "<dn>|<dnaissance>", "12/3/1850|12/3/1850"},
         CasLigne{"MarriageDateOfLastUnion", "jean", "<dm>", "1880"},
@@ -152,12 +153,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasLigne{"DatePatternLeavesOtherTextAlone", "jean", "mm <dn aaaa>", "mm  1850"},
         CasLigne{"UnknownDateTag", "jean", "a<dxyz>b", "ab"},
         CasLigne{"SexWord", "claire", "<sexe>", "Femme"},
-        CasLigne{"AgeAtDeath", "jean", "<\xE2ge>", "69"},
-        CasLigne{"NoAgeWithoutBirth", "claire", "<\xE2ge>", ""},
+        CasLigne{"AgeAtDeath", "jean", "<âge>"_ansi, "69"},
+        CasLigne{"NoAgeWithoutBirth", "claire", "<âge>"_ansi, ""},
         CasLigne{"LastSpouse", "jean", "<son conjoint>", "Bernard Louise"},
         CasLigne{"RecordNumber", "marie", "<id>", "3"},
-        CasLigne{"EventSummary", "jean", "<r\xE9sum\xE9>", "o +l xd"},
-        CasLigne{"UnclosedTagStays", "jean", "<nom> <pr\xE9nom", "Dupont <pr\xE9nom"},
+        CasLigne{"EventSummary", "jean", "<résumé>"_ansi, "o +l xd"},
+        CasLigne{"UnclosedTagStays", "jean", "<nom> <prénom"_ansi, "Dupont <prénom"_ansi},
         CasLigne{"FirstOpeningBeforeFirstClosing", "jean", "a < b <nom>", "a "},
         CasLigne{"NobodyInFocusEmptiesPersonTags", "marie", "<p><nom>-<id>", "-"}),
     [](const auto& info) { return std::string(info.param.nom); });
@@ -181,7 +182,7 @@ TEST_F(Modele, NameDayAndZodiacOfTheDate) {
   fetes.DefinitFete(3, 12, "Justine");
   TContexteModele ctx = Ctx();
   ctx.fetes = &fetes;
-  EXPECT_EQ(ExpandTemplate(ctx, jean, "<eve:Naissance,f\xEAte>"), "Justine");
+  EXPECT_EQ(ExpandTemplate(ctx, jean, "<eve:Naissance,fête>"_ansi), "Justine");
   EXPECT_EQ(ExpandTemplate(ctx, jean, "<eve:Naissance,zodiaque>"), "Poissons");
 }
 
@@ -193,7 +194,7 @@ TEST_F(Modele, PersonFieldsAndCustomFields) {
   EXPECT_EQ(Expand(jean, "<profession>"), "Menuisier");
   EXPECT_EQ(Expand(jean, "<chp:Religion>|<chp:>|<chp:Autre>"), "catholique||");
   EXPECT_EQ(Expand(jean, "<note>"), "ligne 1 ligne 2");
-  EXPECT_EQ(Expand(jean, "<num\xE9ro>|<sosa>|<n\xB0>"), "1/2|1/2|1/2");
+  EXPECT_EQ(Expand(jean, "<numéro>|<sosa>|<n°>"_ansi), "1/2|1/2|1/2");
 }
 
 TEST_F(Modele, PhotoIsTheFirstTreePictureSource) {
@@ -208,9 +209,9 @@ TEST_F(Modele, PhotoIsTheFirstTreePictureSource) {
 }
 
 TEST_F(Modele, AgeRules) {
-  EXPECT_EQ(Expand(paul, "<\xE2ge>"), "148");  // alive today, born 1878
+  EXPECT_EQ(Expand(paul, "<âge>"_ansi), "148");  // alive today, born 1878
   bd.EcritDateDeces(paul, "1870");
-  EXPECT_EQ(Expand(paul, "<\xE2ge>"), "");  // death year before birth year
+  EXPECT_EQ(Expand(paul, "<âge>"_ansi), "");  // death year before birth year
 }
 
 TEST_F(Modele, SelfReproducingValuesStop) {
@@ -222,13 +223,13 @@ TEST_F(Modele, SelfReproducingValuesStop) {
   EXPECT_LE(r.size(), kCroissanceMax + 2000);
   EXPECT_GT(r.size(), kCroissanceMax);
   // Two fields naming each other.
-  bd.EcritNom(camille, "<pr\xE9nom>");
+  bd.EcritNom(camille, "<prénom>"_ansi);
   bd.EcritPrenoms(camille, "<nom>");
   EXPECT_FALSE(Expand(camille, "<nom>").empty());
 }
 
 TEST_F(Modele, TagsInsideValuesAreExpanded) {
-  bd.EcritChamp(jean, 18, "fils de <i-p\xE8re><pre>");
+  bd.EcritChamp(jean, 18, "fils de <i-père><pre>"_ansi);
   EXPECT_EQ(Expand(jean, "<note>"), "fils de Pierre");
 }
 
@@ -256,7 +257,7 @@ TEST_F(Modele, FilterListComparesWithValueOrSecondTemplate) {
   EXPECT_EQ(FilterList(Ctx(), liste, "<nom>", "dupont", 0).Vecteur(),
             (std::vector<int>{jean, pierre, paul}));
   EXPECT_EQ(FilterList(Ctx(), liste, "<nom>", "", 0).Vecteur(), liste.Vecteur());
-  EXPECT_EQ(FilterList(Ctx(), liste, "<eve:Naissance,ann\xE9" "e>", "1870", 14).Vecteur(),
+  EXPECT_EQ(FilterList(Ctx(), liste, "<eve:Naissance,année>"_ansi, "1870", 14).Vecteur(),
             (std::vector<int>{paul}));
 }
 
@@ -279,7 +280,7 @@ TEST_P(Comparaison, Answers) {
 INSTANTIATE_TEST_SUITE_P(
     CompareValues, Comparaison,
     ::testing::Values(
-        CasComparaison{"EqualIgnoresCase", "\xC9LISE", "\xE9lise", 0, true},
+        CasComparaison{"EqualIgnoresCase", "ÉLISE"_ansi, "élise"_ansi, 0, true},
         CasComparaison{"Contains", "Dupont-Martin", "MART", 2, true},
         CasComparaison{"DoesNotContain", "Dupont", "mart", 3, true},
         CasComparaison{"BeginsWith", "Dupont", "dup", 4, true},

@@ -11,9 +11,9 @@ has_not() { grep -sqaxF -- "$2"$'\r' "$1" && fail "$1 has line '$2'" || ok; }
 
 # --- A tree file ------------------------------------------------------------------
 
-# An old text-format tree (the loader reads every version): Jérôme MARTIN
+# An old text-format tree (the loader reads every version): JÃ©rÃ´me MARTIN
 # (Windows-1252 bytes) born 5/3/1900 at Brest, married to Marie DURAND in
-# 1925, their son Paul, Jérôme's son Luc of unknown mother, and Camille of
+# 1925, their son Paul, JÃ©rÃ´me's son Luc of unknown mother, and Camille of
 # unknown sex.
 tree_file() {
   printf '[KINDRELA 3.0B]\r\nVersion=30\r\nDateCree=2/3/1999\r\nDateModif=4/5/1999\r\n'

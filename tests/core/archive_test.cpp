@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 
 namespace kindrela {
@@ -78,7 +79,7 @@ class Archive : public ::testing::Test {
 
 TEST_F(Archive, PacksFilesUnderTheirNamesAndListsThem) {
   std::string a = Ecrit("arbre/Dupont.kdg", std::string("KDG\0\x01\xFF", 6));
-  std::string b = Ecrit("photos/grand-p\xE8re.jpg", std::string(100000, 'x'));
+  std::string b = Ecrit("photos/grand-père.jpg"_ansi, std::string(100000, 'x'));
   Statut cree = CreeArchive(Chemin("Dupont.zip"), {a, b});
   ASSERT_TRUE(cree.ok()) << cree.message();
 
@@ -87,7 +88,7 @@ TEST_F(Archive, PacksFilesUnderTheirNamesAndListsThem) {
   ASSERT_EQ(entrees.size(), 2u);
   EXPECT_EQ(entrees[0].nom, "Dupont.kdg");
   EXPECT_EQ(entrees[0].taille, 6);
-  EXPECT_EQ(entrees[1].nom, "grand-p\xE8re.jpg");
+  EXPECT_EQ(entrees[1].nom, "grand-père.jpg"_ansi);
   EXPECT_EQ(entrees[1].taille, 100000);
   EXPECT_FALSE(entrees[1].dossier);
 }

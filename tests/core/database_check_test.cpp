@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "core/database.h"
+#include "core/ansi_literal.h"
 
 namespace kindrela {
 namespace {
 
 // Report pieces, in Windows-1252.
-const std::string kEve = " : L'\xE9v\xE9nement \"";
-const std::string kCroise = "\" a un probl\xE8me de lien crois\xE9 avec \"";
-const std::string kCroiseUnion = "\" a un probl\xE8me de lien crois\xE9 avec l'union \"";
-const std::string kDouble = "\" et a \xE9t\xE9 doubl\xE9.\r\n";
+const std::string kEve = " : L'événement \""_ansi;
+const std::string kCroise = "\" a un problème de lien croisé avec \""_ansi;
+const std::string kCroiseUnion = "\" a un problème de lien croisé avec l'union \""_ansi;
+const std::string kDouble = "\" et a été doublé.\r\n"_ansi;
 
 class DatabaseCheck : public ::testing::Test {
  protected:
@@ -49,9 +50,9 @@ TEST_F(DatabaseCheck, AsksBeforeDoingAnything) {
   Personne("Martin", "Jean");
   Verifie();
   EXPECT_EQ(question,
-            "Attention !\r\nIl est conseill\xE9 de r\xE9" "aliser une sauvegarde au cas ou il y "
-            "aurait une perte de donn\xE9" "e.\r\nVoulez-vous r\xE9" "aliser la v\xE9rification "
-            "maintenant ?");
+            "Attention !\r\nIl est conseillé de réaliser une sauvegarde au cas ou il y "
+            "aurait une perte de donnée.\r\nVoulez-vous réaliser la vérification "
+            "maintenant ?"_ansi);
 }
 
 TEST_F(DatabaseCheck, AnythingButYesChangesNothing) {
@@ -77,8 +78,8 @@ TEST_F(DatabaseCheck, SoundTreeReportsNoProblem) {
   bd.EcritChampUnion(u, 3, "1920");
   bd.NouvelleFiche();
   bd.SupprimeFiche(3);
-  EXPECT_EQ(Verifie(), "Aucun probl\xE8me constat\xE9.");
-  EXPECT_EQ(std::string(kAucunProblemeConstate), "Aucun probl\xE8me constat\xE9.");
+  EXPECT_EQ(Verifie(), "Aucun problème constaté."_ansi);
+  EXPECT_EQ(std::string(kAucunProblemeConstate), "Aucun problème constaté."_ansi);
   EXPECT_EQ(bd.BaseModifiee, 0);
   EXPECT_EQ(bd.NbreEve(), 2);
 }
@@ -90,7 +91,7 @@ TEST_F(DatabaseCheck, EventListedByTwoPersonsIsCopiedForTheSecond) {
   bd.EcritNom(8, "Dupont");
   bd.EcritPrenoms(8, "Luc");
   Place(12, "Naissance", "1900");
-  Place(5, "D\xE9" "c\xE8s", "1980");
+  Place(5, "Décès"_ansi, "1980");
   ListePersonne(3, 12);
   ListePersonne(8, 12);
   ListePersonne(8, 5);
@@ -98,7 +99,7 @@ TEST_F(DatabaseCheck, EventListedByTwoPersonsIsCopiedForTheSecond) {
   EXPECT_EQ(Verifie(), "Dupont Luc" + kEve + "Naissance" + kCroise + "Martin Jean" + kDouble);
 
   ASSERT_EQ(bd.NbreEveFiche(8), 2);
-  EXPECT_EQ(bd.LitEveFiche(8, 1, 1), "D\xE9" "c\xE8s");
+  EXPECT_EQ(bd.LitEveFiche(8, 1, 1), "Décès"_ansi);
   int copie = LitEntree(bd.Fiche(8).TabEve, 2);
   EXPECT_EQ(copie, 13);  // appended after the table's end, not in a free slot
   EXPECT_NE(copie, 12);
@@ -118,7 +119,7 @@ TEST_F(DatabaseCheck, EntriesOutsideTheEventTableAreRemoved) {
   ListePersonne(a, 2);
   ListePersonne(a, -4);
   const std::string ligne =
-      "Martin Jean" + kEve + "\" a un probl\xE8me d'index hors limite et a \xE9t\xE9 supprim\xE9.\r\n";
+      "Martin Jean" + kEve + "\" a un problème d'index hors limite et a été supprimé.\r\n"_ansi;
   EXPECT_EQ(Verifie(), ligne + ligne + ligne);
   ASSERT_EQ(bd.NbreEveFiche(a), 1);
   EXPECT_EQ(bd.LitEveFiche(a, 1, 2), "1900");
@@ -129,7 +130,7 @@ TEST_F(DatabaseCheck, ListedEventNotInUseIsRevalidated) {
   Place(1, "Mariage", "1920", false);
   ListePersonne(a, 1);
   EXPECT_EQ(Verifie(), "Martin Jean" + kEve +
-                           "Mariage\" a un probl\xE8me de validation et a \xE9t\xE9 revalid\xE9.\r\n");
+                           "Mariage\" a un problème de validation et a été revalidé.\r\n"_ansi);
   EXPECT_TRUE(bd.EveUtilise(1));
   // The revalidated slot is no longer offered to a new event.
   EXPECT_EQ(bd.AjouteEveFiche(a), 2);
@@ -139,12 +140,12 @@ TEST_F(DatabaseCheck, EventListedByNobodyIsFreed) {
   int a = Personne("Martin", "Jean");
   int libre = Personne("Roux", "Paul");
   Place(1, "Naissance", "1900");
-  Place(2, "Bapt\xEAme", "1901");
+  Place(2, "Baptême"_ansi, "1901");
   Place(3, "Vieux", "1700", false);
   ListePersonne(a, 1);
   ListePersonne(libre, 2);
   bd.EcritChamp(libre, 0, "0");  // a free person's list is not looked at
-  EXPECT_EQ(Verifie(), "L'\xE9v\xE9nement Bapt\xEAme 1901 n'est li\xE9 \xE0 personne et est supprim\xE9.\r\n");
+  EXPECT_EQ(Verifie(), "L'événement Baptême 1901 n'est lié à personne et est supprimé.\r\n"_ansi);
   EXPECT_FALSE(bd.EveUtilise(2));
   EXPECT_EQ(bd.LitChampEve(2, 1), "");
   EXPECT_TRUE(bd.EveUtilise(1));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/text.h"
 
@@ -381,12 +382,12 @@ TEST_F(Database, CustomFieldRewriteKeepsOrderAndDropsEmptyValues) {
   bd.EcritChamp(n, 23, "d|Bac|1990|m|Profession|Menuisier|r|Vide||l|Ville|Nice|");
   EXPECT_EQ(bd.LitChampPerso(n, "Ville"), "Nice");
   EXPECT_EQ(bd.LitChampPerso(n, "Absent"), "");
-  bd.EcritChampPerso(n, "Profession", "Ma\xE7on");
-  EXPECT_EQ(bd.LitChamp(n, 23), "d|Bac|1990|t|Profession|Ma\xE7on|l|Ville|Nice|");
+  bd.EcritChampPerso(n, "Profession", "Maçon"_ansi);
+  EXPECT_EQ(bd.LitChamp(n, 23), "d|Bac|1990|t|Profession|Maçon|l|Ville|Nice|"_ansi);
   bd.EcritChampPerso(n, "Taille", "180");
-  EXPECT_EQ(bd.LitChamp(n, 23), "d|Bac|1990|t|Profession|Ma\xE7on|l|Ville|Nice|t|Taille|180|");
+  EXPECT_EQ(bd.LitChamp(n, 23), "d|Bac|1990|t|Profession|Maçon|l|Ville|Nice|t|Taille|180|"_ansi);
   bd.EcritChampPerso(n, "Absent", "");
-  EXPECT_EQ(bd.LitChamp(n, 23), "d|Bac|1990|t|Profession|Ma\xE7on|l|Ville|Nice|t|Taille|180|");
+  EXPECT_EQ(bd.LitChamp(n, 23), "d|Bac|1990|t|Profession|Maçon|l|Ville|Nice|t|Taille|180|"_ansi);
   EXPECT_EQ(bd.LitChampPerso(n, "Bac"), "1990");
 }
 
@@ -579,7 +580,7 @@ TEST(PackedList, StoresLittleEndianEntries) {
   std::string tab;
   AjouteEntree(tab, 0x01020304);
   AjouteEntree(tab, -2);
-  EXPECT_EQ(tab, std::string("\x04\x03\x02\x01\xFE\xFF\xFF\xFF", 8));
+  EXPECT_EQ(tab, std::string("\004\003\002\001þÿÿÿ"_ansi, 8));
   EXPECT_EQ(NbreEntrees(tab), 2);
   EXPECT_EQ(LitEntree(tab, 2), -2);
   EXPECT_EQ(LitEntree(tab, 3), 0);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 
 namespace kindrela {
@@ -19,10 +20,10 @@ class IniFile : public ::testing::Test {
 };
 
 TEST_F(IniFile, FindsSectionsAndKeysWithoutRegardToCase) {
-  auto ini = Lit("[gene\\Options]\r\nNum\xE9rote=1\r\nAgeDecesMax = 110 \r\n");
-  EXPECT_EQ(ini.LitTexte("GENE\\options", "NUM\xC9ROTE"), "1");
+  auto ini = Lit("[gene\\Options]\r\nNumérote=1\r\nAgeDecesMax = 110 \r\n"_ansi);
+  EXPECT_EQ(ini.LitTexte("GENE\\options", "NUMÉROTE"_ansi), "1");
   EXPECT_EQ(ini.LitEntier("gene\\Options", "AgedecesMax", 0), 110);
-  EXPECT_TRUE(ini.LitBooleen("gene\\options", "num\xE9rote", false));
+  EXPECT_TRUE(ini.LitBooleen("gene\\options", "numérote"_ansi, false));
 }
 
 TEST_F(IniFile, MissingOrMalformedValuesGiveTheDefault) {
@@ -88,12 +89,12 @@ TEST_F(IniFile, SavesAndReadsBackFromDisk) {
   {
     FichierIni ini(chemin);
     EXPECT_FALSE(ini.FichierLu());
-    ini.EcritTexte("gene", "OldFileName", "/home/x/Famille \xE9t\xE9.kdg");
+    ini.EcritTexte("gene", "OldFileName", "/home/x/Famille été.kdg"_ansi);
     ASSERT_TRUE(ini.Enregistre().ok());
   }
   FichierIni relu(chemin);
   EXPECT_TRUE(relu.FichierLu());
-  EXPECT_EQ(relu.LitTexte("gene", "OldFileName"), "/home/x/Famille \xE9t\xE9.kdg");
+  EXPECT_EQ(relu.LitTexte("gene", "OldFileName"), "/home/x/Famille été.kdg"_ansi);
   std::filesystem::remove_all(dossier);
 }
 

@@ -1,9 +1,20 @@
 #include "core/text.h"
+#include "core/ansi_literal.h"
 
 #include <gtest/gtest.h>
 
 namespace kindrela {
 namespace {
+
+// The compiler's table and the run-time one must agree on every letter a
+// program text can hold.
+TEST(AnsiLiteral, AgreesWithTheRunTimeConversion) {
+  constexpr std::string_view lettres = "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ ¡¢£¤¥¦§¨©ª«¬­®¯°±²³´µ¶·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖ×ØÙÚÛÜÝÞßàáâãäåæçèéêëìíîïðñòóôõö÷øùúûüýþÿ"_ansi;
+  EXPECT_EQ(lettres, Utf8VersAnsi(AnsiVersUtf8(std::string(lettres))));
+  EXPECT_EQ(lettres, Utf8VersAnsi("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ ¡¢£¤¥¦§¨©ª«¬­®¯°±²³´µ¶·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖ×ØÙÚÛÜÝÞßàáâãäåæçèéêëìíîïðñòóôõö÷øùúûüýþÿ"));
+  EXPECT_EQ(lettres.size(), 123u);
+  static_assert(std::string_view("Numérote"_ansi) == "Num\xE9rote");
+}
 
 TEST(Text, EveryByteSurvivesTheRoundTripThroughUtf8) {
   std::string tous;
@@ -27,40 +38,40 @@ TEST_P(TextConversion, ConvertsBothWays) {
 INSTANTIATE_TEST_SUITE_P(
     Characters, TextConversion,
     ::testing::Values(CasConversion{"Ascii", "Jean Dupont", "Jean Dupont"},
-                      CasConversion{"Latin1", "Bapt\xEAme D\xE9" "c\xE8s", "Baptême Décès"},
-                      CasConversion{"Euro", "\x80", "€"},
-                      CasConversion{"OeLigature", "\x8C\x9C", "Œœ"},
-                      CasConversion{"Quotes", "\x93x\x94", "“x”"},
-                      CasConversion{"YDiaeresis", "\x9F\xFF", "Ÿÿ"},
-                      CasConversion{"Dashes", "\x96\x97", "–—"}),
+                      CasConversion{"Latin1", "Baptême Décès"_ansi, "Baptême Décès"},
+                      CasConversion{"Euro", "€"_ansi, "€"},
+                      CasConversion{"OeLigature", "Œœ"_ansi, "Œœ"},
+                      CasConversion{"Quotes", "“x”"_ansi, "“x”"},
+                      CasConversion{"YDiaeresis", "Ÿÿ"_ansi, "Ÿÿ"},
+                      CasConversion{"Dashes", "–—"_ansi, "–—"}),
     [](const auto& info) { return std::string(info.param.nom); });
 
 TEST(Text, CharactersOutsideWindows1252BecomeTheirClosestLetter) {
   int remplaces = 0;
-  EXPECT_EQ(Utf8VersAnsi("Łódź Ştefan", '?', &remplaces), "L\xF3" "dz Stefan");
+  EXPECT_EQ(Utf8VersAnsi("Łódź Ştefan", '?', &remplaces), "Lódz Stefan"_ansi);
   EXPECT_EQ(remplaces, 3);
   EXPECT_EQ(Utf8VersAnsi("日本"), "??");
 }
 
 TEST(Text, InvalidUtf8NeverStopsTheConversion) {
   int remplaces = 0;
-  EXPECT_EQ(Utf8VersAnsi("a\xC3(b\xFF" "c\xE2\x82", '?', &remplaces), "a?(b?c??");
+  EXPECT_EQ(Utf8VersAnsi("aÃ(bÿcâ‚"_ansi, '?', &remplaces), "a?(b?c??");
   EXPECT_EQ(remplaces, 4);
   // Overlong encoding of "/" must not pass for a slash.
-  EXPECT_EQ(Utf8VersAnsi("\xC0\xAF"), "??");
+  EXPECT_EQ(Utf8VersAnsi("À¯"_ansi), "??");
   EXPECT_EQ(Utf8VersAnsi("\xEF\xBB\xBFx"), "x");
 }
 
 TEST(Text, CaseMappingCoversAccentedLettersButNotSigns) {
-  EXPECT_EQ(MajusculesAnsi("\xE9l\xE8ve \xE7\xE0 \xFF \x9C"), "\xC9L\xC8VE \xC7\xC0 \x9F \x8C");
-  EXPECT_EQ(MinusculesAnsi("\xC9L\xC8VE \xC7\xC0 \x9F \x8C"), "\xE9l\xE8ve \xE7\xE0 \xFF \x9C");
+  EXPECT_EQ(MajusculesAnsi("élève çà ÿ œ"_ansi), "ÉLÈVE ÇÀ Ÿ Œ"_ansi);
+  EXPECT_EQ(MinusculesAnsi("ÉLÈVE ÇÀ Ÿ Œ"_ansi), "élève çà ÿ œ"_ansi);
   EXPECT_EQ(MajAnsi(0xF7), 0xF7);  // division sign
   EXPECT_EQ(MinAnsi(0xD7), 0xD7);  // multiplication sign
   EXPECT_EQ(MajAnsi(0xDF), 0xDF);  // sharp s has no capital
-  EXPECT_TRUE(EgalSansCasse("Num\xE9rote", "NUM\xC9ROTE"));
-  EXPECT_FALSE(EgalSansCasse("Numerote", "Num\xE9rote"));
+  EXPECT_TRUE(EgalSansCasse("Numérote"_ansi, "NUMÉROTE"_ansi));
+  EXPECT_FALSE(EgalSansCasse("Numerote", "Numérote"_ansi));
   EXPECT_LT(CompareSansCasse("abc", "ABD"), 0);
-  EXPECT_EQ(CompareSansCasse("\xC9t\xE9", "\xE9T\xC9"), 0);
+  EXPECT_EQ(CompareSansCasse("Été"_ansi, "éTÉ"_ansi), 0);
   EXPECT_GT(CompareSansCasse("abcd", "ABC"), 0);
 }
 

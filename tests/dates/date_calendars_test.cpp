@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/ini_file.h"
 #include "i18n/translation.h"
@@ -181,8 +182,8 @@ TEST(NomJourSemaine, NamesTheDayOfAStoredDate) {
 
 TEST(DateLongue, WritesWeekdayDayMonthYear) {
   EXPECT_EQ(DateLongue(14, 7, 1789), "Mardi 14 juillet 1789");
-  EXPECT_EQ(DateLongue(1, 2, 2000), "Mardi 1 f\xE9vrier 2000");
-  EXPECT_EQ(DateLongue(25, 12, 2000), "Lundi 25 d\xE9" "cembre 2000");
+  EXPECT_EQ(DateLongue(1, 2, 2000), "Mardi 1 février 2000"_ansi);
+  EXPECT_EQ(DateLongue(25, 12, 2000), "Lundi 25 décembre 2000"_ansi);
   EXPECT_EQ(DateLongue(0, 7, 1789), "");
   EXPECT_EQ(DateLongue(14, 0, 1789), "");
   EXPECT_EQ(DateLongue(5, 3, -1), "");
@@ -243,14 +244,14 @@ class Fetes : public ::testing::Test {
     FichierIni ini;
     ini.ChargeTexte(
         "[Autre]\r\nm1j1=Faux\r\n"
-        "[F\xEAtes]\r\n"
+        "[Fêtes]\r\n"
         "m1j1=Marie\r\n"
         "m1j2=Basile,jean\r\n"
         "m2j2=Jean\r\n"
         "m3j5=Olivia, Olive\r\n"
         "M12J31=Sylvestre\r\n"
         "m2j30=Personne\r\n"
-        "m1j3=Al\r\n");
+        "m1j3=Al\r\n"_ansi);
     m_table.Charge(ini);
   }
   ~Fetes() override { LibereAujourdhui(); }
@@ -294,7 +295,7 @@ TEST(TableFetes, ChargeReadsAFileAndReportsAMissingOne) {
   fs::path chemin = dossier / "defaut.kd";
   {
     std::ofstream f(chemin, std::ios::binary);
-    f << "[F\xEAtes]\r\nm6j24=Jean-Baptiste\r\n";
+    f << "[Fêtes]\r\nm6j24=Jean-Baptiste\r\n"_ansi;
   }
   TTableFetes table;
   EXPECT_TRUE(table.Charge(chemin.string()));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 
 namespace kindrela {
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Gedcom, StoredDatesSurviveARoundTrip) {
   for (const char* d : {"5/3/1900", "3/1900", "1900", "vers 12/3/1900", "avant 1/1/1800",
-                        "apr\xE8s 1900", "apr\xE8s 5/3/1900 avant 12/1910"}) {
+                        "après 1900"_ansi, "après 5/3/1900 avant 12/1910"_ansi}) {
     EXPECT_EQ(DateDeGedcom(DateVersGedcom(d)), d);
   }
 }

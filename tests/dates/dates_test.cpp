@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 
 namespace kindrela {
@@ -51,7 +52,7 @@ TEST(LitNombreDate, AcceptsOnlySignedDecimalWithinRange) {
 // --- splitting ------------------------------------------------------------
 
 TEST(DateDecoupe, ReadsTwoQualifiedDatesLowerCased) {
-  DateDecoupee d = DateDecoupe("APR\xC8S 5/3/1900  Avant 1910 reste");
+  DateDecoupee d = DateDecoupe("APRÈS 5/3/1900  Avant 1910 reste"_ansi);
   EXPECT_EQ(d.qualificatif1, kApresTexte);
   EXPECT_EQ(d.date1, "5/3/1900");
   EXPECT_EQ(d.qualificatif2, "avant");
@@ -83,7 +84,7 @@ TEST(DateElements, GivesQualifierAndNumbersOfTheFirstDate) {
   EXPECT_EQ(e.mois, 3);
   EXPECT_EQ(e.annee, 1900);
 
-  e = DateElements("apr\xE8s 1900 avant 5/3/1910");
+  e = DateElements("après 1900 avant 5/3/1910"_ansi);
   EXPECT_EQ(e.annee, 1900);
   EXPECT_EQ(e.mois, 0);
 }
@@ -146,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasTexte{"AvDot", "av. 1900", "avant 1900"},
         CasTexte{"Plus", "+1900", kApresTexte + " 1900"},
         CasTexte{"Greater", ">1900", kApresTexte + " 1900"},
-        CasTexte{"UpperCaseAccent", "APR\xC8S  5.3.1900", kApresTexte + " 5/3/1900"},
+        CasTexte{"UpperCaseAccent", "APRÈS  5.3.1900"_ansi, kApresTexte + " 5/3/1900"},
         CasTexte{"WordStuckToDate", "vers1900", "vers 1900"},
         CasTexte{"LongPrefixStuckToDate", "av.1900", "avant 1900"},
         CasTexte{"UnknownWordIgnored", "le 5 3 1900", "5/3/1900"},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/database.h"
 
 namespace kindrela {
@@ -212,11 +213,11 @@ TEST(ListesDeLieux, ListsTxtFilesSortedWithoutCase) {
   const fs::path dossier = fs::temp_directory_path() / "kindrela_places_test";
   fs::remove_all(dossier);
   fs::create_directories(dossier / "sous.txt");
-  for (const char* nom : {"b.txt", "A.TXT", "R\xC3\xA9gions.txt", "c.csv", ".txt"})
+  for (const char* nom : {"b.txt", "A.TXT", "Régions.txt", "c.csv", ".txt"})
     std::ofstream(dossier / nom) << "F,75\r\nF,13\n\nF,29\r\n";
   const std::string chemin = dossier.string();
-  EXPECT_EQ(ListesDeLieux(chemin), (std::vector<std::string>{"A", "b", "R\xE9gions"}));
-  EXPECT_EQ(LitListeDeLieux(chemin + "/", "R\xE9gions"),
+  EXPECT_EQ(ListesDeLieux(chemin), (std::vector<std::string>{"A", "b", "Régions"_ansi}));
+  EXPECT_EQ(LitListeDeLieux(chemin + "/", "Régions"_ansi),
             (std::vector<std::string>{"F,13", "F,29", "F,75"}));
   EXPECT_EQ(LitListeDeLieux(chemin, "A").size(), 3u);
   EXPECT_TRUE(LitListeDeLieux(chemin, "absent").empty());
@@ -254,7 +255,7 @@ TEST(ListesLivrees, HoldKnownCommunesInTheCodedShape) {
         paris = paris || l == "FRA,IDF,F75,001 Paris";
         gap = gap || l == "FRA,PCA,F05,000 Gap";
         ajaccio = ajaccio || l == "FRA,COR,F20,000 Ajaccio";
-        pointeAPitre = pointeAPitre || l == "FRA,,F97,110 Pointe-\xE0-Pitre";
+        pointeAPitre = pointeAPitre || l == "FRA,,F97,110 Pointe-à-Pitre"_ansi;
       }
     }
     EXPECT_GT(total, 35000u);

@@ -1,4 +1,5 @@
 #include "gedcom/gedcom_charsets.h"
+#include "core/ansi_literal.h"
 
 #include <gtest/gtest.h>
 
@@ -48,29 +49,29 @@ TEST_P(TableDesAccents, AnselBothWays) {
 
 // clang-format off
 const LettreAccentuee kAccents[] = {
-  {"a_aigu", 0xE1, 0xA0, "\xE2" "a"}, {"A_aigu", 0xC1, 0xB5, "\xE2" "A"},
-  {"e_aigu", 0xE9, 0x82, "\xE2" "e"}, {"E_aigu", 0xC9, 0x90, "\xE2" "E"},
-  {"i_aigu", 0xED, 0xA1, "\xE2" "i"}, {"I_aigu", 0xCD, 0xD6, "\xE2" "I"},
-  {"o_aigu", 0xF3, 0xA2, "\xE2" "o"}, {"O_aigu", 0xD3, 0xE0, "\xE2" "O"},
-  {"u_aigu", 0xFA, 0xA3, "\xE2" "u"}, {"U_aigu", 0xDA, 0xE9, "\xE2" "U"},
-  {"y_aigu", 0xFD, 0xEC, "\xE2" "y"}, {"Y_aigu", 0xDD, 0xED, "\xE2" "Y"},
-  {"a_grave", 0xE0, 0x85, "\xE1" "a"}, {"A_grave", 0xC0, 0xB7, "\xE1" "A"},
-  {"e_grave", 0xE8, 0x8A, "\xE1" "e"}, {"E_grave", 0xC8, 0xD4, "\xE1" "E"},
-  {"i_grave", 0xEC, 0x8D, "\xE1" "i"}, {"I_grave", 0xCC, 0xDE, "\xE1" "I"},
-  {"o_grave", 0xF2, 0x95, "\xE1" "o"}, {"O_grave", 0xD2, 0xE3, "\xE1" "O"},
-  {"u_grave", 0xF9, 0x97, "\xE1" "u"}, {"U_grave", 0xD9, 0xEB, "\xE1" "U"},
-  {"a_circ", 0xE2, 0x83, "\xE3" "a"}, {"A_circ", 0xC2, 0xB6, "\xE3" "A"},
-  {"e_circ", 0xEA, 0x88, "\xE3" "e"}, {"E_circ", 0xCA, 0xD2, "\xE3" "E"},
-  {"i_circ", 0xEE, 0x8C, "\xE3" "i"}, {"I_circ", 0xCE, 0xD7, "\xE3" "I"},
-  {"o_circ", 0xF4, 0x93, "\xE3" "o"}, {"O_circ", 0xD4, 0xE2, "\xE3" "O"},
-  {"u_circ", 0xFB, 0x96, "\xE3" "u"}, {"U_circ", 0xDB, 0xEA, "\xE3" "U"},
-  {"a_trema", 0xE4, 0x84, "\xE8" "a"}, {"A_trema", 0xC4, 0x8E, "\xE8" "A"},
-  {"e_trema", 0xEB, 0x89, "\xE8" "e"}, {"E_trema", 0xCB, 0xD3, "\xE8" "E"},
-  {"i_trema", 0xEF, 0x8B, "\xE8" "i"}, {"I_trema", 0xCF, 0xD8, "\xE8" "I"},
-  {"o_trema", 0xF6, 0x94, "\xE8" "o"}, {"O_trema", 0xD6, 0x99, "\xE8" "O"},
-  {"u_trema", 0xFC, 0x81, "\xE8" "u"}, {"U_trema", 0xDC, 0x9A, "\xE8" "U"},
-  {"y_trema", 0xFF, 0x98, "\xE8" "y"}, {"Y_trema", 0x9F, 0x00, "\xE8" "Y"},
-  {"c_cedille", 0xE7, 0x87, "\xF0" "c"}, {"C_cedille", 0xC7, 0x80, "\xF0" "C"},
+  {"a_aigu", 0xE1, 0xA0, "âa"_ansi}, {"A_aigu", 0xC1, 0xB5, "âA"_ansi},
+  {"e_aigu", 0xE9, 0x82, "âe"_ansi}, {"E_aigu", 0xC9, 0x90, "âE"_ansi},
+  {"i_aigu", 0xED, 0xA1, "âi"_ansi}, {"I_aigu", 0xCD, 0xD6, "âI"_ansi},
+  {"o_aigu", 0xF3, 0xA2, "âo"_ansi}, {"O_aigu", 0xD3, 0xE0, "âO"_ansi},
+  {"u_aigu", 0xFA, 0xA3, "âu"_ansi}, {"U_aigu", 0xDA, 0xE9, "âU"_ansi},
+  {"y_aigu", 0xFD, 0xEC, "ây"_ansi}, {"Y_aigu", 0xDD, 0xED, "âY"_ansi},
+  {"a_grave", 0xE0, 0x85, "áa"_ansi}, {"A_grave", 0xC0, 0xB7, "áA"_ansi},
+  {"e_grave", 0xE8, 0x8A, "áe"_ansi}, {"E_grave", 0xC8, 0xD4, "áE"_ansi},
+  {"i_grave", 0xEC, 0x8D, "ái"_ansi}, {"I_grave", 0xCC, 0xDE, "áI"_ansi},
+  {"o_grave", 0xF2, 0x95, "áo"_ansi}, {"O_grave", 0xD2, 0xE3, "áO"_ansi},
+  {"u_grave", 0xF9, 0x97, "áu"_ansi}, {"U_grave", 0xD9, 0xEB, "áU"_ansi},
+  {"a_circ", 0xE2, 0x83, "ãa"_ansi}, {"A_circ", 0xC2, 0xB6, "ãA"_ansi},
+  {"e_circ", 0xEA, 0x88, "ãe"_ansi}, {"E_circ", 0xCA, 0xD2, "ãE"_ansi},
+  {"i_circ", 0xEE, 0x8C, "ãi"_ansi}, {"I_circ", 0xCE, 0xD7, "ãI"_ansi},
+  {"o_circ", 0xF4, 0x93, "ão"_ansi}, {"O_circ", 0xD4, 0xE2, "ãO"_ansi},
+  {"u_circ", 0xFB, 0x96, "ãu"_ansi}, {"U_circ", 0xDB, 0xEA, "ãU"_ansi},
+  {"a_trema", 0xE4, 0x84, "èa"_ansi}, {"A_trema", 0xC4, 0x8E, "èA"_ansi},
+  {"e_trema", 0xEB, 0x89, "èe"_ansi}, {"E_trema", 0xCB, 0xD3, "èE"_ansi},
+  {"i_trema", 0xEF, 0x8B, "èi"_ansi}, {"I_trema", 0xCF, 0xD8, "èI"_ansi},
+  {"o_trema", 0xF6, 0x94, "èo"_ansi}, {"O_trema", 0xD6, 0x99, "èO"_ansi},
+  {"u_trema", 0xFC, 0x81, "èu"_ansi}, {"U_trema", 0xDC, 0x9A, "èU"_ansi},
+  {"y_trema", 0xFF, 0x98, "èy"_ansi}, {"Y_trema", 0x9F, 0x00, "èY"_ansi},
+  {"c_cedille", 0xE7, 0x87, "ðc"_ansi}, {"C_cedille", 0xC7, 0x80, "ðC"_ansi},
 };
 // clang-format on
 
@@ -96,31 +97,31 @@ TEST_P(AnselAuDela, Decode) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Lettres, AnselAuDela, ::testing::Values(
-  CasAnsel{"tilde_n", "Espa\xE4" "na", "Espa\xF1" "a", 0},
-  CasAnsel{"tilde_O", "\xE4" "O", "\xD5", 0},
-  CasAnsel{"rond_a", "\xEA" "angstr\xEA" "A", "\xE5ngstr\xC5", 0},
-  CasAnsel{"caron_s_Z", "\xE9" "s\xE9" "Z", "\x9A\x8E", 0},
-  CasAnsel{"macron_sans_lettre_ansi", "\xE5" "a", "a", 1},
-  CasAnsel{"ligatures", "\xA5\xB5\xA6\xB6", "\xC6\xE6\x8C\x9C", 0},
-  CasAnsel{"o_barre", "\xA2\xB2", "\xD8\xF8", 0},
-  CasAnsel{"l_barre", "\xA1" "od\xB1", "Lodl", 2},
-  CasAnsel{"eth_thorn", "\xA3\xBA\xA4\xB4", "\xD0\xF0\xDE\xFE", 0},
-  CasAnsel{"eszett_deux_codes", "Stra\xCF" "e Gro\xC7", "Stra\xDF" "e Gro\xDF", 0},
-  CasAnsel{"symboles", "\xB9\xC3\xAA\xAB\xC0", "\xA3\xA9\xAE\xB1\xB0", 0},
-  CasAnsel{"apostrophes", "Hawai\xB0i", "Hawai'i", 1},
-  CasAnsel{"marque_en_fin_de_ligne", "abc\xE2", "abc", 1},
-  CasAnsel{"marque_avant_un_chiffre", "\xE2" "1", "1", 1},
-  CasAnsel{"deux_marques", "\xE5\xE2" "e", "\xE9", 1},
-  CasAnsel{"octet_non_defini", "a\x85" "b", "a?b", 1},
+  CasAnsel{"tilde_n", "Espaäna"_ansi, "España"_ansi, 0},
+  CasAnsel{"tilde_O", "äO"_ansi, "Õ"_ansi, 0},
+  CasAnsel{"rond_a", "êangstrêA"_ansi, "ångstrÅ"_ansi, 0},
+  CasAnsel{"caron_s_Z", "éséZ"_ansi, "šŽ"_ansi, 0},
+  CasAnsel{"macron_sans_lettre_ansi", "åa"_ansi, "a", 1},
+  CasAnsel{"ligatures", "¥µ¦¶"_ansi, "ÆæŒœ"_ansi, 0},
+  CasAnsel{"o_barre", "¢²"_ansi, "Øø"_ansi, 0},
+  CasAnsel{"l_barre", "¡od±"_ansi, "Lodl", 2},
+  CasAnsel{"eth_thorn", "£º¤´"_ansi, "ÐðÞþ"_ansi, 0},
+  CasAnsel{"eszett_deux_codes", "StraÏe GroÇ"_ansi, "Straße Groß"_ansi, 0},
+  CasAnsel{"symboles", "¹Ãª«À"_ansi, "£©®±°"_ansi, 0},
+  CasAnsel{"apostrophes", "Hawai°i"_ansi, "Hawai'i", 1},
+  CasAnsel{"marque_en_fin_de_ligne", "abcâ"_ansi, "abc", 1},
+  CasAnsel{"marque_avant_un_chiffre", "â1"_ansi, "1", 1},
+  CasAnsel{"deux_marques", "åâe"_ansi, "é"_ansi, 1},
+  CasAnsel{"octet_non_defini", "a…b"_ansi, "a?b", 1},
   CasAnsel{"ascii", "1 NAME Jean /DUPONT/", "1 NAME Jean /DUPONT/", 0}));
 // clang-format on
 
 TEST(JeuxDeCaracteres, DosCharacters850HasOutsideTheTable) {
   int remplaces = -1;
-  // �, �, �, � are 850 letters outside the accent table; box drawing has no
+  // ß, ñ, ø, £ are 850 letters outside the accent table; box drawing has no
   // Windows-1252 form.
-  EXPECT_EQ(DecodeLigne("\xE1\xA4\x9B\x9C\xC4", JeuCaracteres::Dos, &remplaces),
-            "\xDF\xF1\xF8\xA3?");
+  EXPECT_EQ(DecodeLigne("á¤›œÄ"_ansi, JeuCaracteres::Dos, &remplaces),
+            "ßñø£?"_ansi);
   EXPECT_EQ(remplaces, 1);
 }
 
@@ -142,15 +143,15 @@ TEST(JeuxDeCaracteres, DosAndAnselKeepEveryLatinLetter) {
 TEST(JeuxDeCaracteres, EncodingNeverWritesAByteThatReadsAsAnotherLetter) {
   // Characters a set lacks become plain ones rather than bytes that the set
   // gives another meaning.
-  EXPECT_EQ(EncodeLigne("\x8A\x9E\x93Oui\x94", JeuCaracteres::Dos), "Sz\"Oui\"");
-  EXPECT_EQ(EncodeLigne("\xAB" "x\xBB \xD7 \xBD", JeuCaracteres::Ansel), "\"x\" x 1/2");
+  EXPECT_EQ(EncodeLigne("Šž“Oui”"_ansi, JeuCaracteres::Dos), "Sz\"Oui\"");
+  EXPECT_EQ(EncodeLigne("«x» × ½"_ansi, JeuCaracteres::Ansel), "\"x\" x 1/2");
 }
 
 TEST(JeuxDeCaracteres, Utf8BothWaysForEveryByte) {
   std::string tous;
   for (int c = 1; c < 256; ++c) tous += static_cast<char>(c);
   const std::string utf8 = EncodeLigne(tous, JeuCaracteres::Utf8);
-  EXPECT_EQ(EncodeLigne("\xE9\x80", JeuCaracteres::Utf8), "\xC3\xA9\xE2\x82\xAC");
+  EXPECT_EQ(EncodeLigne("é€"_ansi, JeuCaracteres::Utf8), "é€");
   int remplaces = -1;
   EXPECT_EQ(DecodeLigne(utf8, JeuCaracteres::Utf8, &remplaces), tous);
   EXPECT_EQ(remplaces, 0);
@@ -173,14 +174,14 @@ TEST_P(Utf8VersWindows, Decode) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cas, Utf8VersWindows, ::testing::Values(
-  CasUtf8{"accents", "1 NAME Ren\xC3\xA9" "e /L\xC3\x89VY/", "1 NAME Ren\xE9" "e /L\xC9VY/", 0},
-  CasUtf8{"lettre_sans_place_devient_simple", "\xC5\x81\xC3\xB3" "d\xC5\xBA", "L\xF3" "dz", 2},
-  CasUtf8{"ideogramme", "a\xE4\xB8\xAD" "b", "a?b", 1},
+  CasUtf8{"accents", "1 NAME Renée /LÉVY/", "1 NAME Renée /LÉVY/"_ansi, 0},
+  CasUtf8{"lettre_sans_place_devient_simple", "Łódź", "Lódz"_ansi, 2},
+  CasUtf8{"ideogramme", "a中b", "a?b", 1},
   CasUtf8{"marque_d_ordre_en_tete", "\xEF\xBB\xBF" "0 HEAD", "0 HEAD", 0},
-  CasUtf8{"sequence_coupee", "ab\xC3", "ab?", 1},
-  CasUtf8{"octet_isole", "a\xA9" "b", "a?b", 1},
-  CasUtf8{"forme_trop_longue", "\xC0\xAF", "??", 2},
-  CasUtf8{"suite_apres_erreur", "\xC3(\xC3\xA7", "?(\xE7", 1}));
+  CasUtf8{"sequence_coupee", "abÃ"_ansi, "ab?", 1},
+  CasUtf8{"octet_isole", "a©b"_ansi, "a?b", 1},
+  CasUtf8{"forme_trop_longue", "À¯"_ansi, "??", 2},
+  CasUtf8{"suite_apres_erreur", "Ã(Ã§"_ansi, "?(ç"_ansi, 1}));
 // clang-format on
 
 TEST(JeuxDeCaracteres, RandomBytesDecodeToTextThatKeepsThroughEncoding) {
@@ -213,10 +214,10 @@ TEST(JeuxDeCaracteres, WindowsPassesBytesUnchanged) {
 
 TEST(JeuxDeCaracteres, DecodeIntoReusesAndClearsTheBuffer) {
   std::string tampon = "reste d'une ligne plus longue";
-  DecodeLigneDans("\x82t\x82", JeuCaracteres::Dos, tampon);
-  EXPECT_EQ(tampon, "\xE9t\xE9");
-  DecodeLigneDans("\xE2" "e", JeuCaracteres::Ansel, tampon);
-  EXPECT_EQ(tampon, "\xE9");
+  DecodeLigneDans("‚t‚"_ansi, JeuCaracteres::Dos, tampon);
+  EXPECT_EQ(tampon, "été"_ansi);
+  DecodeLigneDans("âe"_ansi, JeuCaracteres::Ansel, tampon);
+  EXPECT_EQ(tampon, "é"_ansi);
 }
 
 TEST(JeuxDeCaracteres, NamesAndHeaderValues) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/file_io.h"
@@ -37,8 +38,8 @@ class ExportGedcomTest : public ::testing::Test {
     FixeAujourdhui(Jour{2008, 1, 6});
     TTraduction traduction;
     m_tables.ChargeTexte(SorteTable::Evenements,
-                         "Pour;Ev;Balise;\r\nIndividu;Naissance;BIRT;\r\nIndividu;D\xE9" "c\xE8s;DEAT;\r\n"
-                         "Union;Mariage;MARR;\r\nIndividu;Sans balise;;\r\n",
+                         "Pour;Ev;Balise;\r\nIndividu;Naissance;BIRT;\r\nIndividu;Décès;DEAT;\r\n"
+                         "Union;Mariage;MARR;\r\nIndividu;Sans balise;;\r\n"_ansi,
                          traduction);
     m_tables.ChargeTexte(SorteTable::Champs,
                          "D;Champ;Balise;\r\nOUI;Profession;OCCU;\r\nNON;Militaire;_MIL;\r\n",
@@ -160,7 +161,7 @@ TEST_F(ExportGedcomTest, CustomFieldsWithAndWithoutTag) {
 
 TEST_F(ExportGedcomTest, EventsKindsCertaintyAndNotes) {
   int n = Personne("Jean", "DUPONT", 0);
-  int k = Evenement(n, "Bapt\xEAme", "12/4/1901", "");
+  int k = Evenement(n, "Baptême"_ansi, "12/4/1901", "");
   m_bd.EcritEveFiche(n, k, 6, "1");
   m_bd.EcritEveFiche(n, k, 3, "10h");
   m_bd.EcritEveFiche(n, k, 5, "Parrain Paul");
@@ -169,7 +170,7 @@ TEST_F(ExportGedcomTest, EventsKindsCertaintyAndNotes) {
   std::vector<std::string> r = Record(TexteWindows(), "0 @I1@ INDI");
   const std::vector<std::string> attendu = {
       "0 @I1@ INDI",    "1 NAME Jean/DUPONT/", "1 SEX M",       "1 EVEN",
-      "2 TYPE Bapt\xEAme", "2 DATE 12 APR 1901", "2 TIME 10h", "2 QUAY 2",
+      "2 TYPE Baptême"_ansi, "2 DATE 12 APR 1901", "2 TIME 10h", "2 QUAY 2",
       "2 NOTE Parrain Paul", "1 EVEN",          "2 TYPE Sans balise", "2 DATE 1950"};
   EXPECT_EQ(r, attendu);
 
@@ -184,7 +185,7 @@ TEST_F(ExportGedcomTest, EventsKindsCertaintyAndNotes) {
 TEST_F(ExportGedcomTest, HundredYearsOptionLeavesOutRecentAndUndatedEvents) {
   int n = Personne("Jean", "DUPONT", 0);
   Evenement(n, "Naissance", "1/1/1928");  // 80 years before today
-  Evenement(n, "D\xE9" "c\xE8s", "");
+  Evenement(n, "Décès"_ansi, "");
   Evenement(n, "Naissance", "1850");
   OptionsExportGedcom o;
   o.jeu = JeuCaracteres::Windows;
@@ -319,16 +320,16 @@ TEST_F(ExportGedcomTest, ValuesWithLineBreaksCannotStartARecord) {
 }
 
 TEST_F(ExportGedcomTest, CharacterSetsOfTheWholeFile) {
-  Personne("Ren\xE9" "e", "L\xC9VY", 1);
+  Personne("Renée"_ansi, "LÉVY"_ansi, 1);
   struct Cas {
     JeuCaracteres jeu;
     const char* charLigne;
     const char* nom;
   } cas[] = {
-      {JeuCaracteres::Ansel, "1 CHAR ANSEL", "1 NAME Ren\xE2" "ee/L\xE2" "EVY/"},
+      {JeuCaracteres::Ansel, "1 CHAR ANSEL", "1 NAME Renâee/LâEVY/"_ansi},
       {JeuCaracteres::Dos, "1 CHAR IBMPC", "1 NAME Ren\x82" "e/L\x90VY/"},
-      {JeuCaracteres::Windows, "1 CHAR ANSI", "1 NAME Ren\xE9" "e/L\xC9VY/"},
-      {JeuCaracteres::Utf8, "1 CHAR UTF-8", "1 NAME Ren\xC3\xA9" "e/L\xC3\x89VY/"},
+      {JeuCaracteres::Windows, "1 CHAR ANSI", "1 NAME Renée/LÉVY/"_ansi},
+      {JeuCaracteres::Utf8, "1 CHAR UTF-8", "1 NAME Renée/LÉVY/"},
   };
   for (const Cas& c : cas) {
     OptionsExportGedcom o;
@@ -413,8 +414,8 @@ INSTANTIATE_TEST_SUITE_P(Notes, NoteGedcomTest, ::testing::Values(
           {"1 NOTE 0123456789012345678901234567890123456789"}},
   CasNote{"quarante_et_un", "0123456789012345678901234567890123456789X", 1,
           {"1 NOTE 0123456789012345678901234567890123456789", "2 CONC X"}},
-  CasNote{"jamais_a_cote_d_un_espace", "Le mariage fut c\xE9l\xE9" "br\xE9 en l'\xE9glise de S Malo", 2,
-          {"2 NOTE Le mariage fut c\xE9l\xE9" "br\xE9 en l'\xE9glise d", "3 CONC e S Malo"}},
+  CasNote{"jamais_a_cote_d_un_espace", "Le mariage fut célébré en l'église de S Malo"_ansi, 2,
+          {"2 NOTE Le mariage fut célébré en l'église d"_ansi, "3 CONC e S Malo"}},
   CasNote{"espace_en_quarantieme", "012345678901234567890123456789012345678 abc", 1,
           {"1 NOTE 01234567890123456789012345678901234567", "2 CONC 8 abc"}},
   CasNote{"paragraphes", "Ligne 1\r\nLigne 2\nLigne 3\r\rFin   \r\n\r\n", 1,

@@ -1,4 +1,5 @@
 #include "gedcom/gedcom_lines.h"
+#include "core/ansi_literal.h"
 
 #include <gtest/gtest.h>
 
@@ -71,12 +72,12 @@ TEST(LecteurGedcom, RepositionsForOutOfOrderReading) {
 }
 
 TEST(LecteurGedcom, CountsInvalidUtf8LinesAndGoesOn) {
-  const std::string texte = "0 HEAD\n1 NAME Ren\xC3\xA9\n1 NAME Bad\xFF\n1 NAME \xE2\x82\n0 TRLR\n";
+  const std::string texte = "0 HEAD\n1 NAME RenÃ©\n1 NAME Badÿ\n1 NAME â‚\n0 TRLR\n"_ansi;
   LecteurGedcom lecteur(texte, JeuCaracteres::Utf8);
   std::vector<std::string> valeurs;
   while (lecteur.Suivante()) valeurs.emplace_back(lecteur.Ligne().valeur);
   ASSERT_EQ(valeurs.size(), 5u);
-  EXPECT_EQ(valeurs[1], "Ren\xE9");
+  EXPECT_EQ(valeurs[1], "René"_ansi);
   EXPECT_EQ(valeurs[2], "Bad?");
   EXPECT_EQ(lecteur.NbreLignesInvalides(), 2);
   EXPECT_EQ(lecteur.LignesInvalidesTexte(), "3, 4");
@@ -126,14 +127,14 @@ INSTANTIATE_TEST_SUITE_P(Lignes, DecoupeLigne, ::testing::Values(
 
 TEST(Utf8Valide, RejectsMalformedSequences) {
   EXPECT_TRUE(Utf8Valide("plain"));
-  EXPECT_TRUE(Utf8Valide("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));
-  EXPECT_FALSE(Utf8Valide("\xC0\xAF"));          // overlong
-  EXPECT_FALSE(Utf8Valide("\xE0\x80\xAF"));      // overlong
-  EXPECT_FALSE(Utf8Valide("\xED\xA0\x80"));      // surrogate
+  EXPECT_TRUE(Utf8Valide("é€😀"));
+  EXPECT_FALSE(Utf8Valide("À¯"_ansi));          // overlong
+  EXPECT_FALSE(Utf8Valide("à€¯"_ansi));      // overlong
+  EXPECT_FALSE(Utf8Valide("í €"_ansi));      // surrogate
   EXPECT_FALSE(Utf8Valide("\xF4\x90\x80\x80"));  // beyond U+10FFFF
-  EXPECT_FALSE(Utf8Valide("\xE9t\xE9"));         // Windows-1252 text
-  EXPECT_FALSE(Utf8Valide("ab\xE2\x82"));
-  EXPECT_TRUE(Utf8Valide("ab\xE2\x82", true));   // cut by the end of a sample
+  EXPECT_FALSE(Utf8Valide("été"_ansi));         // Windows-1252 text
+  EXPECT_FALSE(Utf8Valide("abâ‚"_ansi));
+  EXPECT_TRUE(Utf8Valide("abâ‚"_ansi, true));   // cut by the end of a sample
 }
 
 // ----- Preselection -----
@@ -157,11 +158,11 @@ INSTANTIATE_TEST_SUITE_P(Fichiers, JeuPreselectionneTest, ::testing::Values(
     Preselection{"CharIbmPc", "0 HEAD\r\n1 CHAR IBMPC\r\n", JeuCaracteres::Dos},
     Preselection{"CharAnsi", "0 HEAD\r1 CHAR ANSI\r", JeuCaracteres::Windows},
     Preselection{"CharUtf8", "0 HEAD\n1 CHAR UTF-8\n", JeuCaracteres::Utf8},
-    Preselection{"NoCharValidUtf8", "0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME Ren\xC3\xA9\n", JeuCaracteres::Utf8},
-    Preselection{"NoCharLatin", "0 HEAD\n0 @I1@ INDI\n1 NAME Ren\xE9\n", JeuCaracteres::Windows},
+    Preselection{"NoCharValidUtf8", "0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME René\n", JeuCaracteres::Utf8},
+    Preselection{"NoCharLatin", "0 HEAD\n0 @I1@ INDI\n1 NAME René\n"_ansi, JeuCaracteres::Windows},
     Preselection{"NoCharAscii", "0 HEAD\n0 @I1@ INDI\n1 NAME Rene\n", JeuCaracteres::Windows},
     Preselection{"CharOutsideHeaderIgnored", "0 HEAD\n0 @N1@ NOTE x\n1 CHAR ANSEL\n", JeuCaracteres::Windows},
-    Preselection{"UnknownCharValidUtf8", "0 HEAD\n1 CHAR MACINTOSH\n1 NOTE \xC3\xA9\n", JeuCaracteres::Utf8}),
+    Preselection{"UnknownCharValidUtf8", "0 HEAD\n1 CHAR MACINTOSH\n1 NOTE é\n", JeuCaracteres::Utf8}),
   [](const auto& info) { return std::string(info.param.nom); });
 // clang-format on
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "i18n/translation.h"
 
@@ -26,11 +27,11 @@ class ImportGedcomTest : public ::testing::Test {
     m_dossier = modele;
     TTraduction traduction;
     m_types.ChargeTexte(SorteTable::Evenements,
-                        "Pour;Ev\xE9nement;Balise;\r\nIndividu;Recensement;CENS;\r\n"
-                        "Individu;Immigration;IMMI;\r\nUnion;Contrat;MARC;\r\n",
+                        "Pour;Evénement;Balise;\r\nIndividu;Recensement;CENS;\r\n"
+                        "Individu;Immigration;IMMI;\r\nUnion;Contrat;MARC;\r\n"_ansi,
                         traduction);
     m_types.ChargeTexte(SorteTable::Champs,
-                        "Propos\xE9;Champ;Balise;\r\nNON;Religion;RELI;\r\n", traduction);
+                        "Proposé;Champ;Balise;\r\nNON;Religion;RELI;\r\n"_ansi, traduction);
   }
   void TearDown() override { std::filesystem::remove_all(m_dossier); }
 
@@ -78,8 +79,8 @@ TEST_F(ImportGedcomTest, ReadsPersonsFamiliesAndEvents) {
   EXPECT_EQ(Eve(1, "Naissance", 2), "vers 1850");
   EXPECT_EQ(Eve(1, "Naissance", 4), "Brest");
   EXPECT_EQ(Eve(1, "Naissance", 6), "0");
-  EXPECT_EQ(Eve(1, "D\xE9" "c\xE8s", 2), "apr\xE8s 1900 avant 1910");
-  EXPECT_EQ(Eve(1, "D\xE9" "c\xE8s", 6), "3");
+  EXPECT_EQ(Eve(1, "Décès"_ansi, 2), "après 1900 avant 1910"_ansi);
+  EXPECT_EQ(Eve(1, "Décès"_ansi, 6), "3");
   EXPECT_EQ(m_bd.LitProfession(1), "Menuisier");
   EXPECT_EQ(m_bd.LitChampPerso(1, "Religion"), "catholique");
   EXPECT_EQ(m_bd.LitPere(3), 1);
@@ -94,11 +95,11 @@ TEST_F(ImportGedcomTest, ReadsPersonsFamiliesAndEvents) {
 TEST_F(ImportGedcomTest, ReadsGedcom7Files) {
   // No CHAR line, shared notes, names given by their parts.
   ASSERT_TRUE(Importe("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME\n2 GIVN Jean\n2 SURN Dupont\n"
-                      "1 SNOTE @N1@\n0 @N1@ SNOTE Partag\xE9" "e\n1 CONT suite\n0 TRLR\n")
+                      "1 SNOTE @N1@\n0 @N1@ SNOTE Partagée\n1 CONT suite\n0 TRLR\n"_ansi)
                   .Termine());
   EXPECT_EQ(m_bd.LitNom(1), "Dupont");
   EXPECT_EQ(m_bd.LitPrenoms(1), "Jean");
-  EXPECT_EQ(m_bd.LitChamp(1, 18), "Partag\xE9" "e\r\nsuite\r\n");
+  EXPECT_EQ(m_bd.LitChamp(1, 18), "Partagée\r\nsuite\r\n"_ansi);
 }
 
 TEST_F(ImportGedcomTest, DatesOfOlderProgramsAreReadOrKept) {
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Noms, NomDeGedcomTest, ::testing::Values(
     CasNom{"SurnameFirstUnclosed", "/Dupont", false, "Dupont", ""},
     CasNom{"SuffixKept", "Gustaf /Smith/ Sr.", false, "Smith", "Gustaf Sr."},
     CasNom{"Capitalised", "jean-pierre de la tour /dupont/", true, "DUPONT", "Jean-Pierre De La Tour"},
-    CasNom{"CapitalisedAccents", "\xE9milie \"\xE8ve\" /\xE9tienne/", true, "\xC9TIENNE", "\xC9milie \"\xC8ve\""}),
+    CasNom{"CapitalisedAccents", "émilie \"ève\" /étienne/"_ansi, true, "ÉTIENNE"_ansi, "Émilie \"Ève\""_ansi}),
   [](const auto& info) { return std::string(info.param.nom); });
 // clang-format on
 
@@ -316,7 +317,7 @@ TEST_F(ImportGedcomTest, Utf8WithByteOrderMarkAndInvalidBytes) {
                              options);
   ASSERT_TRUE(r.Termine());
   EXPECT_EQ(r.personnes.lus, 3);
-  EXPECT_EQ(m_bd.LitPrenoms(1), "Ren\xE9");
+  EXPECT_EQ(m_bd.LitPrenoms(1), "René"_ansi);
   EXPECT_EQ(m_bd.LitNom(1), "Lukasz");
   EXPECT_EQ(m_bd.LitPrenoms(2), "Bad?");
   EXPECT_EQ(m_bd.LitNom(3), "?");
@@ -332,16 +333,16 @@ TEST_F(ImportGedcomTest, AnselLettersBeyondTheAccentTable) {
                       "1 NAME \xE2" "e\xE4n \xA5 \xA2 /\xE9s\xA1" "a/\n0 TRLR\n",
                       options)
                   .Termine());
-  EXPECT_EQ(m_bd.LitPrenoms(1), "\xE9\xF1 \xC6 \xD8");
-  EXPECT_EQ(m_bd.LitNom(1), "\x9AL" "a");
+  EXPECT_EQ(m_bd.LitPrenoms(1), "éñ Æ Ø"_ansi);
+  EXPECT_EQ(m_bd.LitNom(1), "šLa"_ansi);
 }
 
 TEST_F(ImportGedcomTest, DosCodePage) {
   OptionsImport options;
   options.jeu = JeuCaracteres::Dos;
   ASSERT_TRUE(Importe("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME \x82lise /\x90tienne/\r\n0 TRLR\r\n", options).Termine());
-  EXPECT_EQ(m_bd.LitPrenoms(1), "\xE9lise");
-  EXPECT_EQ(m_bd.LitNom(1), "\xC9tienne");
+  EXPECT_EQ(m_bd.LitPrenoms(1), "élise"_ansi);
+  EXPECT_EQ(m_bd.LitNom(1), "Étienne"_ansi);
 }
 
 TEST_F(ImportGedcomTest, CarriageReturnOnlyFileReadsLikeCrLf) {
@@ -389,7 +390,7 @@ TEST_F(ImportGedcomTest, HeaderOnlyFillsTheHeaderAndChangesNothing) {
   EXPECT_EQ(m_bd.LitNom(1), "Existant");
   EXPECT_EQ(m_bd.Generation(), generation);
   EXPECT_EQ(r.personnes.lus, 0);
-  EXPECT_NE(Journal().find("\r\n\r\nFin de chargement de l'ent\xEAte.\r\n"), std::string::npos) << Journal();
+  EXPECT_NE(Journal().find("\r\n\r\nFin de chargement de l'entête.\r\n"_ansi), std::string::npos) << Journal();
 }
 
 // ----- Full tables, stop, damage -----
@@ -446,7 +447,7 @@ TEST_F(ImportGedcomTest, StopsWhenTheProgressSaysSo) {
   EXPECT_LT(r.personnes.lus, 1000);
   EXPECT_EQ(m_bd.NbreFiche(), r.personnes.lus);  // what was read stays
   EXPECT_EQ(m_bd.ModeAjout, 0);
-  EXPECT_NE(Journal().find("Stopp\xE9 par touche ESCAPE \xE0 la Ligne "), std::string::npos);
+  EXPECT_NE(Journal().find("Stoppé par touche ESCAPE à la Ligne "_ansi), std::string::npos);
   ASSERT_GE(etiquettes.size(), 2u);
   EXPECT_EQ(etiquettes[0], "Appuyez sur Echap pour abandonner.");
   EXPECT_EQ(etiquettes[1].rfind("Nombre de personnes et d'unions : ", 0), 0u);
@@ -463,7 +464,7 @@ TEST_F(ImportGedcomTest, LogNamesUnreadLinesAndCounts) {
   EXPECT_EQ(r.journal, m_dossier + "/kindrela.log");
   EXPECT_EQ(j.find("Import du fichier : "), 0u);
   for (const char* attendu : {"2 HEAD : 1 FILE x.ged\r\n", "3 : 0 @R1@ REPO\r\n", "4 : 1 NAME Archives\r\n",
-                              "7 EVE : 2 CAUS fever\r\n", "Termin\xE9 avec succ\xE9s !!\r\n",
+                              "7 EVE : 2 CAUS fever\r\n", "Terminé avec succés !!\r\n"_ansi,
                               "Nombre de personne =1\r\n", "Nombre d'union =0\r\n"})
     EXPECT_NE(j.find(attendu), std::string::npos) << attendu << "\n" << j;
 }
@@ -522,7 +523,7 @@ TEST_F(ImportGedcomTest, MissingFileIsAnError) {
   ResultatImport r = ImportGedcom(m_bd, m_types, m_dossier + "/absent.ged", {}, m_entete);
   EXPECT_FALSE(r.Termine());
   EXPECT_FALSE(r.statut.annule());
-  EXPECT_NE(r.statut.message().find("Erreur \xE0 l'import"), std::string::npos);
+  EXPECT_NE(r.statut.message().find("Erreur à l'import"_ansi), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "gedcom/gedcom_export.h"
@@ -21,12 +22,12 @@ class AllerRetour : public ::testing::TestWithParam<JeuCaracteres> {
     FixeAujourdhui(Jour{2008, 1, 6});
     TTraduction traduction;
     m_tables.ChargeTexte(SorteTable::Evenements,
-                         "Pour;Ev\xE9nement;Balise;\r\nIndividu;Naissance;BIRT;\r\n"
-                         "Individu;Bapt\xEAme;BAPM;\r\nIndividu;D\xE9" "c\xE8s;DEAT;\r\n"
-                         "Individu;R\xE9sidence;RESI;\r\nUnion;Mariage;MARR;\r\n",
+                         "Pour;Evénement;Balise;\r\nIndividu;Naissance;BIRT;\r\n"
+                         "Individu;Baptême;BAPM;\r\nIndividu;Décès;DEAT;\r\n"
+                         "Individu;Résidence;RESI;\r\nUnion;Mariage;MARR;\r\n"_ansi,
                          traduction);
     m_tables.ChargeTexte(SorteTable::Champs,
-                         "Propos\xE9;Champ;Balise;\r\nOUI;Profession;OCCU;\r\nNON;Religion;RELI;\r\n",
+                         "Proposé;Champ;Balise;\r\nOUI;Profession;OCCU;\r\nNON;Religion;RELI;\r\n"_ansi,
                          traduction);
     Construit();
   }
@@ -51,22 +52,22 @@ class AllerRetour : public ::testing::TestWithParam<JeuCaracteres> {
   }
 
   void Construit() {
-    int pere = Personne("Fran\xE7ois \"Jean\"", "LE GU\xC9" "DEC", 0, 0, 0);
-    int mere = Personne("H\xE9l\xE8ne", "M\xDCLLER", 1, 0, 0);
-    int fils = Personne("No\xEBl", "LE GU\xC9" "DEC", 0, pere, mere);
-    int fille = Personne("\xC5sa \xD8rsted", "\xC6RS\xD8", 1, 0, mere);
-    Personne("\xC7" "a", "\xDFTRA\xDF" "E", 1, fils, 0);
+    int pere = Personne("François \"Jean\""_ansi, "LE GUÉDEC"_ansi, 0, 0, 0);
+    int mere = Personne("Hélène"_ansi, "MÜLLER"_ansi, 1, 0, 0);
+    int fils = Personne("Noël"_ansi, "LE GUÉDEC"_ansi, 0, pere, mere);
+    int fille = Personne("Åsa Ørsted"_ansi, "ÆRSØ"_ansi, 1, 0, mere);
+    Personne("Ça"_ansi, "ßTRAßE"_ansi, 1, fils, 0);
     Personne("Dominique", "INCONNU", 2, 0, mere);
     Evenement(pere, "Naissance", "5/3/1850", "FRA,BRE,F29,Quimper",
-              "N\xE9 \xE0 la maison familiale, rue de Kerfeunteun, pr\xE8s de l'\xE9glise "
-              "Saint-Mathieu.\r\nT\xE9moins : Yves et Ana\xEFk.",
+              "Né à la maison familiale, rue de Kerfeunteun, près de l'église "
+              "Saint-Mathieu.\r\nTémoins : Yves et Anaïk."_ansi,
               "1", "10h30");
-    Evenement(pere, "D\xE9" "c\xE8s", "avant 1920", "");
-    Evenement(pere, "R\xE9sidence", "1880", "Brest");
-    Evenement(fille, "Bapt\xEAme", "12/4/1881", "\xC5lesund", "", "3");
+    Evenement(pere, "Décès"_ansi, "avant 1920", "");
+    Evenement(pere, "Résidence"_ansi, "1880", "Brest");
+    Evenement(fille, "Baptême"_ansi, "12/4/1881", "Ålesund"_ansi, "", "3");
     m_src.EcritChamp(pere, 18,
-                     "Une longue note sur la vie de Fran\xE7ois, marin p\xEA" "cheur puis "
-                     "charpentier de marine \xE0 Douarnenez.\r\n\r\nDeuxi\xE8me paragraphe.");
+                     "Une longue note sur la vie de François, marin pêcheur puis "
+                     "charpentier de marine à Douarnenez.\r\n\r\nDeuxième paragraphe."_ansi);
     m_src.EcritChampPerso(pere, "Profession", "Charpentier");
     int u = m_src.CreeUnion(pere, mere);
     ASSERT_GT(m_src.AjouteEveUnion(u), 0);
@@ -76,7 +77,7 @@ class AllerRetour : public ::testing::TestWithParam<JeuCaracteres> {
     int s = m_src.AjouteNouvelleSrc(pere);
     m_src.EcritChampSrc(s, 1, "Registre paroissial de Quimper");
     m_src.EcritChampSrc(s, 3, "RP Quimper");
-    m_src.EcritChampSrc(s, 2, "Acte n\xB0 12");
+    m_src.EcritChampSrc(s, 2, "Acte n° 12"_ansi);
     m_src.EcritChampSrc(s, 4, "acte.jpg|Page 3");
     ASSERT_TRUE(m_src.AjouteSrc(fils, s));
   }

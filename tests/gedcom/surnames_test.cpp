@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 
 namespace kindrela {
@@ -26,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(Cles, ClePhonetiqueTest, ::testing::Values(
   CasCle{"barrault", "BARRAULT", "BARAULT"},
   CasCle{"masson", "MASSON", "MASON"},
   CasCle{"minuscules", "Masson", "MASON"},
-  CasCle{"accents_en_majuscules", "L\xE9ger", "L\xC9GER"},
+  CasCle{"accents_en_majuscules", "Léger"_ansi, "LÉGER"_ansi},
   CasCle{"lettres_non_reduites", "AACCDDGG", "AACCDDGG"},
   CasCle{"toutes_les_reduites", "BBFFLLMMNNPPRRSSTT", "BFLMNPRST"},
   CasCle{"trois_de_suite", "MESSSIER", "MESIER"},
@@ -66,11 +67,11 @@ TEST(Patronymes, ListHoldsAtMostFiftyThousandSurnames) {
 
 TEST(Patronymes, SortBySurnameOrKeyWithoutRegardToCase) {
   ListePatronymes l;
-  for (const char* n : {"martin", "BARRAULT", "Bernard", "BARAULT", "\xC9TIENNE"})
+  for (const char* n : {"martin", "BARRAULT", "Bernard", "BARAULT", "ÉTIENNE"_ansi})
     AjouterPatronyme(l, n);
   TrierPatronymes(l, false);
   EXPECT_EQ(Noms(l), (std::vector<std::string>{"BARAULT=1", "BARRAULT=1", "Bernard=1", "martin=1",
-                                               "\xC9TIENNE=1"}));
+                                               "ÉTIENNE=1"_ansi}));
   TrierPatronymes(l, true);
   EXPECT_EQ(Noms(l)[0], "BARAULT=1");
   EXPECT_EQ(Noms(l)[1], "BARRAULT=1");  // same key, order kept
@@ -135,7 +136,7 @@ TEST(Patronymes, ReadGedcomSurnamesInTheFileCharacterSet) {
   ListePatronymes l;
   AjouterPatronyme(l, "ANCIEN");
   ASSERT_TRUE(LirePatronymesGedcomTexte(kGedcom, l).ok());
-  EXPECT_EQ(Noms(l), (std::vector<std::string>{"DUPONT=2", "L\xC9VY=1"}));
+  EXPECT_EQ(Noms(l), (std::vector<std::string>{"DUPONT=2", "LÉVY=1"_ansi}));
   ListePatronymes windows;
   ASSERT_TRUE(LirePatronymesGedcomTexte(CrLf(kGedcom), windows).ok());
   EXPECT_EQ(Noms(windows), Noms(l));
@@ -168,7 +169,7 @@ TEST(Patronymes, ReadingCanBeStopped) {
 
 TEST(Patronymes, SavedListLoadsBackWithSurnamesAndCounts) {
   ListePatronymes l;
-  for (const char* n : {"DUPONT", "DUPONT", "MASSON", "L\xC9VY", "DUPONT"}) AjouterPatronyme(l, n);
+  for (const char* n : {"DUPONT", "DUPONT", "MASSON", "LÉVY"_ansi, "DUPONT"}) AjouterPatronyme(l, n);
   TrierPatronymes(l, false);
   const std::string chemin = testing::TempDir() + "patronymes.txt";
   ASSERT_TRUE(SauvePatronymes(chemin, LignesPatronymes(l)).ok());

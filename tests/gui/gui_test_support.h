@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/folders.h"
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/qt_text.h"
 
@@ -39,7 +40,7 @@ inline std::unique_ptr<TApplication> Application(const QTemporaryDir& maison) {
   return app;
 }
 
-// DUPONT Jean (1) son of DUPONT Pierre (2) and MARTIN Zo\xE9 (3), who are a
+// DUPONT Jean (1) son of DUPONT Pierre (2) and MARTIN Zoé (3), who are a
 // couple; Jean is born in Paris and has a source with a picture.
 inline void ArbreExemple(TBD& bd, const std::string& media = {}) {
   int jean = bd.NouvelleFiche();
@@ -50,7 +51,7 @@ inline void ArbreExemple(TBD& bd, const std::string& media = {}) {
   bd.EcritNom(pierre, "DUPONT");
   bd.EcritPrenoms(pierre, "Pierre");
   bd.EcritNom(zoe, "MARTIN");
-  bd.EcritPrenoms(zoe, "Zo\xE9");
+  bd.EcritPrenoms(zoe, "Zoé"_ansi);
   bd.EcritChamp(zoe, 1, "F");
   bd.EcritChamp(jean, 4, "2");
   bd.EcritChamp(jean, 5, "3");

@@ -1,4 +1,5 @@
 #include "core/tree_file/reader_support.h"
+#include "core/ansi_literal.h"
 
 #include <algorithm>
 
@@ -7,14 +8,14 @@ namespace kindrela::lecture {
 int BorneNbre(long long nbre, int capacite, std::size_t octetsRestants,
               std::size_t octetsMinParRecord, const char* quoi, ResultatLecture& r) {
   if (nbre < 0) {
-    r.avertissements.push_back(std::string("Nombre de ") + quoi + " n\xE9gatif dans l'en-t\xEAte : " +
+    r.avertissements.push_back(std::string("Nombre de ") + quoi + " négatif dans l'en-tête : "_ansi +
                                std::to_string(nbre) + ", lu comme 0.");
     return 0;
   }
   long long borne = nbre;
   if (borne > capacite) {
-    r.avertissements.push_back(std::string("Nombre de ") + quoi + " au-del\xE0 de la capacit\xE9 : " +
-                               std::to_string(nbre) + ", limit\xE9 \xE0 " + std::to_string(capacite) +
+    r.avertissements.push_back(std::string("Nombre de ") + quoi + " au-delà de la capacité : "_ansi +
+                               std::to_string(nbre) + ", limité à "_ansi + std::to_string(capacite) +
                                ".");
     borne = capacite;
   }
@@ -25,7 +26,7 @@ int BorneNbre(long long nbre, int capacite, std::size_t octetsRestants,
   if (borne > possibles) {
     r.avertissements.push_back(std::string("Le fichier se termine avant la fin des ") + quoi + " : " +
                                std::to_string(possibles) + " au plus sur " + std::to_string(nbre) +
-                               " annonc\xE9s.");
+                               " annoncés."_ansi);
     borne = possibles;
   }
   return static_cast<int>(borne);

@@ -1,6 +1,7 @@
 #include "core/tree_file/tree_file_load.h"
 
 
+#include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "core/text.h"
@@ -85,7 +86,7 @@ Statut ChargeFichierArbre(TBD& bd, const std::string& chemin, const OptionsCharg
   int version = VersionDesOctets(octets);
   if (version == kVersionInconnue)
     return Statut::Erreur("Le fichier " + chemin +
-                          " n'est pas un arbre g\xE9n\xE9" "alogique d'une version connue.");
+                          " n'est pas un arbre généalogique d'une version connue."_ansi);
   const bool fusion = options.fusion && version == kVersion98;
   if (!fusion) bd.Vide();
   OptionsLecture lecture;

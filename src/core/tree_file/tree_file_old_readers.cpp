@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/ini_file.h"
+#include "core/ansi_literal.h"
 #include "core/text.h"
 #include "core/tree_file/reader_support.h"
 #include "core/tree_file/tree_file_reader.h"
@@ -82,8 +83,8 @@ int BorneOld(int nbre, int plusGrand, int capacite, const char* quoi, ResultatLe
   if (nbre <= 0) return 0;
   int borne = std::min(nbre, capacite);
   if (borne < nbre)
-    r.avertissements.push_back(std::string("Nombre de ") + quoi + " au-del\xE0 de la capacit\xE9 : " +
-                               std::to_string(nbre) + ", limit\xE9 \xE0 " + std::to_string(capacite) +
+    r.avertissements.push_back(std::string("Nombre de ") + quoi + " au-delà de la capacité : "_ansi +
+                               std::to_string(nbre) + ", limité à "_ansi + std::to_string(capacite) +
                                ".");
   if (plusGrand < borne) {
     r.avertissements.push_back(std::string("Le fichier annonce ") + std::to_string(nbre) + " " + quoi +
@@ -145,8 +146,8 @@ Statut LitFixe(TBD& bd, std::string_view octets, const Disposition& d, ResultatL
   l.Saute(4);
   for (int k = 1; k <= nbre; ++k) {
     if (l.Fin()) {
-      r.avertissements.push_back("Le fichier se termine \xE0 la personne " + std::to_string(k) +
-                                 " sur " + std::to_string(nbre) + " annonc\xE9" "es.");
+      r.avertissements.push_back("Le fichier se termine à la personne "_ansi + std::to_string(k) +
+                                 " sur " + std::to_string(nbre) + " annoncées."_ansi);
       break;
     }
     std::string nom = l.Texte(d.nom);
@@ -254,7 +255,7 @@ Statut LitBase30(TBD& bd, std::string_view texte, ResultatLecture& r) {
 
   int nbreDonnee = ini.LitEntier("Ligne", "NbreDonnee", 0);
   bd.NbreDonnee = std::max(nbreDonnee, 0);
-  nbreDonnee = BorneOld(nbreDonnee, sections.PlusGrand({"doNum"}), cap.srcs, "donn\xE9" "es", r);
+  nbreDonnee = BorneOld(nbreDonnee, sections.PlusGrand({"doNum"}), cap.srcs, "données"_ansi, r);
   for (int k = 1; k <= nbreDonnee; ++k) {
     int personne = TexteVersEntier(sections.Valeur("doNum", k), 0);
     const std::string& description = sections.Valeur("doDes", k);

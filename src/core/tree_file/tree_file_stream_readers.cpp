@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/tree_file/reader_support.h"
+#include "core/ansi_literal.h"
 #include "core/tree_file/tree_file_reader.h"
 #include "core/tree_file/tree_file_version.h"
 #include "core/tree_file/value_stream.h"
@@ -48,8 +49,8 @@ struct Donnee {
 };
 
 std::string FinPrematuree(const char* quoi, int k, int nbre) {
-  return std::string("Le fichier se termine \xE0 l'enregistrement ") + std::to_string(k) + " des " +
-         quoi + " sur " + std::to_string(nbre) + " annonc\xE9s.";
+  return std::string("Le fichier se termine à l'enregistrement "_ansi) + std::to_string(k) + " des " +
+         quoi + " sur " + std::to_string(nbre) + " annoncés."_ansi;
 }
 
 long long Positif(long long v) { return v < 0 ? 0 : v; }
@@ -181,7 +182,7 @@ Statut LitParSlots(TBD& bd, std::string_view octets, Disposition d, const Option
     }
   } else {
     // Items are turned into sources once the tables are coherent, below.
-    nbre = BorneNbre(n6, cap.srcs, reste(), 2 * kValeursDonnee, "donn\xE9" "es", r);
+    nbre = BorneNbre(n6, cap.srcs, reste(), 2 * kValeursDonnee, "données"_ansi, r);
     bd.NbreDonnee = nbre;
     for (int k = 1; k <= nbre && !l.Fin(); ++k) {
       bool utilise = l.Drapeau();
@@ -196,11 +197,11 @@ Statut LitParSlots(TBD& bd, std::string_view octets, Disposition d, const Option
   // Events.
   const long long baseEve = base6 + Positif(n6);
   const std::size_t valeursEve = d == Disposition::V981 ? 6 : 7;
-  nbre = BorneNbre(nEve, cap.eves, reste(), 2 * valeursEve, "\xE9v\xE9nements", r);
+  nbre = BorneNbre(nEve, cap.eves, reste(), 2 * valeursEve, "événements"_ansi, r);
   bd.FixeNbreEve(nbre);
   for (int k = 1; k <= nbre; ++k) {
     if (l.Fin()) {
-      r.avertissements.push_back(FinPrematuree("\xE9v\xE9nements", k, nbre));
+      r.avertissements.push_back(FinPrematuree("événements"_ansi, k, nbre));
       bd.FixeNbreEve(k - 1);
       break;
     }
@@ -220,7 +221,7 @@ Statut LitParSlots(TBD& bd, std::string_view octets, Disposition d, const Option
   }
 
   if (l.Depasse() && r.avertissements.empty())
-    r.avertissements.push_back("Le fichier est tronqu\xE9 : les valeurs manquantes sont lues vides.");
+    r.avertissements.push_back("Le fichier est tronqué : les valeurs manquantes sont lues vides."_ansi);
   lecture::LibereFichesSansNom(bd);
   bd.ReconstruitIndex();
 
@@ -356,7 +357,7 @@ Statut LitBase98(TBD& bd, std::string_view octets, const OptionsLecture& options
     }
   }
 
-  nbre = BorneNbre(nDonnee, cap.srcs, reste(), 2 * 4, "donn\xE9" "es", resultat);
+  nbre = BorneNbre(nDonnee, cap.srcs, reste(), 2 * 4, "données"_ansi, resultat);
   bd.NbreDonnee = nbre;
   const long long baseDonnee = Positif(nFiche) + Positif(nUnion);
   for (int k = 1; k <= nbre && !l.Fin(); ++k) {
@@ -377,7 +378,7 @@ Statut LitBase98(TBD& bd, std::string_view octets, const OptionsLecture& options
 
   if (l.Depasse() && resultat.avertissements.empty())
     resultat.avertissements.push_back(
-        "Le fichier est tronqu\xE9 : les valeurs manquantes sont lues vides.");
+        "Le fichier est tronqué : les valeurs manquantes sont lues vides."_ansi);
   lecture::LibereFichesSansNom(bd);
   bd.ReconstruitIndex();
   if (fusion) {
@@ -405,7 +406,7 @@ Statut LitArbre(TBD& bd, std::string_view octets, int version, const OptionsLect
     case kVersion30: return LitBase30(bd, octets, resultat);
     case kVersion24: return LitBase24(bd, octets, resultat);
     case kVersion15: return LitBase15(bd, octets, resultat);
-    default: return Statut::Erreur("Ce fichier n'est pas un arbre g\xE9n\xE9" "alogique reconnu.");
+    default: return Statut::Erreur("Ce fichier n'est pas un arbre généalogique reconnu."_ansi);
   }
 }
 

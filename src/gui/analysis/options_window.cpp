@@ -18,6 +18,7 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/database.h"
@@ -40,10 +41,10 @@ constexpr std::string_view kCleAgeEnfMin = "AgeEnfMin";
 constexpr std::string_view kCleAgeEnfMax = "AgeEnfMax";
 constexpr std::string_view kCleAgeDecesMax = "AgedecesMax";
 constexpr std::string_view kCleEcartConjMax = "EcartConjMax";
-constexpr std::string_view kCleNumerote = "Num\xE9rote";
-constexpr std::string_view kCleNumeroteGen = "Num\xE9roteGen";
-constexpr std::string_view kCleNumeroteConjoint = "Num\xE9roteConjoint";
-constexpr std::string_view kCleNumeroteFamille = "Num\xE9roteFamille";
+constexpr std::string_view kCleNumerote = "Numérote"_ansi;
+constexpr std::string_view kCleNumeroteGen = "NuméroteGen"_ansi;
+constexpr std::string_view kCleNumeroteConjoint = "NuméroteConjoint"_ansi;
+constexpr std::string_view kCleNumeroteFamille = "NuméroteFamille"_ansi;
 
 QSpinBox* Spin(const char* nom, int min, int max, QWidget* parent) {
   auto* s = new QSpinBox(parent);
@@ -79,7 +80,7 @@ struct NomsTable {
   const char* titrePage;
 };
 constexpr NomsTable kNomsTables[kNbreTablesTypes] = {
-    {"tsEvenements", "sgEve", "btAjouteEve", "btSupprimeEve", "btDefautEve", "Ev\xE9nements"},
+    {"tsEvenements", "sgEve", "btAjouteEve", "btSupprimeEve", "btDefautEve", "Evénements"_ansi},
     {"tsChamps", "sgChp", "btAjouteChp", "btSupprimeChp", "btDefautChp", "Champs personnels"},
     {"tsSources", "sgSrc", "btAjouteSrc", "btSupprimeSrc", "btDefautSrc", "Sources"},
 };
@@ -89,8 +90,8 @@ const NomsTable& Noms(SorteTable sorte) { return kNomsTables[static_cast<int>(so
 // Titles shown when a table has no title row (its files could not be read).
 LigneTable TitresParDefaut(SorteTable sorte) {
   switch (sorte) {
-    case SorteTable::Evenements: return {"Pour", "Ev\xE9nement", "Balise GEDCOM"};
-    case SorteTable::Champs: return {"Par d\xE9" "faut", "Champ", "Balise GEDCOM"};
+    case SorteTable::Evenements: return {"Pour", "Evénement"_ansi, "Balise GEDCOM"};
+    case SorteTable::Champs: return {"Par défaut"_ansi, "Champ", "Balise GEDCOM"};
     case SorteTable::Sources: return {"Sorte de source"};
   }
   return {};
@@ -183,9 +184,9 @@ TfmOptions::TfmOptions(TApplication& app, QWidget* parent) : QDialog(parent), m_
     m_pile->addWidget(page);
     m_pages->addItem(Q(titre));
   };
-  ajoutePage(PageGenerale(), "G\xE9n\xE9ral");
-  ajoutePage(PageNumerotation(), "Num\xE9rotation");
-  ajoutePage(PageCoherence(), "Coh\xE9rence");
+  ajoutePage(PageGenerale(), "Général"_ansi);
+  ajoutePage(PageNumerotation(), "Numérotation"_ansi);
+  ajoutePage(PageCoherence(), "Cohérence"_ansi);
   for (SorteTable s : {SorteTable::Evenements, SorteTable::Champs, SorteTable::Sources})
     ajoutePage(PageTable(s), Noms(s).titrePage);
   m_pages->setFixedWidth(m_pages->sizeHintForColumn(0) + 24);
@@ -223,10 +224,10 @@ QWidget* TfmOptions::PageGenerale() {
   m_generation->setValue(r.Entier(kSectionOptions, "Generation"));
 
   auto* f = new QFormLayout;
-  f->addRow(Etiquette("lAvApMenu", "Nombre de personnes des menus Pr\xE9" "c\xE9" "dente et Suivante",
+  f->addRow(Etiquette("lAvApMenu", "Nombre de personnes des menus Précédente et Suivante"_ansi,
                       page),
             m_avApMenu);
-  f->addRow(Etiquette("lGeneration", "Nombre d'ann\xE9" "es par g\xE9n\xE9ration", page),
+  f->addRow(Etiquette("lGeneration", "Nombre d'années par génération"_ansi, page),
             m_generation);
   auto* v = new QVBoxLayout(page);
   v->addWidget(m_afficheBulle);
@@ -240,15 +241,15 @@ QWidget* TfmOptions::PageNumerotation() {
   page->setObjectName("tsNumerotation");
   const TReglages& r = m_app.reglages;
   m_numerote = new QCheckBox(
-      Q("Num\xE9rotation Sosa et d'Aboville automatique au changement"), page);
+      Q("Numérotation Sosa et d'Aboville automatique au changement"_ansi), page);
   m_numerote->setObjectName("cbNumerote");
   m_numerote->setChecked(r.Bool(kSectionOptions, kCleNumerote));
   m_numeroteGen = Spin("seNumeroteGen", 0, 999, page);
   m_numeroteGen->setValue(r.Entier(kSectionOptions, kCleNumeroteGen));
-  m_numeroteConjoint = new QCheckBox(Q("Num\xE9roter les conjoints"), page);
+  m_numeroteConjoint = new QCheckBox(Q("Numéroter les conjoints"_ansi), page);
   m_numeroteConjoint->setObjectName("cbNumeroteConjoint");
   m_numeroteConjoint->setChecked(r.Bool(kSectionOptions, kCleNumeroteConjoint));
-  m_numeroteFamille = new QCheckBox(Q("Num\xE9rotation par famille"), page);
+  m_numeroteFamille = new QCheckBox(Q("Numérotation par famille"_ansi), page);
   m_numeroteFamille->setObjectName("cbNumeroteFamille");
   m_numeroteFamille->setChecked(r.Bool(kSectionOptions, kCleNumeroteFamille));
 
@@ -256,7 +257,7 @@ QWidget* TfmOptions::PageNumerotation() {
   auto* details = new QWidget(page);
   auto* f = new QFormLayout(details);
   f->setContentsMargins(20, 0, 0, 0);
-  f->addRow(Etiquette("lNumeroteGen", "Nombre de g\xE9n\xE9rations d'ascendants", details),
+  f->addRow(Etiquette("lNumeroteGen", "Nombre de générations d'ascendants"_ansi, details),
             m_numeroteGen);
   f->addRow(m_numeroteConjoint);
   f->addRow(m_numeroteFamille);
@@ -273,7 +274,7 @@ QWidget* TfmOptions::PageNumerotation() {
 QWidget* TfmOptions::PageCoherence() {
   auto* page = new QWidget;
   page->setObjectName("tsCoherence");
-  auto* ages = new QGroupBox(Q("Contr\xF4le de coh\xE9rence des dates"), page);
+  auto* ages = new QGroupBox(Q("Contrôle de cohérence des dates"_ansi), page);
   ages->setObjectName("gbCoherence");
   m_ageMarMin = SpinSeuil("seAgeMarMin", ages);
   m_ageMarMax = SpinSeuil("seAgeMarMax", ages);
@@ -295,19 +296,19 @@ QWidget* TfmOptions::PageCoherence() {
   g->addWidget(Etiquette("lAgeMar", "Age au mariage", ages), 1, 0);
   g->addWidget(m_ageMarMin, 1, 1);
   g->addWidget(m_ageMarMax, 1, 2);
-  g->addWidget(Etiquette("lAgeEnf", "Age \xE0 la naissance d'un enfant", ages), 2, 0);
+  g->addWidget(Etiquette("lAgeEnf", "Age à la naissance d'un enfant"_ansi, ages), 2, 0);
   g->addWidget(m_ageEnfMin, 2, 1);
   g->addWidget(m_ageEnfMax, 2, 2);
-  g->addWidget(Etiquette("lAgeDeces", "Age au d\xE9" "c\xE8s", ages), 3, 0);
+  g->addWidget(Etiquette("lAgeDeces", "Age au décès"_ansi, ages), 3, 0);
   g->addWidget(m_ageDecesMax, 3, 2);
-  g->addWidget(Etiquette("lEcartConj", "Ecart d'\xE2ge entre conjoints", ages), 4, 0);
+  g->addWidget(Etiquette("lEcartConj", "Ecart d'âge entre conjoints"_ansi, ages), 4, 0);
   g->addWidget(m_ecartConjMax, 4, 2);
-  auto* defaut = Bouton("btDefautCoherence", "&D\xE9" "faut", ages);
+  auto* defaut = Bouton("btDefautCoherence", "&Défaut"_ansi, ages);
   connect(defaut, &QPushButton::clicked, this, &TfmOptions::SeuilsParDefaut);
   g->addWidget(defaut, 5, 2);
   g->setColumnStretch(0, 1);
 
-  m_verifie = Bouton("btVerifieBase", "V\xE9rifier la base de donn\xE9" "e", page);
+  m_verifie = Bouton("btVerifieBase", "Vérifier la base de donnée"_ansi, page);
   m_verifie->setEnabled(m_app.bd != nullptr);
   connect(m_verifie, &QPushButton::clicked, this, &TfmOptions::VerifieBase);
   m_rapport = new QPlainTextEdit(page);
@@ -353,7 +354,7 @@ QWidget* TfmOptions::PageTable(SorteTable sorte) {
 
   auto* ajoute = Bouton(noms.ajoute, "&Ajouter", page);
   auto* supprime = Bouton(noms.supprime, "&Supprimer", page);
-  auto* defaut = Bouton(noms.defaut, "&D\xE9" "faut", page);
+  auto* defaut = Bouton(noms.defaut, "&Défaut"_ansi, page);
   connect(ajoute, &QPushButton::clicked, this, [this, sorte] { AjouteLigne(sorte); });
   connect(supprime, &QPushButton::clicked, this, [this, sorte] { SupprimeLignes(sorte); });
   connect(defaut, &QPushButton::clicked, this, [this, sorte] { TableParDefaut(sorte); });

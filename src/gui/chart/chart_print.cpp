@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/chart/chart_view.h"
 #include "gui/common/qt_text.h"
@@ -34,7 +35,7 @@ constexpr int kCoteImageMax = 16000;
 constexpr long long kPixelsImageMax = 120'000'000;
 
 Statut ErreurFichier(const std::string& chemin) {
-  return Statut::Erreur("Impossible d'\xE9" "crire le fichier " + chemin);
+  return Statut::Erreur("Impossible d'écrire le fichier "_ansi + chemin);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/ansi_literal.h"
 #include "gui/common/qt_text.h"
 #include "i18n/translation.h"
 #include "gui/i18n/translate_window.h"
@@ -105,7 +106,7 @@ TFenetreApparence::TFenetreApparence(const TTraduction& trad, T1Aff& aff1, T1Aff
   asc->setObjectName("gbAscendance");
   auto* lAsc = new QVBoxLayout(asc);
   m_asc = {
-      BoutonStyle(asc, "sbAscGroupe", "Group\xE9"), BoutonStyle(asc, "sbAscCompactV", "Compact"),
+      BoutonStyle(asc, "sbAscGroupe", "Groupé"_ansi), BoutonStyle(asc, "sbAscCompactV", "Compact"),
       BoutonStyle(asc, "sbAscCompactH", "Compact"), BoutonStyle(asc, "sbAscVertical", "Vertical"),
       BoutonStyle(asc, "sbAscHorizontal", "Horizontal")};
   m_asc[1]->setToolTip(T("Compact vertical"));
@@ -114,7 +115,7 @@ TFenetreApparence::TFenetreApparence(const TTraduction& trad, T1Aff& aff1, T1Aff
   auto* desc = new QGroupBox(T("Descendance"), this);
   desc->setObjectName("gbDescendance");
   auto* lDesc = new QVBoxLayout(desc);
-  m_desc = {BoutonStyle(desc, "sbDescGroupe", "Group\xE9"),
+  m_desc = {BoutonStyle(desc, "sbDescGroupe", "Groupé"_ansi),
             BoutonStyle(desc, "sbDescVertical", "Vertical"),
             BoutonStyle(desc, "sbDescHorizontal", "Horizontal")};
   for (auto* b : m_desc) lDesc->addWidget(b);
@@ -229,7 +230,7 @@ TFenetreEcart::TFenetreEcart(const TTraduction& trad, T1Aff& aff1, T1Aff& aff2,
   m_vert = Spin(this, "seVert", 0, 300, aff1.EcartVert);
   m_barreHorz = Barre(this, "tbHorz", m_horz);
   m_barreVert = Barre(this, "tbVert", m_vert);
-  m_direct = Case(this, "cbDirect", "Appliquer \xE0 chaque modification");
+  m_direct = Case(this, "cbDirect", "Appliquer à chaque modification"_ansi);
 
   auto* grille = new QGridLayout;
   grille->addWidget(Etiquette(this, "lHorz", "Ecart horizontal (%)"), 0, 0);
@@ -304,7 +305,7 @@ TFenetreLargeur::TFenetreLargeur(const TTraduction& trad, T1Aff& aff1, T1Aff& af
   m_large2 = Spin(this, "seLarge2", 1, 1000, aff2.Large);
   m_barre1 = Barre(this, "tbLarge1", m_large1);
   m_barre2 = Barre(this, "tbLarge2", m_large2);
-  m_direct = Case(this, "cbDirect", "Appliquer \xE0 chaque modification");
+  m_direct = Case(this, "cbDirect", "Appliquer à chaque modification"_ansi);
   auto* grille = new QGridLayout;
   grille->addWidget(Etiquette(this, "lAscendance", "Ascendance"), 0, 0);
   grille->addWidget(m_barre1, 0, 1);
@@ -348,14 +349,14 @@ TFenetreGeneration::TFenetreGeneration(const TTraduction& trad, T1Aff& aff1, T1A
                                        QWidget* parent)
     : QDialog(parent), m_aff1(aff1), m_aff2(aff2) {
   setObjectName("fmGeneration");
-  setWindowTitle(T("G\xE9n\xE9ration"));
+  setWindowTitle(T("Génération"_ansi));
   m_gen1 = Spin(this, "seGen1", 0, 999, aff1.NbreGen);
   m_gen2 = Spin(this, "seGen2", 0, 999, aff2.NbreGen);
   auto* grille = new QGridLayout;
-  grille->addWidget(Etiquette(this, "lGen1", "Nombre maximum de g\xE9n\xE9ration d'ascendant"), 0,
+  grille->addWidget(Etiquette(this, "lGen1", "Nombre maximum de génération d'ascendant"_ansi), 0,
                     0);
   grille->addWidget(m_gen1, 0, 1);
-  grille->addWidget(Etiquette(this, "lGen2", "Nombre maximum de g\xE9n\xE9ration de descendant"), 1,
+  grille->addWidget(Etiquette(this, "lGen2", "Nombre maximum de génération de descendant"_ansi), 1,
                     0);
   grille->addWidget(m_gen2, 1, 1);
   auto* principal = new QVBoxLayout(this);
@@ -390,13 +391,12 @@ TFenetreZoom::TFenetreZoom(const TTraduction& trad, T1Aff& aff1, T1Aff& aff2, bo
   m_zoom->setSuffix("%");
   m_barre = Barre(this, "tbZoom", m_zoom);
   m_auto = Case(this, "cbAuto",
-                "Ajuster Automatiquement l'arbre \xE0 l'\xE9"
-                "cran",
+                "Ajuster Automatiquement l'arbre à l'écran"_ansi,
                 zoomAuto);
   auto* cent = new QPushButton(T("100%"), this);
   cent->setObjectName("bt100");
   m_cent = cent;
-  m_direct = Case(this, "cbDirect", "Appliquer \xE0 chaque modification");
+  m_direct = Case(this, "cbDirect", "Appliquer à chaque modification"_ansi);
   auto* ligne = new QHBoxLayout;
   ligne->addWidget(m_barre);
   ligne->addWidget(m_zoom);
@@ -478,8 +478,8 @@ TFenetreZoomPage::TFenetreZoomPage(const TTraduction& trad, TReglagesPage& regla
   m_croise->setSuffix("%");
   m_marge = Spin(this, "seMarge", 0, 200, reglages.printMargeH);
   m_memePage =
-      Case(this, "cbMemePage", "Tout imprimer sur la m\xEAme page", reglages.printZoomAuto);
-  auto* methode = new QGroupBox(T("M\xE9thode d'impression"), this);
+      Case(this, "cbMemePage", "Tout imprimer sur la même page"_ansi, reglages.printZoomAuto);
+  auto* methode = new QGroupBox(T("Méthode d'impression"_ansi), this);
   methode->setObjectName("gbMethode");
   auto* lMethode = new QVBoxLayout(methode);
   const char* noms[3] = {"rbDirecte", "rbBitmap", "rbSansEchec"};
@@ -491,15 +491,14 @@ TFenetreZoomPage::TFenetreZoomPage(const TTraduction& trad, TReglagesPage& regla
   }
   m_methode[std::clamp(reglages.methode, 0, 2)]->setChecked(true);
   m_apercu =
-      Case(this, "cbApercu", "Garder visible l'aper\xE7u \xE0 l'impression", reglages.garderApercu);
-  m_direct = Case(this, "cbDirect", "Appliquer \xE0 chaques modifications");
+      Case(this, "cbApercu", "Garder visible l'aperçu à l'impression"_ansi, reglages.garderApercu);
+  m_direct = Case(this, "cbDirect", "Appliquer à chaques modifications"_ansi);
 
   auto* grille = new QGridLayout;
-  grille->addWidget(Etiquette(this, "lZoom", "Zoom de la page (divis\xE9 par 10)"), 0, 0);
+  grille->addWidget(Etiquette(this, "lZoom", "Zoom de la page (divisé par 10)"_ansi), 0, 0);
   grille->addWidget(m_zoom, 0, 1);
   grille->addWidget(Etiquette(this, "lCroise",
-                              "Croisement des pages de 0 \xE0 49 (D\xE9"
-                              "faut 0%)"),
+                              "Croisement des pages de 0 à 49 (Défaut 0%)"_ansi),
                     1, 0);
   grille->addWidget(m_croise, 1, 1);
   grille->addWidget(Etiquette(this, "lMarge", "Marge"), 2, 0);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/text.h"
 #include "gui/common/qt_text.h"
@@ -59,13 +60,13 @@ TfmLieuConvert::TfmLieuConvert(TBD& bd, const TTraduction& trad, QWidget* parent
 
   auto* principal = new QVBoxLayout(this);
   principal->addWidget(Etiquette(this, "lbApercu",
-      "Aper\xE7u du contenu des differents lieux tel qu'ils sont cod\xE9s."));
+      "Aperçu du contenu des differents lieux tel qu'ils sont codés."_ansi));
   principal->addWidget(Etiquette(this, "lbDeplacer",
-      "Maintenez cliqu\xE9 sur le nom de la colonne et d\xE9placez la pour la mettre \xE0 "
-      "son emplacement."));
+      "Maintenez cliqué sur le nom de la colonne et déplacez la pour la mettre à "
+      "son emplacement."_ansi));
   principal->addWidget(Etiquette(this, "lbLigne",
-      "Chaque ligne repr\xE9sente un lieu mais l'intitul\xE9 de la colonne ne correspond "
-      "peut-\xEAtre pas au contenu"));
+      "Chaque ligne représente un lieu mais l'intitulé de la colonne ne correspond "
+      "peut-être pas au contenu"_ansi));
 
   m_grille = new QTableWidget(this);
   m_grille->setObjectName("sg");
@@ -77,23 +78,23 @@ TfmLieuConvert::TfmLieuConvert(TBD& bd, const TTraduction& trad, QWidget* parent
   m_grille->horizontalHeader()->setHighlightSections(false);
   m_grille->horizontalHeader()->setStretchLastSection(true);
   m_grille->setToolTip(VersQString(
-      "Ctrl+Fl\xE8" "che gauche ou droite d\xE9place la colonne de la case courante"));
+      "Ctrl+Flèche gauche ou droite déplace la colonne de la case courante"_ansi));
   m_grille->installEventFilter(this);
   m_grille->verticalHeader()->setDefaultSectionSize(m_grille->fontMetrics().height() + 6);
   principal->addWidget(m_grille, 1);
 
   principal->addWidget(Etiquette(this, "lbDepartement",
-      "La colonne d\xE9partement doit alors contenir le num\xE9ro du d\xE9partement \xE0 deux "
-      "chiffres ou le code postal \xE0 cinq chiffres."));
+      "La colonne département doit alors contenir le numéro du département à deux "
+      "chiffres ou le code postal à cinq chiffres."_ansi));
   principal->addWidget(Etiquette(this, "lbRegion",
-      "La colonne r\xE9gion est g\xE9n\xE9r\xE9" "e automatiquement et le pays doit \xEAtre F ou France"));
+      "La colonne région est générée automatiquement et le pays doit être F ou France"_ansi));
 
-  m_normaliser = new QCheckBox(VersQString("Normaliser les lieux apr\xE8s la conversion"), this);
+  m_normaliser = new QCheckBox(VersQString("Normaliser les lieux après la conversion"_ansi), this);
   m_normaliser->setObjectName("cbNormaliser");
   m_normaliser->setChecked(true);
   principal->addWidget(m_normaliser);
   m_france = new QCheckBox(
-      VersQString("Si le pays n'est pas connu, le d\xE9" "finir comme \xE9tant la France (F)"), this);
+      VersQString("Si le pays n'est pas connu, le définir comme étant la France (F)"_ansi), this);
   m_france->setObjectName("cbFrance");
   m_france->setChecked(true);
   principal->addWidget(m_france);
@@ -140,7 +141,7 @@ void TfmLieuConvert::RempliGrille() {
   }
   // The number row says which field of the old texts each column holds; it
   // is set apart so that it reads as the answer, not as one more place.
-  numerosLignes << VersQString("N\xB0");
+  numerosLignes << VersQString("N°"_ansi);
   m_grille->setVerticalHeaderLabels(numerosLignes);
   QFont gras = m_grille->font();
   gras.setBold(true);

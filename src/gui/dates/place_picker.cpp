@@ -12,6 +12,7 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
+#include "core/ansi_literal.h"
 #include "gui/common/qt_text.h"
 #include "dates/places.h"
 #include "gui/i18n/translate_window.h"
@@ -56,8 +57,8 @@ TfmLieuV3::TfmLieuV3(const std::string& dossierLieux, const std::string& lieuAct
   m_filtre->setObjectName("edFiltre");
   m_filtre->setClearButtonEnabled(true);
   m_filtre->setToolTip(VersQString(
-      "Ne montre que les lieux contenant chacun des mots tap\xE9s (majuscules et accents "
-      "indiff\xE9rents)"));
+      "Ne montre que les lieux contenant chacun des mots tapés (majuscules et accents "
+      "indifférents)"_ansi));
   etiquette->setBuddy(m_filtre);
   haut->addWidget(etiquette, 1, 0);
   haut->addWidget(m_filtre, 1, 1);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/file_io.h"
@@ -167,7 +168,7 @@ void TfmArchive::SuitSelection() {
 
 bool TfmArchive::PrepareDossier() {
   if (QDir().mkpath(VersQString(m_dossier))) return true;
-  Erreur("Le dossier " + m_dossier + " ne peut pas \xEAtre cr\xE9\xE9.");
+  Erreur("Le dossier " + m_dossier + " ne peut pas être créé."_ansi);
   return false;
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <cassert>
 
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/file_io.h"
@@ -104,8 +105,8 @@ void TfmIOCharge::ConstruitPageKindrela(QWidget* page) {
   struct Ligne { const char* nom; const char* texte; QLineEdit* champ; };
   for (const Ligne& ligne : {Ligne{"L_Ver", "Version du programme", m_version},
                              Ligne{"L_Nbre", "Nombre de personnes", m_nbre},
-                             Ligne{"L_Cree", "Cr\xE9\xE9 le", m_cree},
-                             Ligne{"L_Modif", "Modif\xE9 le", m_modif}}) {
+                             Ligne{"L_Cree", "Créé le"_ansi, m_cree},
+                             Ligne{"L_Modif", "Modifé le"_ansi, m_modif}}) {
     auto* label = new QLabel(T(ligne.texte), cadre);
     label->setObjectName(ligne.nom);
     f->addRow(label, ligne.champ);
@@ -119,7 +120,7 @@ void TfmIOCharge::ConstruitPageKindrela(QWidget* page) {
 void TfmIOCharge::ConstruitPageGedcom(QWidget* page) {
   auto* l = new QVBoxLayout(page);
   l->setContentsMargins(0, 0, 0, 0);
-  auto* cadre = new QGroupBox(T("Ent\xEAte du fichier GEDCOM"), page);
+  auto* cadre = new QGroupBox(T("Entête du fichier GEDCOM"_ansi), page);
   cadre->setObjectName("gbEntete");
   auto* f = new QFormLayout(cadre);
   m_source = ChampLecture(cadre, "E_Source");
@@ -138,9 +139,9 @@ void TfmIOCharge::ConstruitPageGedcom(QWidget* page) {
   for (const Ligne& ligne : {Ligne{"L_Source", "Source", m_source},
                              Ligne{"L_VersionSource", "Version", m_versionSource},
                              Ligne{"L_Date", "Date", m_date},
-                             Ligne{"L_Societe", "Soci\xE9t\xE9", m_societe},
+                             Ligne{"L_Societe", "Société"_ansi, m_societe},
                              Ligne{"L_VersionGedcom", "Version GEDCOM", m_versionGedcom},
-                             Ligne{"L_Jeu", "Jeu de caract\xE8res", m_jeuEntete},
+                             Ligne{"L_Jeu", "Jeu de caractères"_ansi, m_jeuEntete},
                              Ligne{"L_Langue", "Langue", m_langue},
                              Ligne{"L_Note", "Note", m_note}}) {
     auto* label = new QLabel(T(ligne.texte), cadre);
@@ -152,20 +153,20 @@ void TfmIOCharge::ConstruitPageGedcom(QWidget* page) {
   auto* bas = new QHBoxLayout;
   m_jeu = new TRadioGroup(page);
   m_jeu->setObjectName("rgJeu");
-  m_jeu->setTitle(T("Jeu de caract\xE8res"));
+  m_jeu->setTitle(T("Jeu de caractères"_ansi));
   // Item n is the JeuCaracteres of value n.
   m_jeu->setItems({T(NomJeu(JeuCaracteres::Dos)), T(NomJeu(JeuCaracteres::Windows)),
                    T(NomJeu(JeuCaracteres::Ansel)), T(NomJeu(JeuCaracteres::Utf8))});
   bas->addWidget(m_jeu);
   auto* options = new QVBoxLayout;
   m_concatene = Case(page, "cbConcatene",
-                     "Concat\xE9ner avec le fichier actuel (les doublons ne sont pas fusionn\xE9s)");
+                     "Concaténer avec le fichier actuel (les doublons ne sont pas fusionnés)"_ansi);
   m_majuscules = Case(page, "cbMajuscule",
-                      "Mettre les noms et la premi\xE8re lettre des pr\xE9noms en majuscule.");
+                      "Mettre les noms et la première lettre des prénoms en majuscule."_ansi);
   m_journal = Case(page, "cbLog",
-                   "Cr\xE9" "er un fichier \"kindrela.log\" pour rechercher un probl\xE8me \xE0 l'import.");
+                   "Créer un fichier \"kindrela.log\" pour rechercher un problème à l'import."_ansi);
   m_lieux = Case(page, "cbConvLieux",
-                 "Afficher la fen\xEAtre de convertion des lieux apr\xE8s le chargement");
+                 "Afficher la fenêtre de convertion des lieux après le chargement"_ansi);
   for (QCheckBox* c : {m_concatene, m_majuscules, m_journal, m_lieux}) options->addWidget(c);
   options->addStretch(1);
   bas->addLayout(options, 1);

@@ -18,6 +18,7 @@
 #include <cassert>
 
 #include "app/settings.h"
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/archive.h"
@@ -150,19 +151,19 @@ void TfmIOSauve::ConstruitPageNatif(QWidget* page) {
   m_reference = ChampLecture(cadre, "E_Reference");
   f->addRow(Etiquette(cadre, "L_Personnes", "Personnes"), m_personnes);
   f->addRow(Etiquette(cadre, "L_Unions", "Unions"), m_unions);
-  f->addRow(Etiquette(cadre, "L_Donnees", "Donn\xE9" "es"), m_donnees);
-  f->addRow(Etiquette(cadre, "L_Reference", "R\xE9" "f\xE9rence (De cujus)"), m_reference);
+  f->addRow(Etiquette(cadre, "L_Donnees", "Données"_ansi), m_donnees);
+  f->addRow(Etiquette(cadre, "L_Reference", "Référence (De cujus)"_ansi), m_reference);
   l->addWidget(cadre);
   l->addWidget(Etiquette(page, "L_Fichiers",
-                         "Liste des fichiers rattach\xE9s \xE0 cet arbre g\xE9n\xE9" "alogique:"));
+                         "Liste des fichiers rattachés à cet arbre généalogique:"_ansi));
   m_fichiers = new QListWidget(page);
   m_fichiers->setObjectName("lbFichiers");
   m_fichiers->setMinimumHeight(80);
   l->addWidget(m_fichiers, 1);
   m_deplace = Case(page, "cbDeplace",
-                   "D\xE9placer les fichiers rattach\xE9s dans le m\xEAme dossier (photos, son, vid\xE9o,...)");
+                   "Déplacer les fichiers rattachés dans le même dossier (photos, son, vidéo,...)"_ansi);
   m_zippe = Case(page, "cbZippe", "Compresser la sauvegarde en un fichier ZIP");
-  m_inclure = Case(page, "cbInclure", "Inclure les fichiers rattach\xE9s dans le fichier ZIP");
+  m_inclure = Case(page, "cbInclure", "Inclure les fichiers rattachés dans le fichier ZIP"_ansi);
   for (QCheckBox* c : {m_deplace, m_zippe, m_inclure}) l->addWidget(c);
   auto suitZip = [this] { m_inclure->setEnabled(m_zippe->isChecked()); };
   connect(m_zippe, &QCheckBox::toggled, this, suitZip);
@@ -172,10 +173,10 @@ void TfmIOSauve::ConstruitPageNatif(QWidget* page) {
 void TfmIOSauve::ConstruitPageGedcom(QWidget* page) {
   auto* l = new QHBoxLayout(page);
   auto* gauche = new QVBoxLayout;
-  m_liens = Case(page, "cbLiens", "Exporter les liens familiaux (unions et liens de parent\xE9)");
+  m_liens = Case(page, "cbLiens", "Exporter les liens familiaux (unions et liens de parenté)"_ansi);
   m_champs = Case(page, "cbChamps", "Exporter les champs");
-  m_evenements = Case(page, "cbEvenements", "Exporter les \xE9v\xE9nements");
-  m_notesEve = Case(page, "cbNotesEve", "Exporter les notes des \xE9v\xE9nements");
+  m_evenements = Case(page, "cbEvenements", "Exporter les événements"_ansi);
+  m_notesEve = Case(page, "cbNotesEve", "Exporter les notes des événements"_ansi);
   m_notes = Case(page, "cbNotes", "Exporter les notes individuelles");
   m_sources = Case(page, "cbSources", "Exporter les sources");
   m_centAns = Case(page, "cbCentAns",
@@ -191,7 +192,7 @@ void TfmIOSauve::ConstruitPageGedcom(QWidget* page) {
   m_adresse->setObjectName("M_Adresse");
   m_adresse->setTabChangesFocus(true);
   m_adresse->setMaximumHeight(70);
-  auteur->addRow(Etiquette(page, "L_Identite", "Identit\xE9"), m_identite);
+  auteur->addRow(Etiquette(page, "L_Identite", "Identité"_ansi), m_identite);
   auteur->addRow(Etiquette(page, "L_Adresse", "Adresse et note libre"), m_adresse);
   gauche->addLayout(auteur);
   gauche->addStretch(1);
@@ -200,7 +201,7 @@ void TfmIOSauve::ConstruitPageGedcom(QWidget* page) {
   auto* droite = new QVBoxLayout;
   m_jeu = new TRadioGroup(page);
   m_jeu->setObjectName("rgJeuGed");
-  m_jeu->setTitle(T("Jeu de caract\xE8res"));
+  m_jeu->setTitle(T("Jeu de caractères"_ansi));
   QStringList noms;
   for (JeuCaracteres j : kJeuxGedcom) noms << T(NomJeu(j));
   m_jeu->setItems(noms);

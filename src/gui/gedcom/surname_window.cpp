@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/text.h"
@@ -26,7 +27,7 @@ QString Q(std::string_view ansi) { return VersQString(ansi); }
 // A core message for a message box, whose lines end with a line feed.
 QString Texte(const Statut& s) { return Q(s.message()).replace("\r\n", "\n"); }
 
-constexpr std::string_view kTitre = "Recherche de patronyme commun \xE0 deux fichiers GEDCOM";
+constexpr std::string_view kTitre = "Recherche de patronyme commun à deux fichiers GEDCOM"_ansi;
 constexpr int kPasProgression = 1000;  // the bar counts thousandths of the file
 
 QToolButton* BoutonMenu(const char* nom, std::string_view texte, QWidget* parent) {
@@ -69,7 +70,7 @@ TfmGedPatro::TfmGedPatro(TApplication& app, QWidget* parent) : QDialog(parent), 
     m_vues[cote]->setObjectName(nomsVues[cote]);
   }
 
-  m_phonetique = BoutonMenu("sbPhonetique", "Phon\xE9tique", this);
+  m_phonetique = BoutonMenu("sbPhonetique", "Phonétique"_ansi, this);
   m_phonetique->setCheckable(true);
   // Both sides follow the chosen order at once, so that what they show
   // always matches the comparison the user is about to run.
@@ -83,7 +84,7 @@ TfmGedPatro::TfmGedPatro(TApplication& app, QWidget* parent) : QDialog(parent), 
   menu->setObjectName("pmComparaison");
   connect(Action(menu, "psComparer", "Comparer les deux fichiers"), &QAction::triggered, this,
           [this] { Compare(ModeComparaison::Exact); });
-  connect(Action(menu, "psComparerPhonetique", "Comparer les deux fichiers phon\xE9tiquement"),
+  connect(Action(menu, "psComparerPhonetique", "Comparer les deux fichiers phonétiquement"_ansi),
           &QAction::triggered, this, [this] { Compare(ModeComparaison::Phonetique); });
   menu->addSeparator();
   connect(Action(menu, "psSauverResultat", "Sauver la liste de patronyme dans un fichier texte"),
@@ -169,7 +170,7 @@ void TfmGedPatro::DemandeAjouts(int cote) {
   for (;;) {
     bool ok = false;
     QString nom = QInputDialog::getText(this, Q("Ajout d'un patronyme"),
-                                        Q("Indiquez le patronyme \xE0 ajouter:"), QLineEdit::Normal,
+                                        Q("Indiquez le patronyme à ajouter:"_ansi), QLineEdit::Normal,
                                         QString(), &ok);
     if (!ok) return;
     AjoutePatronyme(cote, nom);

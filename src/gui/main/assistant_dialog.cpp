@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/ansi_literal.h"
 #include "gui/common/qt_text.h"
 #include "i18n/translation.h"
 #include "gui/i18n/translate_window.h"
@@ -17,14 +18,14 @@ bool DialogueAssistant(QWidget* parent, const TTraduction& traduction,
                        std::array<TPersonneAssistant, 7>& personnes) {
   QDialog d(parent);
   d.setObjectName("fmAssistant");
-  d.setWindowTitle(VersQString("Assistant : nouvelle g\xE9n\xE9" "alogie"));
+  d.setWindowTitle(VersQString("Assistant : nouvelle généalogie"_ansi));
   auto* grille = new QGridLayout;
-  const char* colonnes[6] = {"Nom", "Pr\xE9noms", "Date de naissance", "Lieu de naissance",
-                             "Date de d\xE9" "c\xE8s", "Lieu de d\xE9" "c\xE8s"};
+  const char* colonnes[6] = {"Nom", "Prénoms"_ansi, "Date de naissance", "Lieu de naissance",
+                             "Date de décès"_ansi, "Lieu de décès"_ansi};
   const char* champs[6] = {"eNom", "ePre", "eDateN", "eLieuN", "eDateD", "eLieuD"};
-  const char* lignes[7] = {"Vous", "P\xE8re", "M\xE8re", "Grand-p\xE8re paternel",
-                           "Grand-m\xE8re paternelle", "Grand-p\xE8re maternel",
-                           "Grand-m\xE8re maternelle"};
+  const char* lignes[7] = {"Vous", "Père"_ansi, "Mère"_ansi, "Grand-père paternel"_ansi,
+                           "Grand-mère paternelle"_ansi, "Grand-père maternel"_ansi,
+                           "Grand-mère maternelle"_ansi};
   for (int c = 0; c < 6; ++c) {
     auto* titre = new QLabel(VersQString(colonnes[c]), &d);
     titre->setObjectName(QString("lTitre%1").arg(c + 1));
@@ -43,8 +44,8 @@ bool DialogueAssistant(QWidget* parent, const TTraduction& traduction,
       edits[static_cast<size_t>(l)][static_cast<size_t>(c)] = e;
     }
   }
-  auto* aide = new QLabel(VersQString("Seules les personnes dont le nom et les pr\xE9noms sont remplis "
-                                      "sont cr\xE9\xE9" "es."),
+  auto* aide = new QLabel(VersQString("Seules les personnes dont le nom et les prénoms sont remplis "
+                                      "sont créées."_ansi),
                           &d);
   aide->setObjectName("lAide");
   auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);

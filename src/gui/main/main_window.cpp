@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/ansi_literal.h"
 #include "gui/analysis/options_window.h"
 #include "gui/main/application.h"
 #include "gui/main/command_menu.h"
@@ -107,17 +108,17 @@ void TScaWin::ConstruitBarres() {
   m_avecArbre.push_back(
       bouton("sbSauve", "Sauver", QStyle::SP_DialogSaveButton, [this] { sbSauveClick(0); }));
   fichier->addSeparator();
-  m_avecArbre.push_back(bouton("SB_DepPremier", "Premi\xE8re", QStyle::SP_MediaSkipBackward,
-                               [this] { NavigationPremier(); }, "Premi\xE8re fiche"));
-  m_avecArbre.push_back(bouton("SB_DepPrecedent", "Pr\xE9" "c\xE9" "dente", QStyle::SP_MediaSeekBackward,
-                               [this] { NavigationPrecedent(); }, "Fiche pr\xE9" "c\xE9" "dente"));
+  m_avecArbre.push_back(bouton("SB_DepPremier", "Première"_ansi, QStyle::SP_MediaSkipBackward,
+                               [this] { NavigationPremier(); }, "Première fiche"_ansi));
+  m_avecArbre.push_back(bouton("SB_DepPrecedent", "Précédente"_ansi, QStyle::SP_MediaSeekBackward,
+                               [this] { NavigationPrecedent(); }, "Fiche précédente"_ansi));
   m_avecArbre.push_back(bouton("SB_DepSuivant", "Suivante", QStyle::SP_MediaSeekForward,
                                [this] { NavigationSuivant(); }, "Fiche suivante"));
-  m_avecArbre.push_back(bouton("SB_DepDernier", "Derni\xE8re", QStyle::SP_MediaSkipForward,
-                               [this] { NavigationDernier(); }, "Derni\xE8re fiche"));
+  m_avecArbre.push_back(bouton("SB_DepDernier", "Dernière"_ansi, QStyle::SP_MediaSkipForward,
+                               [this] { NavigationDernier(); }, "Dernière fiche"_ansi));
   fichier->addSeparator();
   // The two history drop-downs.
-  for (auto [nom, texte, sortie] : {std::tuple{"psAv", "Pr\xE9" "c\xE9" "dente", &m_precedente},
+  for (auto [nom, texte, sortie] : {std::tuple{"psAv", "Précédente"_ansi, &m_precedente},
                                     std::tuple{"psAp", "Suivante", &m_suivante}}) {
     auto* b = new QToolButton(this);
     b->setObjectName(nom);
@@ -143,7 +144,7 @@ void TScaWin::ConstruitBarres() {
     fichier->addWidget(b);
     *sortie = b;
   }
-  m_avecArbre.push_back(bouton("SB_Reference", "R\xE9" "f\xE9rence", QStyle::SP_DialogApplyButton,
+  m_avecArbre.push_back(bouton("SB_Reference", "Référence"_ansi, QStyle::SP_DialogApplyButton,
                                [this] { Reference(); }));
 
   // The seven pane buttons of the skin's top bar.
@@ -179,21 +180,21 @@ void TScaWin::ConstruitMenu() {
   // Designer captions; the translation file's window entries translate them.
   const Entree entrees[] = {
       {"Fichier", 0, "Fichier"},
-      {nullptr, kCmdNouvelle, "Nouvelle g\xE9n\xE9" "alogie"},
-      {nullptr, kCmdOuvre, "Ouvrir une g\xE9n\xE9" "alogie"},
-      {nullptr, kCmdSauve, "Sauver cette g\xE9n\xE9" "alogie"},
+      {nullptr, kCmdNouvelle, "Nouvelle généalogie"_ansi},
+      {nullptr, kCmdOuvre, "Ouvrir une généalogie"_ansi},
+      {nullptr, kCmdSauve, "Sauver cette généalogie"_ansi},
       {nullptr, kCmdExporteGedcom, "Exporter au format GEDCOM"},
       {nullptr, kCmdExporteWeb, "Exporter sur Internet"},
-      {nullptr, kCmdNotes, "Notes sur cette g\xE9n\xE9" "alogie"},
+      {nullptr, kCmdNotes, "Notes sur cette généalogie"_ansi},
       {nullptr, kCmdAssistant, "Assistant"},
       {nullptr, kCmdPatronymes, "Comparer les patronymes"},
-      {nullptr, kCmdOptions, "Options g\xE9n\xE9rales"},
-      {nullptr, kCmdImprimante, "Param\xE8tres de l'imprimante"},
+      {nullptr, kCmdOptions, "Options générales"_ansi},
+      {nullptr, kCmdImprimante, "Paramètres de l'imprimante"_ansi},
       {nullptr, kCmdAPropos, "A propos du logiciel"},
       {nullptr, kCmdAide, "Afficher l'aide"},
       {"Fiche", 0, "Fiche"},
       {nullptr, kCmdRechercheFiche, "Rechercher une fiche"},
-      {nullptr, kCmdRechercheSosa, "Rechercher num\xE9ro Sosa"},
+      {nullptr, kCmdRechercheSosa, "Rechercher numéro Sosa"_ansi},
       {nullptr, kCmdAjouteFiche, "Ajouter une nouvelle fiche"},
       {nullptr, kCmdSupprimeFiche, "Supprimer cette fiche"},
       {nullptr, kCmdRemplace, "Remplacer des fiches"},
@@ -202,13 +203,13 @@ void TScaWin::ConstruitMenu() {
       {nullptr, kCmdApparence, "Modifier l'apparence"},
       {nullptr, kCmdPersonneCentrale, "Choisir la personne centrale"},
       {nullptr, kCmdZoom, "Zoom"},
-      {nullptr, kCmdGenerations, "Nombre de g\xE9n\xE9rations visibles"},
+      {nullptr, kCmdGenerations, "Nombre de générations visibles"_ansi},
       {nullptr, kCmdLargeur, "Largeur des cellules"},
       {nullptr, kCmdEcart, "Ecart entre les cellules"},
       {nullptr, kCmdFormeArbre, "Forme de l'arbre"},
       {nullptr, kCmdArbreWeb, "Exporter en une page Web"},
       {"Imprimer", 0, "Imprimer"},
-      {nullptr, kCmdParametrageImpression, "Param\xE9trage de l'impression"},
+      {nullptr, kCmdParametrageImpression, "Paramétrage de l'impression"_ansi},
       {nullptr, kCmdImprimeArbre, "Imprimer l'arbre"},
       {nullptr, kCmdPdfPages, "Exporter en PDF (pages)"},
       {nullptr, kCmdPdfMural, "Exporter en PDF (une seule page)"},

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/main/application.h"
+#include "core/ansi_literal.h"
 #include "gui/main/command_menu.h"
 #include "gui/main/main_window.h"
 #include "gui/common/message_box.h"
@@ -31,7 +32,7 @@ struct BoutonReglage {
   const char* texte;
 };
 constexpr BoutonReglage kBoutonsReglage[] = {
-    {"SB_Zoom", "Zoom"},           {"SB_Generation", "G\xE9n\xE9ration"},
+    {"SB_Zoom", "Zoom"},           {"SB_Generation", "Génération"_ansi},
     {"SB_Largeur", "Largeur"},     {"SB_Ecart", "Ecart"},
     {"SB_ZoomPage", "Zoom page"},  {"SB_CroisePage", "Croise page"},
 };
@@ -72,8 +73,8 @@ void TScaWin::ConstruitBarreArbre() {
     bouton->setObjectName(b.nom);
     bouton->setText(VersQString(b.texte));
     bouton->setToolTip(VersQString(std::string(b.texte) +
-                                   " : clic gauche pour r\xE9gler, clic droit en haut pour "
-                                   "augmenter, en bas pour diminuer"));
+                                   " : clic gauche pour régler, clic droit en haut pour "
+                                   "augmenter, en bas pour diminuer"_ansi));
     bouton->setMinimumHeight(2 * kHautBouton);
     bouton->installEventFilter(this);
     const QString nom = b.nom;
@@ -82,8 +83,8 @@ void TScaWin::ConstruitBarreArbre() {
   }
   auto* apercu = new QToolButton(this);
   apercu->setObjectName("SB_Apercu");
-  apercu->setText(VersQString("Aper\xE7u"));
-  apercu->setToolTip(VersQString("Afficher les pages imprim\xE9" "es sur l'arbre"));
+  apercu->setText(VersQString("Aperçu"_ansi));
+  apercu->setToolTip(VersQString("Afficher les pages imprimées sur l'arbre"_ansi));
   apercu->setCheckable(true);
   connect(apercu, &QToolButton::toggled, this, [this](bool actif) { ApercuImpression(actif); });
   m_barreArbre->addWidget(apercu);
@@ -136,9 +137,9 @@ void TScaWin::ChangeReference(int n, bool toujoursReconstruire) {
   if (!bd.FicheUtilisee(n)) return;
   bd.RefPers = n;
   const TReglages& r = m_app.reglages;
-  if (r.Bool(kSectionOptions, "Num\xE9rote")) {
-    NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "Num\xE9roteGen"),
-               r.Bool(kSectionOptions, "Num\xE9roteConjoint"), r.Bool(kSectionOptions, "Num\xE9roteFamille"));
+  if (r.Bool(kSectionOptions, "Numérote"_ansi)) {
+    NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "NuméroteGen"_ansi),
+               r.Bool(kSectionOptions, "NuméroteConjoint"_ansi), r.Bool(kSectionOptions, "NuméroteFamille"_ansi));
     bd.BaseModifiee = 1;
   }
   if (toujoursReconstruire && !ArbreVisible()) ShowArbre();
@@ -166,9 +167,9 @@ void TScaWin::MenuBoite(const QPoint& global) {
   // The record window and the search, add and delete dialogs come with their steps.
   menu.setDefaultAction(ajoute("psFiche", "Afficher la fiche", [] {}, false));
   ajoute("psRecherche", "Rechercher une fiche...", [] {}, false);
-  ajoute("psReference", "R\xE9" "f\xE9rence de l'arbre (De Cujus)",
+  ajoute("psReference", "Référence de l'arbre (De Cujus)"_ansi,
          [this] { ChangeReference(m_selecPers, true); });
-  ajoute("psDeployer", "D\xE9ployer/r\xE9" "duire la branche", [this] { DeploieBranche(); });
+  ajoute("psDeployer", "Déployer/réduire la branche"_ansi, [this] { DeploieBranche(); });
   ajoute("psAjouter", "Ajouter...", [] {}, false);
   ajoute("psSupprimer", "Supprimer...", [] {}, false);
   menu.exec(global);
@@ -187,7 +188,7 @@ void TScaWin::MenuFond(const QPoint& global) {
   ajoute("psForme", "Forme de l'arbre", [this] { MenuClick(kCmdFormeArbre); });
   ajoute("psCentrale", "Choisir la personne centrale", [] {}, false);
   ajoute("psZoom", "Zoom", [this] { MenuClick(kCmdZoom); });
-  ajoute("psGeneration", "Nombre de g\xE9n\xE9rations visibles", [this] { MenuClick(kCmdGenerations); });
+  ajoute("psGeneration", "Nombre de générations visibles"_ansi, [this] { MenuClick(kCmdGenerations); });
   ajoute("psLargeur", "Largeur des cellules", [this] { MenuClick(kCmdLargeur); });
   ajoute("psEcart", "Ecart entre les cellules", [this] { MenuClick(kCmdEcart); });
   ajoute("psImage", "Enregistrer comme image...", [this] { EnregistreImage(); });

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/tree_file/tree_file_writer.h"
 #include "tree_file_test_support.h"
@@ -154,7 +155,7 @@ TEST_F(TreeFileLoad, AGedcomFileGoesToTheImport) {
     std::string recu;
     o.importGedcom = [&](TBD& b, const std::string& c) {
       recu = c;
-      b.EcritNom(b.NouvelleFiche(), "Import\xE9");
+      b.EcritNom(b.NouvelleFiche(), "Importé"_ansi);
       b.BaseChargee = 1;
       return Statut::Ok();
     };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/tree_file/tree_file_reader.h"
+#include "core/ansi_literal.h"
 #include "core/tree_file/tree_file_version.h"
 #include "tree_file_test_support.h"
 
@@ -168,7 +169,7 @@ constexpr const char* kFichier30 =
     "[NumM]\r\n3=2\r\n"
     "[DdN]\r\n1=1870\r\n3=1900\r\n"
     "[LdN]\r\n1=Brest\r\n"
-    "[NoteN]\r\n1=n\xE9 \xE0 la maison\r\n"
+    "[NoteN]\r\n1=né à la maison\r\n"
     "[DdB]\r\n1=6/3/1870\r\n"
     "[DdD]\r\n1=1940\r\n"
     "[LdE]\r\n1=Brest\r\n"
@@ -188,7 +189,7 @@ constexpr const char* kFichier30 =
     "[doNum]\r\n1=2\r\n2=0\r\n"
     "[doDes]\r\n1=Acte\r\n2=Orphelin\r\n"
     "[doFichier]\r\n1=acte.jpg\r\n2=o.jpg\r\n"
-    "[doNote]\r\n1=Registre\r\n";
+    "[doNote]\r\n1=Registre\r\n"_ansi;
 
 TEST_F(TreeFileReader30, ReadsEveryPersonSectionIntoItsFieldCode) {
   ASSERT_TRUE(Lit(kFichier30).ok());
@@ -200,7 +201,7 @@ TEST_F(TreeFileReader30, ReadsEveryPersonSectionIntoItsFieldCode) {
   EXPECT_EQ(bd.LitMere(3), 2);
   EXPECT_EQ(bd.LitDateNaissance(1), "1870");
   EXPECT_EQ(bd.LitLieuNaissance(1), "Brest");
-  EXPECT_EQ(bd.LitChamp(1, 8), "n\xE9 \xE0 la maison");
+  EXPECT_EQ(bd.LitChamp(1, 8), "né à la maison"_ansi);
   EXPECT_EQ(bd.LitChamp(1, 9), "6/3/1870");
   EXPECT_EQ(bd.LitDateDeces(1), "1940");
   EXPECT_EQ(bd.LitChamp(1, 16), "Brest");  // burial place

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/tree_file/tree_file_version.h"
 #include "tree_file_test_support.h"
 
@@ -30,9 +31,9 @@ class TreeFileReader : public ::testing::Test {
                                int pere = 0, int mere = 0, const std::string& tabEve = {},
                                const std::string& dcree = "1/1/2000",
                                const std::string& flag = "O") {
-    f.V(flag).N(1).V(nom).V(pre).N(pere).N(mere).N(1).N(2).V("note " + nom).V("ignor\xE9");
+    f.V(flag).N(1).V(nom).V(pre).N(pere).N(mere).N(1).N(2).V("note " + nom).V("ignoré"_ansi);
     f.V(dcree).V("2/2/2002").V("t|Surnom|" + nom + "|").V(tabEve).V("n" + nom);
-    f.V(Tab({1})).V("r\xE9serve");
+    f.V(Tab({1})).V("réserve"_ansi);
   }
   static void Evenement(Flux& f, const std::string& nature, const std::string& date,
                         bool certitude = true) {
@@ -60,10 +61,10 @@ TEST_F(TreeFileReader, ReadsEveryFieldOfTheCurrentVersionIntoItsSlot) {
   f.O().N(1).N(3).V("");
   f.Libre().N(0).N(0).V("");
   f.V("SrcV1");
-  f.O().V("Acte").V("AN").V("acte.jpg|L\xE9gende").V("texte");
+  f.O().V("Acte").V("AN").V("acte.jpg|Légende"_ansi).V("texte");
   f.Libre().Vides(4);
   Evenement(f, "Naissance", "5/3/1900");
-  Evenement(f, "D\xE9" "c\xE8s", "1970");
+  Evenement(f, "Décès"_ansi, "1970");
 
   ASSERT_TRUE(Lit(52, f.Octets()).ok());
   ASSERT_EQ(bd.NbreFiche(), 3);
@@ -87,17 +88,17 @@ TEST_F(TreeFileReader, ReadsEveryFieldOfTheCurrentVersionIntoItsSlot) {
   EXPECT_EQ(p.TabEve, Tab({2}));
   EXPECT_EQ(p.Numero, "nDurand");
   EXPECT_EQ(p.TabSrc, Tab({1}));
-  EXPECT_EQ(p.Reserve, "r\xE9serve");
+  EXPECT_EQ(p.Reserve, "réserve"_ansi);
   EXPECT_FALSE(bd.FicheUtilisee(2));
   EXPECT_EQ(bd.Union(1).NumH, 1);
   EXPECT_EQ(bd.Union(1).NumF, 3);
   EXPECT_EQ(bd.Union(2).Utilise, 0);
   EXPECT_EQ(bd.Src(1).SrcTitre, "Acte");
   EXPECT_EQ(bd.Src(1).SrcAbrege, "AN");
-  EXPECT_EQ(bd.Src(1).SrcMedia, "acte.jpg|L\xE9gende");
+  EXPECT_EQ(bd.Src(1).SrcMedia, "acte.jpg|Légende"_ansi);
   EXPECT_EQ(bd.Src(1).SrcTexte, "texte");
   EXPECT_EQ(bd.Src(2).Utilise, 0);
-  EXPECT_EQ(bd.Eve(2).Nature, "D\xE9" "c\xE8s");
+  EXPECT_EQ(bd.Eve(2).Nature, "Décès"_ansi);
   EXPECT_EQ(bd.Eve(2).Certitude, "2");
   EXPECT_EQ(bd.Eve(2).Lieu, "Brest");
   EXPECT_EQ(bd.LitDateDeces(3), "1970");
@@ -203,7 +204,7 @@ TEST_F(TreeFileReader, ACancelledReadSaysSoAndLeavesACoherentDatabase) {
 TEST_F(TreeFileReader, Version99TurnsPhotosAndDataItemsIntoSources) {
   Flux f;
   f.V("KINDRELA 99.01.10").V("1/1/1999").V("2/2/1999").N(2).N(1).N(3).N(1).N(2).N(1);
-  f.V("ignor\xE9").V("C:\\Looks\\moderne.kda");
+  f.V("ignoré"_ansi).V("C:\\Looks\\moderne.kda");
   // Persons: value 10 is the photo, value 16 is ignored.
   f.O().N(0).V("Martin").V("Jean").N(0).N(0).N(1).N(0).V("n").V("jean.jpg").V("1/1/99").V("");
   f.V("").V(Tab({1})).V("").V(Tab({7})).V("");
@@ -212,7 +213,7 @@ TEST_F(TreeFileReader, Version99TurnsPhotosAndDataItemsIntoSources) {
   f.O().N(1).N(2).V("");
   // Data items: flag, person, description, file, note.
   f.O().N(2).V("Acte de mariage").V("acte.jpg").V("Paroisse");
-  f.Libre().N(1).V("Effac\xE9").V("x.jpg").V("");
+  f.Libre().N(1).V("Effacé"_ansi).V("x.jpg").V("");
   f.O().N(0).V("Sans personne").V("y.jpg").V("");
   Evenement(f, "Naissance", "1950");
 
@@ -251,7 +252,7 @@ TEST_F(TreeFileReader, Version981ReadsProfessionFieldsAndEventsWithoutCertainty)
   f.O().N(1).V("Durand").V("Marie").N(0).N(0).V("").V("").V("marie.jpg").V("").V("");
   f.V("t|Titre|Dame|").V("").V("2");
   Evenement(f, "Naissance", "1900", false);
-  Evenement(f, "D\xE9" "c\xE8s", "1970", false);
+  Evenement(f, "Décès"_ansi, "1970", false);
 
   ASSERT_TRUE(Lit(981, f.Octets()).ok());
   EXPECT_EQ(bd.Fiche(1).Champs, "t|Profession|Menuisier|t|Surnom|Jeannot|");
@@ -264,7 +265,7 @@ TEST_F(TreeFileReader, Version981ReadsProfessionFieldsAndEventsWithoutCertainty)
   EXPECT_EQ(bd.LitSrcFiche(2, 1, 4), "marie.jpg");
   EXPECT_EQ(bd.Eve(1).Certitude, "");
   EXPECT_EQ(bd.Eve(2).Lieu, "Brest");
-  EXPECT_EQ(bd.Eve(2).NoteEve, "note D\xE9" "c\xE8s");
+  EXPECT_EQ(bd.Eve(2).NoteEve, "note Décès"_ansi);
   EXPECT_EQ(bd.LitDateDeces(1), "1970");
   EXPECT_EQ(r.look, "/looks/a.kda");
 }
@@ -289,7 +290,7 @@ class TreeFileReader98 : public TreeFileReader {
     f.Vides(3);                                                // 9..11 baptism
     f.V("").V("").V("");                                       // 12..14 death
     f.Vides(3);                                                // 15..17 burial
-    f.V("note").V("Tonnelier").V("ignor\xE9").V("1/1/98").V("2/2/98");  // 18..22
+    f.V("note").V("Tonnelier").V("ignoré"_ansi).V("1/1/98").V("2/2/98");  // 18..22
     f.V("Sieur");                                              // title
   }
   static void Union98(Flux& f, int h, int femme, const std::string& mariage) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/archive.h"
 #include "core/clock.h"
 #include "core/file_io.h"
@@ -78,14 +79,14 @@ TEST_F(TreeFileSave, WritesTheTreeAndMakesItTheCurrentFile) {
 TEST_F(TreeFileSave, MovesAttachedFilesIntoTheTargetFolder) {
   m_dossier.Ecrit("photos/jean.jpg", "JPEG");
   m_dossier.Ecrit("ancien/acte.png", "PNG");
-  int avecDossier = Source(m_photos + "jean.jpg|Jean \xE0 20 ans");
+  int avecDossier = Source(m_photos + "jean.jpg|Jean à 20 ans"_ansi);
   int nu = Source("acte.png");
   int absent = Source(m_photos + "absent.jpg");
   OptionsSauvegarde o = Options();
   o.deplace = true;
   ResultatSauvegarde r;
   ASSERT_TRUE(SauveNatif(m_bd, o, r).ok());
-  EXPECT_EQ(Media(avecDossier), "jean.jpg|Jean \xE0 20 ans");
+  EXPECT_EQ(Media(avecDossier), "jean.jpg|Jean à 20 ans"_ansi);
   EXPECT_EQ(Media(nu), "acte.png");
   EXPECT_EQ(Media(absent), m_photos + "absent.jpg");
   EXPECT_EQ(m_dossier.Lit("cible/jean.jpg"), "JPEG");
@@ -98,7 +99,7 @@ TEST_F(TreeFileSave, MovesAttachedFilesIntoTheTargetFolder) {
   TBD relu;
   ResultatLecture lu;
   ASSERT_TRUE(LitArbre(relu, octets, VersionDesOctets(octets), {}, lu).ok());
-  EXPECT_EQ(relu.Src(avecDossier).SrcMedia, "jean.jpg|Jean \xE0 20 ans");
+  EXPECT_EQ(relu.Src(avecDossier).SrcMedia, "jean.jpg|Jean à 20 ans"_ansi);
   // The list now sees the files beside the tree.
   EXPECT_EQ(r.fichiersRattaches,
             (std::vector<std::string>{"jean.jpg", "acte.png", "(introuvable) " + m_photos + "absent.jpg"}));
@@ -123,13 +124,13 @@ TEST_F(TreeFileSave, AFileOfTheSameNameInTheTargetIsNeverOverwritten) {
 TEST_F(TreeFileSave, TwoSourcesOfOneFileBothFollowIt) {
   m_dossier.Ecrit("photos/jean.jpg", "JPEG");
   int a = Source(m_photos + "jean.jpg");
-  int b = Source(m_photos + "jean.jpg|autre l\xE9gende");
+  int b = Source(m_photos + "jean.jpg|autre légende"_ansi);
   OptionsSauvegarde o = Options();
   o.deplace = true;
   ResultatSauvegarde r;
   ASSERT_TRUE(SauveNatif(m_bd, o, r).ok());
   EXPECT_EQ(Media(a), "jean.jpg");
-  EXPECT_EQ(Media(b), "jean.jpg|autre l\xE9gende");
+  EXPECT_EQ(Media(b), "jean.jpg|autre légende"_ansi);
   EXPECT_TRUE(m_signales.empty());
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_reader.h"
@@ -24,7 +25,7 @@ void RemplitArbre(TBD& bd) {
   for (int i = 1; i <= 9; ++i) {
     int n = bd.NouvelleFiche();
     bd.EcritNom(n, "Nom" + std::to_string(i));
-    bd.EcritPrenoms(n, "Pr\xE9nom" + std::to_string(i) + " \"Usuel\"");
+    bd.EcritPrenoms(n, "Prénom"_ansi + std::to_string(i) + " \"Usuel\"");
     bd.EcritChamp(n, 21, "1/2/1990");
     bd.EcritChamp(n, 22, "3/4/2005");
     bd.EcritSexe(n, i % 3);
@@ -38,7 +39,7 @@ void RemplitArbre(TBD& bd) {
   bd.EcritProfession(3, "Menuisier");
   bd.EcritChampPerso(3, "Surnom", "Le Grand");
   bd.EcritDateNaissance(3, "5/3/1900");
-  bd.EcritLieuNaissance(3, "France, Bretagne, Finist\xE8re, Brest");
+  bd.EcritLieuNaissance(3, "France, Bretagne, Finistère, Brest"_ansi);
   bd.EcritDateDeces(3, "vers 1970");
   bd.EcritEveFiche(3, 1, 3, "10h30");
   bd.EcritEveFiche(3, 1, 6, "2");
@@ -47,7 +48,7 @@ void RemplitArbre(TBD& bd) {
   bd.EcritChampSrc(s, 1, "Acte");
   bd.EcritChampSrc(s, 2, "Texte de l'acte");
   bd.EcritChampSrc(s, 3, "AN");
-  bd.EcritChampSrc(s, 4, "acte.jpg|L\xE9gende");
+  bd.EcritChampSrc(s, 4, "acte.jpg|Légende"_ansi);
   bd.AjouteSrc(4, s);
   int u = bd.CreeUnion(1, 2);
   bd.EcritChampUnion(u, 3, "1/6/1899");
@@ -110,7 +111,7 @@ void ExpectMemesTables(const TBD& a, const TBD& b) {
     EXPECT_EQ(a.Src(s).SrcMedia, b.Src(s).SrcMedia);
   }
   for (int e = 1; e <= a.NbreEve(); ++e) {
-    SCOPED_TRACE("\xE9v\xE9nement " + std::to_string(e));
+    SCOPED_TRACE("événement "_ansi + std::to_string(e));
     EXPECT_EQ(a.Eve(e).Utilise, b.Eve(e).Utilise);
     EXPECT_EQ(a.Eve(e).Nature, b.Eve(e).Nature);
     EXPECT_EQ(a.Eve(e).DateEve, b.Eve(e).DateEve);
@@ -222,12 +223,12 @@ TEST_F(TreeFileWriter, ALongerValueIsCutAndTheRestOfTheFileStaysReadable) {
   int n = bd.NouvelleFiche();
   bd.EcritNom(n, "Long");
   bd.EcritChamp(n, 18, std::string(kLongueurMaxValeur + 10, 'n'));
-  bd.EcritProfession(n, "Apr\xE8s");
+  bd.EcritProfession(n, "Après"_ansi);
   TBD relu;
   ResultatLecture r;
   ASSERT_TRUE(Relit(Ecrit(bd, "long.kdg"), relu, r).ok());
   EXPECT_EQ(relu.LitChamp(1, 18).size(), kLongueurMaxValeur);
-  EXPECT_EQ(relu.LitProfession(1), "Apr\xE8s");
+  EXPECT_EQ(relu.LitProfession(1), "Après"_ansi);
 }
 
 TEST_F(TreeFileWriter, ReportsProgressEveryHundredRecords) {
@@ -268,7 +269,7 @@ TEST_F(TreeFileWriter, SavingOverAFileKeepsItAsOldAndASecondSaveReplacesTheBacku
   std::string second = m_dossier.Lit("Dupont.kdg");
   EXPECT_EQ(m_dossier.Lit("Dupont.kdg.old"), premier);
 
-  bd.EcritNom(1, "Troisi\xE8me");
+  bd.EcritNom(1, "Troisième"_ansi);
   Ecrit(bd, "Dupont.kdg");
   EXPECT_EQ(m_dossier.Lit("Dupont.kdg.old"), second);
   EXPECT_NE(m_dossier.Lit("Dupont.kdg"), second);
@@ -285,12 +286,12 @@ TEST_F(TreeFileWriter, SavingOverAFileKeepsItAsOldAndASecondSaveReplacesTheBacku
 TEST_F(TreeFileWriter, AccentedNamesAreSavedBackedUpAndReadBack) {
   TBD bd;
   bd.EcritNom(bd.NouvelleFiche(), "Premier");
-  std::string chemin = Ecrit(bd, "Fran\xE7ois.kdg");
+  std::string chemin = Ecrit(bd, "François.kdg"_ansi);
   bd.EcritNom(1, "Second");
-  Ecrit(bd, "Fran\xE7ois.kdg");
+  Ecrit(bd, "François.kdg"_ansi);
   EXPECT_TRUE(FichierExiste(chemin + ".old"));
   // On disk the names are UTF-8.
-  EXPECT_TRUE(std::filesystem::exists(m_dossier.Chemin() + "Fran\xC3\xA7ois.kdg.old"));
+  EXPECT_TRUE(std::filesystem::exists(m_dossier.Chemin() + "François.kdg.old"));
   TBD relu;
   ResultatLecture r;
   ASSERT_TRUE(Relit(chemin, relu, r).ok());
@@ -313,15 +314,15 @@ class TreeFileWriterEchec : public TreeFileWriter {
   void SetUp() override {
     TreeFileWriter::SetUp();
     m_bd.EcritNom(m_bd.NouvelleFiche(), "Avant");
-    m_dossier.Ecrit("Dupont.kdg.old", "sauvegarde pr\xE9" "c\xE9" "dente");
+    m_dossier.Ecrit("Dupont.kdg.old", "sauvegarde précédente"_ansi);
     Ecrit(m_bd, "Dupont.kdg");
-    m_dossier.Ecrit("Dupont.kdg.old", "sauvegarde pr\xE9" "c\xE9" "dente");
+    m_dossier.Ecrit("Dupont.kdg.old", "sauvegarde précédente"_ansi);
     m_avant = m_dossier.Lit("Dupont.kdg");
-    m_bd.EcritNom(1, "Apr\xE8s");
+    m_bd.EcritNom(1, "Après"_ansi);
   }
   void ExpectRienNaChange() {
     EXPECT_EQ(m_dossier.Lit("Dupont.kdg"), m_avant);
-    EXPECT_EQ(m_dossier.Lit("Dupont.kdg.old"), "sauvegarde pr\xE9" "c\xE9" "dente");
+    EXPECT_EQ(m_dossier.Lit("Dupont.kdg.old"), "sauvegarde précédente"_ansi);
     int fichiers = 0;
     for (auto& e : std::filesystem::directory_iterator(m_dossier.Chemin())) {
       (void)e;

@@ -1,4 +1,5 @@
 #include "core/tree_file/value_stream.h"
+#include "core/ansi_literal.h"
 
 #include <gtest/gtest.h>
 
@@ -58,12 +59,12 @@ TEST(LecteurValeurs, ReadsBackWhatWasWritten) {
   e.Valeur("KINDRELA 2008-01-06");
   e.Entier(100000);
   e.Valeur(binaire);
-  e.Valeur("\xE9t\xE9");
+  e.Valeur("été"_ansi);
   LecteurValeurs l(e.Octets());
   EXPECT_EQ(l.Texte(), "KINDRELA 2008-01-06");
   EXPECT_EQ(l.Entier(), 100000);
   EXPECT_EQ(l.Valeur(), binaire);
-  EXPECT_EQ(l.Valeur(), "\xE9t\xE9");
+  EXPECT_EQ(l.Valeur(), "été"_ansi);
   EXPECT_TRUE(l.Fin());
   EXPECT_FALSE(l.Depasse());
 }

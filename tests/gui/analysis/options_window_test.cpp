@@ -14,6 +14,7 @@
 
 #include "gui_test_support.h"
 
+#include "core/ansi_literal.h"
 #include "gui/analysis/options_window.h"
 #include "app/folders.h"
 #include "gui/main/application.h"
@@ -107,7 +108,7 @@ class OptionsWindowTest : public QObject {
     Controle<QCheckBox>(&fenetre, "cbNumerote")->setChecked(true);
     fenetre.reject();
     QCOMPARE(app->reglages.Entier("gene\\Options", "AgeMarMin"), 15);
-    QCOMPARE(app->reglages.Bool("gene\\Options", "Num\xE9rote"), false);
+    QCOMPARE(app->reglages.Bool("gene\\Options", "Numérote"_ansi), false);
   }
 
   void numberingAndGeneralOptionsAreStored() {
@@ -122,10 +123,10 @@ class OptionsWindowTest : public QObject {
     Controle<QSpinBox>(&fenetre, "seAvApMenu")->setValue(4);
     Controle<QPushButton>(&fenetre, "btFermer")->click();
     const TReglages& r = app->reglages;
-    QVERIFY(r.Bool("gene\\Options", "Num\xE9rote"));
-    QCOMPARE(r.Entier("gene\\Options", "Num\xE9roteGen"), 8);
-    QVERIFY(r.Bool("gene\\Options", "Num\xE9roteFamille"));
-    QVERIFY(!r.Bool("gene\\Options", "Num\xE9roteConjoint"));
+    QVERIFY(r.Bool("gene\\Options", "Numérote"_ansi));
+    QCOMPARE(r.Entier("gene\\Options", "NuméroteGen"_ansi), 8);
+    QVERIFY(r.Bool("gene\\Options", "NuméroteFamille"_ansi));
+    QVERIFY(!r.Bool("gene\\Options", "NuméroteConjoint"_ansi));
     QVERIFY(!r.Bool("gene", "AfficheBulle"));
     QCOMPARE(r.Entier("gene\\Options", "AvApMenu"), 4);
   }

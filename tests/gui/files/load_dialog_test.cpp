@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "core/file_io.h"
+#include "core/ansi_literal.h"
 #include "core/tree_file/tree_file_writer.h"
 #include "gui/files/load_dialog.h"
 #include "gui/common/radio_group.h"
@@ -208,8 +209,8 @@ class LoadDialogTest : public QObject {
     QVERIFY(dlg.Charge());
     TBD& bd = *m_app->bd;
     QCOMPARE(bd.NbreFichesUtilisees(), 1);
-    QCOMPARE(bd.LitNom(1), std::string("Dupr\xE9"));
-    QCOMPARE(bd.LitPrenoms(1), std::string("Zo\xE9"));
+    QCOMPARE(bd.LitNom(1), std::string("Dupré"_ansi));
+    QCOMPARE(bd.LitPrenoms(1), std::string("Zoé"_ansi));
     QCOMPARE(int(bd.BaseChargee), 1);
     QCOMPARE(bd.RefPers, 1);
     QCOMPARE(dlg.SelecPers(), 1);

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "gui/common/radio_group.h"
+#include "core/ansi_literal.h"
 #include "i18n/translation.h"
 #include "gui/i18n/translate_window.h"
 
@@ -136,7 +137,7 @@ class TranslateWindowTest : public QObject {
 
   void accentedTextsArriveAsUnicode() {
     TTraduction t;
-    t.ChargeTexte("fmCellule.Caption;Propri\xE9t\xE9s \x80;x\r\n");
+    t.ChargeTexte("fmCellule.Caption;Propriétés €;x\r\n"_ansi);
     std::unique_ptr<QDialog> f(Fenetre("fmCellule"));
     TraduitFenetre(f.get(), t);
     QCOMPARE(f->windowTitle(), QString::fromUtf8("Propriétés €"));

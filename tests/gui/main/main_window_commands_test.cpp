@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "gui/main/main_window.h"
+#include "core/ansi_literal.h"
 #include "gui/chart/chart_view.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_load.h"
@@ -191,7 +192,7 @@ class MainWindowCommandsTest : public QObject {
     const QString ged = VersQString(app->dossiers.mesArbres) + "famille.ged";
     test::Ecrit(ged, QByteArray("\xEF\xBB\xBF"
                                 "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME Jean /DUPONT/\r\n1 SEX M\r\n"
-                                "1 BIRT\r\n2 DATE 5 MAR 1900\r\n0 @I2@ INDI\r\n1 NAME Zo\xC3\xA9 /MARTIN/\r\n"
+                                "1 BIRT\r\n2 DATE 5 MAR 1900\r\n0 @I2@ INDI\r\n1 NAME Zoé /MARTIN/\r\n"
                                 "1 SEX F\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n0 TRLR\r\n"));
     TScaWin w(*app);
     w.Initialise();
@@ -200,7 +201,7 @@ class MainWindowCommandsTest : public QObject {
     QVERIFY(charge.Fait());
     TBD& bd = *app->bd;
     QCOMPARE(bd.NbreFichesUtilisees(), 2);
-    QCOMPARE(bd.LitPrenoms(2), std::string("Zo\xE9"));
+    QCOMPARE(bd.LitPrenoms(2), std::string("Zoé"_ansi));
     QCOMPARE(bd.LitDateNaissance(1), std::string("5/3/1900"));
     QCOMPARE(bd.NbreUnionsValides(), 1);
     QVERIFY(w.windowTitle().endsWith(" - famille.ged"));
@@ -232,7 +233,7 @@ class MainWindowCommandsTest : public QObject {
     QCOMPARE(w.SelecPers(), 1);
     QCOMPARE(bd.RefPers, 1);
     QCOMPARE(bd.LitDateNaissance(1), std::string("12/3/1950"));
-    QCOMPARE(bd.LitPrenoms(3), std::string("H\xE9l\xE8ne"));
+    QCOMPARE(bd.LitPrenoms(3), std::string("Hélène"_ansi));
     QCOMPARE(bd.LitMere(1), 3);
     QVERIFY(bd.BaseModifiee);
     QVERIFY(app->fichierCourant.rfind(app->dossiers.mesArbres, 0) == 0);
