@@ -45,7 +45,7 @@ inline constexpr std::array<std::string_view, 13> NomsMois = {
 
 // Indexed by Republican month - 1: 0 is Vendémiaire, 12 the complementary days.
 inline constexpr std::array<std::string_view, 13> NomsMoisRepublicains = {
-    "Vendémiaire"_ansi, "Brumaire",   "Frimaire",  "Nivrôse"_ansi, "Pluviôse"_ansi,
+    "Vendémiaire"_ansi, "Brumaire",   "Frimaire",  "Nivôse"_ansi, "Pluviôse"_ansi,
     "Ventôse"_ansi,     "Germinal",   "Floréal"_ansi, "Prairial", "Messidor",
     "Thermidor",      "Fructidor",  "Sans-Culottide"};
 

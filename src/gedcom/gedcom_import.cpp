@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "editing/record_names.h"
 #include "gedcom/gedcom_import_context.h"
 #include "i18n/translation.h"
 
@@ -471,17 +472,6 @@ ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::strin
 }
 
 // ---------------------------------------------------------------------------
-
-std::string CapitalisePrenoms(std::string_view prenoms) {
-  std::string sortie(prenoms);
-  bool debutMot = true;
-  for (char& c : sortie) {
-    auto u = static_cast<unsigned char>(c);
-    c = static_cast<char>(debutMot ? MajAnsi(u) : MinAnsi(u));
-    debutMot = c == ' ' || c == '"' || c == ',' || c == ';' || c == '-';
-  }
-  return sortie;
-}
 
 void NomDeGedcom(std::string_view valeur, bool majuscules, std::string& nom, std::string& prenoms) {
   std::string v(valeur);

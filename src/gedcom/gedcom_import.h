@@ -92,8 +92,4 @@ ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string
 // upper-cased and every word of the given names capitalised.
 void NomDeGedcom(std::string_view valeur, bool majuscules, std::string& nom, std::string& prenoms);
 
-// Given names with the first letter of each word upper-cased and the others
-// lower-cased; a word starts after a space, a double quote, ",", ";" or "-".
-std::string CapitalisePrenoms(std::string_view prenoms);
-
 }  // namespace kindrela

@@ -19,6 +19,7 @@
 #include "app/folders.h"
 #include "app/settings.h"
 #include "core/ansi_literal.h"
+#include "gui/analysis/options_record_page.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/database.h"
@@ -185,6 +186,8 @@ TfmOptions::TfmOptions(TApplication& app, QWidget* parent) : QDialog(parent), m_
     m_pages->addItem(Q(titre));
   };
   ajoutePage(PageGenerale(), "Général"_ansi);
+  m_pageFiche = new TPageOptionsFiche(m_app.reglages);
+  ajoutePage(m_pageFiche, "Fiche");
   ajoutePage(PageNumerotation(), "Numérotation"_ansi);
   ajoutePage(PageCoherence(), "Cohérence"_ansi);
   for (SorteTable s : {SorteTable::Evenements, SorteTable::Champs, SorteTable::Sources})
@@ -486,6 +489,7 @@ void TfmOptions::Applique() {
   r.SetBool(kSectionGene, "AfficheBulle", m_afficheBulle->isChecked());
   r.SetEntier(kSectionOptions, "AvApMenu", m_avApMenu->value());
   r.SetEntier(kSectionOptions, "Generation", m_generation->value());
+  m_pageFiche->Applique(r);
 
   r.SetBool(kSectionOptions, kCleNumerote, m_numerote->isChecked());
   r.SetEntier(kSectionOptions, kCleNumeroteGen, m_numeroteGen->value());

@@ -27,11 +27,13 @@ namespace kindrela {
 
 struct TApplication;
 struct TDossiers;
+class TPageOptionsFiche;
 class TReglages;
 
 // The pages, in the order of the page list.
 enum PageOptions {
   kPageGenerale = 0,
+  kPageFiche,
   kPageNumerotation,
   kPageCoherence,
   kPageEvenements,
@@ -121,6 +123,7 @@ class TfmOptions : public QDialog {
   QListWidget* m_pages = nullptr;
   QStackedWidget* m_pile = nullptr;
 
+  TPageOptionsFiche* m_pageFiche = nullptr;
   QCheckBox* m_afficheBulle = nullptr;
   QSpinBox* m_avApMenu = nullptr;
   QSpinBox* m_generation = nullptr;

@@ -25,6 +25,7 @@
 #include "gui/main/startup.h"
 #include "gui/chart/chart_print.h"
 #include "gui/chart/chart_view.h"
+#include "gui/editing/record_window.h"
 #include "core/file_io.h"
 #include "core/identity.h"
 #include "core/ini_file.h"
@@ -82,6 +83,7 @@ TScaWin::TScaWin(TApplication& app, QWidget* parent) : QMainWindow(parent), m_ap
   ConstruitBarreArbre();
   ConstruitMenu();
   qApp->installEventFilter(this);
+  ConstruitFiches();
   TraduitFenetre(this, t);
 }
 
@@ -255,6 +257,7 @@ void TScaWin::Initialise(const QStringList& arguments) {
   (void)m_app.tables.ChargeTout(CheminsTables(m_app.dossiers), m_app.traduction);
   TRect r = RectFenetrePrincipale(m_app.reglages, ZoneDeTravail());
   setGeometry(r.left, r.top, r.width, r.height);
+  PlaceFiches();
   LitFeuilleDeStyle();
   Reset();
   TitreFenetre();
@@ -312,10 +315,13 @@ void TScaWin::SetSelecPers(int n) {
     if (bd.RefPers == ancien) bd.RefPers = n;
     Affiche();
   }
+  // What the record holds is converted before it moves on.
+  if (FicheVisible()) m_fiche->Valide();
   m_selecPers = n;
   m_historique.Selectionne(bd, n, m_app.reglages.Entier(kSectionOptions, "AvApMenu"));
   MetAJourHistoriques();
   MetAJourBarreEtat();
+  RafraichitFiches();
   if (ArbreVisible()) m_aff->AfficheSelecPers(n);
 }
 
@@ -334,6 +340,9 @@ void TScaWin::MetAJourBarreEtat() {
 void TScaWin::Reset() {
   TBD& bd = *m_app.bd;
   HideArbre();
+  HideFiche();
+  HideFicheArbre();
+  OublieFiches();
   m_historique.Vide();
   MetAJourHistoriques();
   bd.Vide();
@@ -351,7 +360,9 @@ void TScaWin::Enable() {
   const bool ouvert = bd.BaseChargee != 0;
   for (QWidget* w : m_avecArbre) w->setEnabled(ouvert);
   for (QToolButton* b : m_boutonsHaut) b->setEnabled(false);  // their panes come later
-  m_menu->MontreSection("Fiche", ouvert);
+  m_boutonsHaut[0]->setEnabled(ouvert);  // the record
+  m_boutonsHaut[2]->setEnabled(ouvert);  // the family
+  m_menu->MontreSection("Fiche", ouvert && FicheVisible());
   m_menu->MontreSection("Arbre", ouvert && ArbreVisible());
   m_menu->MontreSection("Imprimer", ouvert && ArbreVisible());
   m_barreArbre->setVisible(ouvert && ArbreVisible());
@@ -378,6 +389,7 @@ std::string TScaWin::FichierSansNom() const {
 void TScaWin::SauveReglages() {
   QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
   m_app.reglages.SetRectFenetre("kindr", TRect{g.left(), g.top(), g.width(), g.height()});
+  SauvePlaceFiches();
   if (!m_app.fichierCourant.empty() && m_app.bd->BaseChargee)
     m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);
   FichierIni ini(m_app.dossiers.fichierReglages);

@@ -19,6 +19,8 @@ namespace kindrela {
 struct TApplication;
 class TMenuCommandes;
 class TAffArbre;
+class TfmFiche;
+class TfmFicheArbre;
 
 // Numbers of the left menu's commands.
 enum Commande : int {
@@ -68,6 +70,16 @@ class TScaWin : public QMainWindow {
   void HideArbre();
   bool ArbreVisible() const;
   TAffArbre& Arbre() { return *m_aff; }
+  // The person record window (F2, button 1) and the family window (F4,
+  // button 3): shown over the main window, following the selected person.
+  void ShowFiche();
+  void HideFiche();
+  bool FicheVisible() const;
+  void ShowFicheArbre();
+  void HideFicheArbre();
+  bool FicheArbreVisible() const;
+  TfmFiche* Fiche() const { return m_fiche; }
+  TfmFicheArbre* FicheArbre() const { return m_ficheArbre; }
 
   // The commands, by their number (left menu, buttons and tests).
   void MenuClick(int numero);
@@ -140,6 +152,14 @@ class TScaWin : public QMainWindow {
   void ParametreImpression();
   void ImprimeArbre();
   void ConfigureImprimante();
+  // The record panes (main_window_fiche.cpp).
+  void ConstruitFiches();
+  void PlaceFiches();
+  void SauvePlaceFiches();
+  void RafraichitFiches();
+  void OublieFiches();
+  void PersonneModifiee(int n);
+  void ReferenceDepuisFiche(int n);
 
   TApplication& m_app;
   int m_selecPers = 0;
@@ -150,6 +170,8 @@ class TScaWin : public QMainWindow {
   TMenuCommandes* m_menu = nullptr;
   QWidget* m_arbre = nullptr;  // the chart area
   TAffArbre* m_aff = nullptr;
+  TfmFiche* m_fiche = nullptr;
+  TfmFicheArbre* m_ficheArbre = nullptr;
   QToolBar* m_barreArbre = nullptr;
   std::array<QLabel*, 3> m_panneaux{};
   std::array<QToolButton*, 7> m_boutonsHaut{};

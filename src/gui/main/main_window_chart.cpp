@@ -164,8 +164,8 @@ void TScaWin::MenuBoite(const QPoint& global) {
     connect(a, &QAction::triggered, this, action);
     return a;
   };
-  // The record window and the search, add and delete dialogs come with their steps.
-  menu.setDefaultAction(ajoute("psFiche", "Afficher la fiche", [] {}, false));
+  // The search, add and delete dialogs come with their steps.
+  menu.setDefaultAction(ajoute("psFiche", "Afficher la fiche", [this] { ShowFiche(); }));
   ajoute("psRecherche", "Rechercher une fiche...", [] {}, false);
   ajoute("psReference", "Référence de l'arbre (De Cujus)"_ansi,
          [this] { ChangeReference(m_selecPers, true); });

@@ -160,6 +160,8 @@ void TScaWin::ApresChargement(int selection) {
   if (selection <= 0 || selection > bd.NbreFiche() || !bd.FicheUtilisee(selection))
     selection = bd.FicheSuivante(0);
   m_historique.Vide();
+  // The records shown belonged to the tree that was replaced.
+  OublieFiches();
   m_selecPers = 0;
   const uint8_t modifiee = bd.BaseModifiee;
   Enable();
@@ -272,7 +274,17 @@ void TScaWin::MenuClick(int numero) {
 }
 
 void TScaWin::BoutonClick(int numero) {
-  // The panes come with their own steps; the buttons stay released until then.
+  if (numero == 1) {
+    if (FicheVisible()) HideFiche();
+    else ShowFiche();
+    return;
+  }
+  if (numero == 3) {
+    if (FicheArbreVisible()) HideFicheArbre();
+    else ShowFicheArbre();
+    return;
+  }
+  // The other panes come with their own steps; their buttons stay released until then.
   if (numero >= 1 && numero <= 7) m_boutonsHaut[static_cast<size_t>(numero - 1)]->setChecked(false);
 }
 

@@ -89,6 +89,14 @@ bool TScaWin::ActionRaccourci(int slot) {
   TBD& bd = *m_app.bd;
   const int p = m_selecPers;
   switch (slot) {
+    case 1:  // the record
+      if (FicheVisible()) HideFiche();
+      else ShowFiche();
+      return true;
+    case 2:  // the family
+      if (FicheArbreVisible()) HideFicheArbre();
+      else ShowFicheArbre();
+      return true;
     case 3:  // the chart
       if (ArbreVisible()) HideArbre();
       else ShowArbre();
@@ -142,11 +150,14 @@ bool TScaWin::eventFilter(QObject* objet, QEvent* event) {
       return true;
     }
   }
-  // The shortcuts act wherever the focus is in this window, before the
-  // focused control sees the key, and only while a tree is open.
-  if (event->type() == QEvent::KeyPress && m_app.bd && m_app.bd->BaseChargee && isActiveWindow()) {
+  // The shortcuts act wherever the focus is in this window or in the
+  // record panes, before the focused control sees the key, and only while
+  // a tree is open.
+  if (event->type() == QEvent::KeyPress && m_app.bd && m_app.bd->BaseChargee) {
     auto* w = qobject_cast<QWidget*>(objet);
-    if (w && w->window() == this) {
+    QWidget* fenetre = w ? w->window() : nullptr;
+    if (fenetre && fenetre->isActiveWindow() &&
+        (fenetre == this || fenetre->property("raccourcisPrincipaux").toBool())) {
       const int code = CodeTouche(static_cast<QKeyEvent*>(event));
       if (code != 0) {
         for (int slot : kOrdreRaccourcis) {

@@ -1,0 +1,148 @@
+// The record panes from the main window: F2 and the "Fiche" button show the
+// person record, a click on a box shows that person in it, an edit repaints
+// the person's box, F4 shows the family window.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolButton>
+
+#include "gui/chart/chart_view.h"
+#include "gui/editing/family_window.h"
+#include "gui/editing/record_window.h"
+#include "gui/main/main_window.h"
+#include "gui_test_support.h"
+
+using namespace kindrela;
+
+namespace {
+
+std::string CopieExemple(const TApplication& app) {
+  const std::string cible = app.dossiers.mesArbres + "Standard.kdg";
+  QFile::copy(QString(KINDRELA_SOURCE_DIR) + "/data/modele/1/exemple/Standard.kdg", VersQString(cible));
+  return cible;
+}
+
+// The lines of the first box of person n on the chart.
+QString TexteBoite(TScaWin& w, int n) {
+  const TAffArbre& arbre = w.Arbre();
+  for (const TBoite* b : arbre.Boites()) {
+    if (b->Personne() != n) continue;
+    QStringList lignes;
+    for (const std::string& l : arbre.Lignes(b->Index())) lignes << VersQString(l);
+    return lignes.join('\n');
+  }
+  return {};
+}
+
+}  // namespace
+
+class MainWindowRecordTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void f2ShowsTheRecordWhichFollowsTheChart() {
+    QTemporaryDir maison;
+    auto app = test::Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    TBD& bd = *app->bd;
+
+    QTest::keyClick(&w, Qt::Key_F2);
+    TfmFiche* fiche = w.Fiche();
+    QVERIFY(w.FicheVisible());
+    QVERIFY(fiche->windowTitle().startsWith("Fiche"));
+    QCOMPARE(fiche->Personne(), w.SelecPers());
+    QVERIFY(w.findChild<QToolButton*>("btn13")->isChecked());
+
+    // A click on another box shows that person.
+    const int pere = bd.LitPere(w.SelecPers());
+    QVERIFY(pere > 0);
+    w.Arbre().ClicBoite(pere, Qt::LeftButton, QPoint());
+    QCOMPARE(w.SelecPers(), pere);
+    QCOMPARE(fiche->Personne(), pere);
+
+    // Typing repaints the person's box.
+    QApplication::setActiveWindow(fiche);
+    QVERIFY(QTest::qWaitForWindowActive(fiche));
+    auto* nom = fiche->findChild<QLineEdit*>("E_Nom");
+    nom->setFocus();
+    nom->selectAll();
+    QTest::keyClicks(nom, "quenouille");
+    QCOMPARE(bd.LitNom(pere), std::string("QUENOUILLE"));
+    QVERIFY(TexteBoite(w, pere).contains("QUENOUILLE"));
+    QVERIFY(bd.BaseModifiee);
+
+    // The main window's keys act in the record too: F2 there hides it.
+    QTest::keyClick(nom, Qt::Key_F2);
+    QVERIFY(!w.FicheVisible());
+    QVERIFY(!w.findChild<QToolButton*>("btn13")->isChecked());
+    // The pane button brings it back.
+    w.findChild<QToolButton*>("btn13")->click();
+    QVERIFY(w.FicheVisible());
+    w.HideFiche();
+  }
+
+  void f4ShowsTheFamilyAroundTheSelection() {
+    QTemporaryDir maison;
+    auto app = test::Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    TBD& bd = *app->bd;
+    const int pere = bd.LitPere(w.SelecPers());
+    w.SetSelecPers(pere);
+
+    QTest::keyClick(&w, Qt::Key_F4);
+    QVERIFY(w.FicheArbreVisible());
+    TfmFicheArbre* famille = w.FicheArbre();
+    auto* reference = famille->findChild<QListWidget*>("lbReference");
+    QVERIFY(reference->item(0)->text().startsWith(VersQString(bd.LitNom(pere))));
+    auto* enfants = famille->findChild<QListWidget*>("lbEnfants");
+    QCOMPARE(enfants->count(), ChildrenOf(bd, pere).Count());
+    // A double click on a child selects it; the window follows.
+    enfants->setCurrentRow(0);
+    emit enfants->itemDoubleClicked(enfants->item(0));
+    QVERIFY(w.SelecPers() != pere);
+    QCOMPARE(bd.LitPere(w.SelecPers()), pere);
+    QCOMPARE(famille->Personne(), w.SelecPers());
+    QTest::keyClick(&w, Qt::Key_F4);
+    QVERIFY(!w.FicheArbreVisible());
+    QVERIFY(!w.findChild<QToolButton*>("btn14")->isChecked());
+  }
+
+  void reloadingForgetsTheRecordShown() {
+    QTemporaryDir maison;
+    auto app = test::Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    w.show();
+    w.ShowFiche();
+    const int n = w.SelecPers();
+    QVERIFY(app->bd->NbreEveFiche(n) > 0);
+    const std::string date = app->bd->LitEveFiche(n, 1, 2);
+    // A date left half typed: its exit step would complete it on leaving.
+    w.Fiche()->findChild<QLineEdit*>("eveDate")->setText("1/1/05");
+    QCOMPARE(app->bd->LitEveFiche(n, 1, 2), std::string("1/1/05"));
+    app->bd->BaseModifiee = 0;
+    // Whatever the record held is not written into the tree loaded next.
+    QVERIFY(w.ChargeFichier(fichier, true));
+    QCOMPARE(app->bd->LitEveFiche(n, 1, 2), date);
+    QCOMPARE(app->bd->BaseModifiee, uint8_t(0));
+    QCOMPARE(w.Fiche()->Personne(), w.SelecPers());
+  }
+};
+
+QTEST_MAIN(MainWindowRecordTest)
+#include "main_window_record_test.moc"
