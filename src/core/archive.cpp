@@ -14,6 +14,7 @@
 
 #include "core/ansi_literal.h"
 #include "core/file_io.h"
+#include "core/system_error.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -107,7 +108,7 @@ Statut CreeDossiers(const std::string& base, const std::vector<std::string>& par
                               " n'est pas un dossier.");
     } else if (::mkdir(systeme.c_str(), 0755) != 0 && errno != EEXIST) {
       return Statut::Erreur("Impossible de créer le dossier "_ansi + chemin + " : " +
-                            std::strerror(errno));
+                            RaisonSystemeCourante());
     }
     chemin += '/';
   }
@@ -126,7 +127,7 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
   std::string temporaire = systeme + ".tmp" + std::to_string(hasard() % 1000000);
   int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) {
-    std::string raison = std::strerror(errno);
+    std::string raison = RaisonSystemeCourante();
     zip_fclose(f);
     return Statut::Erreur("Impossible d'écrire le fichier "_ansi + cible + " : " + raison);
   }
@@ -144,7 +145,7 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
       ssize_t n = ::write(fd, tampon.data() + fait, static_cast<size_t>(lu) - fait);
       if (n < 0) {
         if (errno == EINTR) continue;
-        erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
+        erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + RaisonSystemeCourante();
         break;
       }
       fait += static_cast<size_t>(n);
@@ -153,11 +154,11 @@ Statut ExtraitFichier(zip_t* zip, zip_uint64_t index, const std::string& nom,
   }
   zip_fclose(f);
   if (erreur.empty() && ::fsync(fd) != 0)
-    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
+    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + RaisonSystemeCourante();
   if (::close(fd) != 0 && erreur.empty())
-    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
+    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + RaisonSystemeCourante();
   if (erreur.empty() && std::rename(temporaire.c_str(), systeme.c_str()) != 0)
-    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + std::strerror(errno);
+    erreur = "Impossible d'écrire le fichier "_ansi + cible + " : " + RaisonSystemeCourante();
   if (!erreur.empty()) {
     ::unlink(temporaire.c_str());
     return Statut::Erreur(erreur);

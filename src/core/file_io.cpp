@@ -1,5 +1,7 @@
 #include "core/file_io.h"
 
+#include "core/ansi_literal.h"
+#include "core/system_error.h"
 #include "core/text.h"
 
 #include <fcntl.h>
@@ -19,7 +21,7 @@ namespace {
 
 std::atomic<long long> g_echecApres{-1};
 
-std::string Errno() { return std::strerror(errno); }
+std::string Errno() { return RaisonSystemeCourante(); }
 
 }  // namespace
 
@@ -54,6 +56,22 @@ std::string LitDebutFichier(const std::string& chemin, std::size_t n) {
   return octets;
 }
 
+Statut LitDebutFichier(const std::string& chemin, std::size_t n, std::string& octets) {
+  octets.clear();
+  if (DossierExiste(chemin))
+    return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + RaisonSysteme(EISDIR));
+  std::ifstream in(CheminSysteme(chemin), std::ios::binary);
+  if (!in) return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + Errno());
+  octets.assign(n, '\0');
+  in.read(octets.data(), static_cast<std::streamsize>(n));
+  if (in.bad()) {
+    octets.clear();
+    return Statut::Erreur("Erreur de lecture du fichier " + chemin);
+  }
+  octets.resize(static_cast<std::size_t>(in.gcount()));
+  return Statut::Ok();
+}
+
 void SynchroniseDossier(const std::string& chemin) {
   std::string dossier = CheminSysteme(DossierDe(chemin));
   int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -71,7 +89,7 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
   std::string temporaire = systeme + ".tmp" + std::to_string(hasard() % 1000000);
   int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0)
-    return Statut::Erreur("Impossible d'écrire le fichier " + chemin + " : " + Errno());
+    return Statut::Erreur("Impossible d'écrire le fichier "_ansi + chemin + " : " + Errno());
   long long limite = g_echecApres.exchange(-1);
   size_t ecrit = 0;
   bool echec = false;
@@ -81,7 +99,7 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
     if (limite >= 0) {
       if (static_cast<long long>(ecrit) >= limite) {
         echec = true;
-        raison = "No space left on device";
+        raison = RaisonSysteme(ENOSPC);
         break;
       }
       morceau = std::min<size_t>(morceau, static_cast<size_t>(limite) - ecrit);
@@ -109,7 +127,7 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
   }
   if (echec) {
     ::unlink(temporaire.c_str());
-    return Statut::Erreur("Impossible d'écrire le fichier " + chemin + " : " + raison);
+    return Statut::Erreur("Impossible d'écrire le fichier "_ansi + chemin + " : " + raison);
   }
   // Make the rename itself durable.
   SynchroniseDossier(chemin);

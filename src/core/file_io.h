@@ -28,6 +28,9 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
 // At most the first `n` bytes of a file (fewer when it is shorter; empty
 // when it cannot be read).
 std::string LitDebutFichier(const std::string& chemin, std::size_t n);
+// The same, saying why when the file cannot be read: it does not exist, is
+// a folder, or the system refuses it (the error names the file).
+Statut LitDebutFichier(const std::string& chemin, std::size_t n, std::string& octets);
 
 // Makes the renames done in the folder of `chemin` durable.
 void SynchroniseDossier(const std::string& chemin);

@@ -206,4 +206,16 @@ JeuCaracteres JeuPreselectionneFichier(const std::string& chemin) {
   return JeuPreselectionne(LitDebutFichier(chemin, 64 * 1024));
 }
 
+bool CommenceCommeGedcom(std::string_view debut) {
+  if (debut.substr(0, 2) == "\xFF\xFE" || debut.substr(0, 2) == "\xFE\xFF") return true;
+  if (debut.substr(0, 3) == "\xEF\xBB\xBF") debut.remove_prefix(3);
+  std::size_t i = debut.find_first_not_of(" \t\r\n");
+  if (i == std::string_view::npos || debut[i] != '0') return false;
+  std::size_t j = debut.find_first_not_of(" \t", i + 1);
+  if (j == i + 1 || j == std::string_view::npos) return false;
+  std::string_view tag = debut.substr(j, 4);
+  return tag.size() == 4 && EgalSansCasse(tag, "HEAD") &&
+         (j + 4 == debut.size() || std::string_view(" \t\r\n").find(debut[j + 4]) != std::string_view::npos);
+}
+
 }  // namespace kindrela

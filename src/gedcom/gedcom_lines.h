@@ -96,4 +96,11 @@ JeuCaracteres JeuPreselectionne(std::string_view debut);
 // The same on the start of a file; Windows when it cannot be read.
 JeuCaracteres JeuPreselectionneFichier(const std::string& chemin);
 
+// True when `debut`, the first bytes of a file, opens as a GEDCOM file
+// does: after a byte-order mark and blank lines, a level-0 HEAD record
+// ("0 HEAD"). A file in UTF-16 (its mark) is taken as one, its lines being
+// read later. Anything else is not a GEDCOM file and must not replace the
+// tree in memory.
+bool CommenceCommeGedcom(std::string_view debut);
+
 }  // namespace kindrela

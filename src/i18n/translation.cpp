@@ -157,4 +157,19 @@ std::vector<TTraduction::EntreeFenetre> TTraduction::EntreesFenetre(
   return entrees;
 }
 
+std::string Remplit(std::string_view modele, std::initializer_list<std::string> valeurs) {
+  std::string texte;
+  auto valeur = valeurs.begin();
+  for (std::size_t i = 0; i < modele.size(); ++i) {
+    if (modele[i] == '%' && i + 1 < modele.size() && (modele[i + 1] == 's' || modele[i + 1] == '%')) {
+      if (modele[i + 1] == '%') texte += '%';
+      else if (valeur != valeurs.end()) texte += *valeur++;
+      ++i;
+      continue;
+    }
+    texte += modele[i];
+  }
+  return texte;
+}
+
 }  // namespace kindrela

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,6 +61,10 @@ class TTraduction {
   std::vector<std::string> m_cles;
   std::array<std::optional<std::string>, kNbreMessages> m_messages;
 };
+
+// A message of the file with each "%s" receiving the next of `valeurs` (an
+// empty text once they are used up) and "%%" giving "%".
+std::string Remplit(std::string_view modele, std::initializer_list<std::string> valeurs);
 
 // "\n" (backslash, n) becomes carriage return + line feed.
 std::string DevelopperRetours(std::string_view texte);

@@ -76,6 +76,12 @@ TEST_F(Translation, SymbolicKeysIgnoreCaseAndTheFirstWins) {
   EXPECT_EQ(m_trad.MsgCle("folder_ma_famora"), "My trees");
 }
 
+TEST(TranslationFormat, EachPlaceholderTakesTheNextValue) {
+  EXPECT_EQ(Remplit("%s a %s, 100%% fait", {"Jean", "Zoé"}), "Jean a Zoé, 100% fait");
+  EXPECT_EQ(Remplit("%s et %s", {"seul"}), "seul et ");
+  EXPECT_EQ(Remplit("fin %", {}), "fin %");
+}
+
 TEST_F(Translation, LinesWithoutSeparatorAreKeysWithoutTexts) {
   Charge("Commentaire sans texte\r\n\r\n507;oui\r\n");
   ASSERT_EQ(m_trad.ListeCles().size(), 3u);

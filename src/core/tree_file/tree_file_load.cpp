@@ -26,6 +26,15 @@ std::string ChampFixe(std::string_view octets, std::size_t debut, std::size_t la
   return std::string(champ.substr(0, champ.find('\0')));
 }
 
+// Why a file that gave no known version cannot be loaded.
+std::string RaisonIllisible(const std::string& chemin) {
+  if (!FichierExiste(chemin) && !DossierExiste(chemin)) return "Le fichier " + chemin + " n'existe pas.";
+  std::string debut;
+  if (Statut s = LitDebutFichier(chemin, 1, debut); !s) return s.message() + ".";
+  if (debut.empty()) return "Le fichier " + chemin + " est vide : il ne contient aucun arbre.";
+  return "Le fichier " + chemin + " n'est pas un arbre généalogique d'une version connue."_ansi;
+}
+
 void CorrigeReferences(TBD& bd, int selec, ResultatChargement& r) {
   if (bd.RefPers < 1 || bd.RefPers > bd.NbreFiche()) bd.RefPers = bd.FicheSuivante(0);
   if (selec <= 0 || selec > bd.NbreFiche()) selec = bd.FicheSuivante(0);
@@ -38,7 +47,10 @@ InfoChargement InfoFichierArbre(const TBD& bd, const std::string& chemin) {
   InfoChargement info;
   info.fichier = chemin;
   info.version = VersionBase(chemin);
-  if (info.version == kVersionInconnue) return info;
+  if (info.version == kVersionInconnue) {
+    info.raison = RaisonIllisible(chemin);
+    return info;
+  }
   info.page = PageChargement::Kindrela;
   if (info.version == kVersion15 || info.version == kVersion24) {
     std::string entete = LitDebutFichier(chemin, 16 + 13 + 13 + 2);
@@ -73,7 +85,18 @@ InfoChargement BaseCharge(const TBD& bd, const std::string& chemin) {
   if (extension == ".KDG") return InfoFichierArbre(bd, chemin);
   InfoChargement info;
   info.fichier = chemin;
-  if (extension == ".GED") info.page = PageChargement::Gedcom;
+  if (extension != ".GED") {
+    info.raison = "Le fichier " + chemin + " n'est ni un arbre (.kdg) ni un fichier GEDCOM (.ged).";
+    return info;
+  }
+  std::string debut;
+  if (Statut s = LitDebutFichier(chemin, 1, debut); !s) {
+    info.raison = s.message() + ".";
+  } else if (debut.empty()) {
+    info.raison = "Le fichier " + chemin + " est vide : il ne contient aucun arbre.";
+  } else {
+    info.page = PageChargement::Gedcom;
+  }
   return info;
 }
 

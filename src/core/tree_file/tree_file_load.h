@@ -27,14 +27,18 @@ struct InfoChargement {
   std::string creeLe;             // E_Cree, "Créé le"
   std::string modifieLe;          // E_Modif
   bool fusionPossible = false;    // cbFusion is shown: version 98 while a tree is open
+  // With page Aucune, what to tell the user: the file, and why it cannot be
+  // loaded (missing, unreadable, empty, not a tree, another kind of file).
+  std::string raison;
 };
 
 // Fills the dialog's fields for `chemin` by its extension (".kdg", ".ged",
 // compared without regard to case). A ".kdg" of no known version, or any
-// other extension, gives page Aucune.
+// other extension, gives page Aucune with its reason; a ".ged" that cannot
+// be read too (whether it is GEDCOM at all is for the GEDCOM code to say).
 InfoChargement BaseCharge(const TBD& bd, const std::string& chemin);
-// The tree-file part of it, whatever the extension: page Aucune when the
-// file cannot be read or is not a tree.
+// The tree-file part of it, whatever the extension: page Aucune, with its
+// reason, when the file cannot be read or is not a tree.
 InfoChargement InfoFichierArbre(const TBD& bd, const std::string& chemin);
 
 // Runs the GEDCOM import on the database (bound by the caller to the

@@ -9,6 +9,7 @@
 
 #include "core/clock.h"
 #include "core/file_io.h"
+#include "core/system_error.h"
 #include "core/tree_file/tree_file_version.h"
 #include "core/tree_file/value_stream.h"
 
@@ -134,7 +135,7 @@ Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octe
       return Statut::Erreur(Erreur(chemin, "copie de sauvegarde impossible : " + s.message()));
     }
     if (std::rename(CheminSysteme(relais).c_str(), CheminSysteme(ancien).c_str()) != 0) {
-      std::string raison = std::strerror(errno);
+      std::string raison = RaisonSystemeCourante();
       ::unlink(CheminSysteme(relais).c_str());
       ::unlink(CheminSysteme(nouveau).c_str());
       return Statut::Erreur(Erreur(chemin, "impossible de remplacer " + ancien + " : " + raison));
@@ -143,7 +144,7 @@ Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octe
 
   // 3. The new content takes the tree file's name.
   if (std::rename(CheminSysteme(nouveau).c_str(), CheminSysteme(chemin).c_str()) != 0) {
-    std::string raison = std::strerror(errno);
+    std::string raison = RaisonSystemeCourante();
     ::unlink(CheminSysteme(nouveau).c_str());
     return Statut::Erreur(Erreur(chemin, raison));
   }

@@ -17,6 +17,7 @@
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/file_io.h"
+#include "core/text.h"
 #include "core/tree_file/tree_file_reader.h"
 #include "core/tree_file/tree_file_writer.h"
 #include "gui/files/progress_dialog.h"
@@ -207,6 +208,12 @@ bool TfmIOCharge::Prepare(const std::string& chemin, int selecPers) {
       m_fusion->setVisible(m_info.fusionPossible);
       break;
     case PageChargement::Gedcom: {
+      if (!CommenceCommeGedcom(LitDebutFichier(chemin, 4096))) {
+        m_info.page = PageChargement::Aucune;
+        m_info.raison = "Le fichier " + chemin +
+                        " n'est pas un fichier GEDCOM : il ne commence pas par l'en-tête « 0 HEAD »."_ansi;
+        return false;
+      }
       m_pages->setCurrentWidget(m_pageGedcom);
       // Appending to nothing would only be an ordinary import.
       m_concatene->setEnabled(m_app.bd->BaseChargee != 0);
@@ -258,12 +265,12 @@ void TfmIOCharge::Charger() {
   options.concatene = gedcom && m_concatene->isEnabled() && m_concatene->isChecked();
   options.selecPers = m_selecPers;
 
-  // A merge or a concatenation stopped half-way would leave part of the
-  // file mixed into the user's tree: keep the tree to put it back then.
-  const bool ajout = options.fusion || options.concatene;
+  // A load that fails or is stopped half-way must leave the user's tree as
+  // it was, whether the file was to replace it or to be added to it: keep
+  // it to put it back then.
   const uint8_t modifieeAvant = bd.BaseModifiee;
   std::string avant;
-  if (ajout && !OctetsBase(bd, EnteteArbre{m_selecPers, {}}, {}, avant)) avant.clear();
+  if (bd.BaseChargee && !OctetsBase(bd, EnteteArbre{m_selecPers, {}}, {}, avant)) avant.clear();
 
   TProgression progression(this, windowTitle(), VersQString(NomDe(m_info.fichier)), m_delaiProgression,
                            &m_app.traduction);
@@ -289,7 +296,7 @@ void TfmIOCharge::Charger() {
   m_enCours = false;
 
   if (!s) {
-    if (ajout && !avant.empty()) Restaure(avant, modifieeAvant);
+    if (!avant.empty()) Restaure(avant, modifieeAvant);
     if (!s.annule()) BoiteMessage(VersQString(s.message()), kErreur, 0, this);
     QDialog::reject();
     return;
@@ -337,8 +344,27 @@ void TfmIOCharge::reject() {
 bool DialogueChargement(QWidget* parent, TApplication& app, const std::string& chemin, int& selecPers,
                         std::string* look) {
   TfmIOCharge dialogue(app, parent);
-  if (!dialogue.Prepare(chemin, selecPers)) return false;
+  if (!dialogue.Prepare(chemin, selecPers)) {
+    BoiteMessage(VersQString(dialogue.Raison()), kErreur, 0, parent);
+    return false;
+  }
   dialogue.exec();
+  if (!dialogue.Charge()) return false;
+  selecPers = dialogue.SelecPers();
+  if (look) *look = dialogue.Look();
+  return true;
+}
+
+bool ChargementDirect(QWidget* parent, TApplication& app, const std::string& chemin, int& selecPers,
+                      std::string* look) {
+  if (EgalSansCasse(ExtensionDe(chemin), ".ged"))
+    return DialogueChargement(parent, app, chemin, selecPers, look);
+  TfmIOCharge dialogue(app, parent);
+  if (!dialogue.Prepare(chemin, selecPers)) {
+    BoiteMessage(VersQString(dialogue.Raison()), kErreur, 0, parent);
+    return false;
+  }
+  dialogue.Charger();
   if (!dialogue.Charge()) return false;
   selecPers = dialogue.SelecPers();
   if (look) *look = dialogue.Look();

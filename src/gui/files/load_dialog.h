@@ -31,14 +31,14 @@ class TfmIOCharge : public QDialog {
   // Fills the dialog for `chemin` (BaseCharge): the native page for a ".kdg"
   // of a known version, the GEDCOM page with the header preview and the
   // preselected character set for a ".ged". False, and the dialog must not
-  // be shown, for any other extension or an unrecognised version.
+  // be shown, for any other extension, an unrecognised version, a file that
+  // cannot be read or a ".ged" that is no GEDCOM file: Raison then says why.
   // `selecPers` is the selection before loading, kept by a merge.
   bool Prepare(const std::string& chemin, int selecPers);
 
   // After "&Charger": true when a tree was loaded or merged into the one in
   // memory. A load that failed or was cancelled gives false; the tree in
-  // memory is then the one from before when it was a merge or a
-  // concatenation, otherwise it may be empty (app.bd->BaseChargee says).
+  // memory is then the one from before (none when none was open).
   // After a load BaseModifiee is 0 for a tree file read as it is, 1 after
   // a GEDCOM import, a merge or a place conversion (the tree then differs
   // from every tree file on disk).
@@ -49,6 +49,8 @@ class TfmIOCharge : public QDialog {
   const std::string& Look() const { return m_look; }
 
   const InfoChargement& Info() const { return m_info; }
+  // After a Prepare that gave false: the message for the user, naming the file.
+  const std::string& Raison() const { return m_info.raison; }
   JeuCaracteres Jeu() const;
   // Chooses the character set and reads the header preview again with it.
   void ChoisitJeu(JeuCaracteres jeu);
@@ -108,7 +110,8 @@ class TfmIOCharge : public QDialog {
 };
 
 // The load command for `chemin`: shows the load dialog and loads on
-// "&Charger". Returns true when a tree was loaded or merged; `selecPers`
+// "&Charger"; a file the dialog cannot take is refused with a message that
+// says why. Returns true when a tree was loaded or merged; `selecPers`
 // (the selection before, kept by a merge) then receives the person to
 // select, app.fichierCourant the file loaded (the ".ged" itself for an
 // import) and `look`, when given, the chart look the file names. False when
@@ -118,5 +121,10 @@ class TfmIOCharge : public QDialog {
 // then 0.
 bool DialogueChargement(QWidget* parent, TApplication& app, const std::string& chemin, int& selecPers,
                         std::string* look = nullptr);
+// The same for a tree file loaded at once, without the dialog's choices (the
+// start, the last tree of the previous run). A GEDCOM file still shows the
+// dialog, its choices being needed.
+bool ChargementDirect(QWidget* parent, TApplication& app, const std::string& chemin, int& selecPers,
+                      std::string* look = nullptr);
 
 }  // namespace kindrela

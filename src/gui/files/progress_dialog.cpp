@@ -42,6 +42,10 @@ TProgression::TProgression(QWidget* parent, const QString& titre, const QString&
   m_dialogue->setAutoReset(false);
   m_dialogue->setRange(0, 0);
   m_dialogue->setMinimumWidth(360);
+  // QProgressDialog starts its own show timer when it is made: stopped here,
+  // or the window would come up by itself a few seconds later, even over
+  // whatever the program shows once the work is over.
+  m_dialogue->reset();
   m_dialogue->hide();
   connect(m_dialogue.get(), &QProgressDialog::canceled, this, [this] { m_annule = true; });
   connect(m_dialogue.get(), &QDialog::rejected, this, [this] { m_annule = true; });
@@ -56,6 +60,7 @@ Progression TProgression::Rappel() {
 
 bool TProgression::Avance(long long fait, long long total) {
   if (Annule()) return false;
+  if (!m_dialogue) return true;
   const bool fin = total > 0 && fait >= total;
   if (m_majFaite && !fin && m_depuisMaj.elapsed() < kIntervalleMaj) return true;
   if (!m_dialogue->isVisible() && m_depuisDebut.elapsed() < m_delai) return true;
@@ -74,14 +79,23 @@ bool TProgression::Avance(long long fait, long long total) {
   return !Annule();
 }
 
-void TProgression::Texte(const QString& texte) { m_dialogue->setLabelText(texte); }
+void TProgression::Texte(const QString& texte) {
+  if (m_dialogue) m_dialogue->setLabelText(texte);
+}
 
-bool TProgression::Annule() const { return m_annule || m_dialogue->wasCanceled(); }
+bool TProgression::Annule() const { return m_annule || (m_dialogue && m_dialogue->wasCanceled()); }
 
 void TProgression::Annuler() { m_annule = true; }
 
-void TProgression::Termine() { m_dialogue->hide(); }
+void TProgression::Termine() {
+  if (!m_dialogue) return;
+  m_annule = Annule();
+  // Each bar update restarts QProgressDialog's show timer: only a window
+  // that no longer exists is sure never to come back over the next one.
+  m_dialogue->hide();
+  m_dialogue.reset();
+}
 
-bool TProgression::Visible() const { return m_dialogue->isVisible(); }
+bool TProgression::Visible() const { return m_dialogue && m_dialogue->isVisible(); }
 
 }  // namespace kindrela

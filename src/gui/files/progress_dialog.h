@@ -43,10 +43,12 @@ class TProgression : public QObject {
   bool Annule() const;
   // Asks the work to stop, as the cancel button does.
   void Annuler();
-  // Hides the window once the work is over.
+  // Ends the window for good once the work is over: it is destroyed, so
+  // that nothing can bring it back over the windows that follow.
   void Termine();
 
-  // The window (created at once, shown only after the delay).
+  // The window (created at once, shown only after the delay); null after
+  // Termine.
   QProgressDialog* Dialogue() const { return m_dialogue.get(); }
   bool Visible() const;
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -28,6 +29,7 @@
 #include "gui/common/qt_text.h"
 #include "gui/common/radio_group.h"
 #include "gui/i18n/translate_window.h"
+#include "i18n/translation.h"
 
 namespace kindrela {
 namespace {
@@ -39,6 +41,7 @@ constexpr int kMsgNomVide = 605;
 constexpr int kMsgNomInvalide = 606;
 constexpr int kMsgAvertissementsSauvegarde = 607;
 constexpr int kMsgWebIndisponible = 608;
+constexpr int kMsgRemplacer = 609;
 constexpr std::size_t kMaxAvertissements = 15;
 
 // The character sets of the GEDCOM page, in the order of its radio group.
@@ -70,6 +73,9 @@ std::string AvecSlash(std::string dossier) {
   if (!dossier.empty() && dossier.back() != '/') dossier += '/';
   return dossier;
 }
+
+// A message of the translation file as a message box shows it.
+QString Texte(const std::string& ansi) { return VersQString(ansi).replace("\r\n", "\n"); }
 
 bool MemeFichier(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
@@ -260,6 +266,7 @@ void TfmIOSauve::Legende() {
 void TfmIOSauve::Prepare() {
   TBD& bd = *m_app.bd;
   m_sauve = false;
+  m_ecrit.clear();
   InfoSauvegarde info = InfoSauve(bd, m_app.fichierCourant);
   std::string dossier = info.dossier.empty() ? m_app.dossiers.mesArbres : info.dossier;
   if (Page() == PageSauvegarde::Web) dossier = m_app.dossiers.exportHtml;
@@ -339,19 +346,60 @@ bool TfmIOSauve::NomValide() {
   return false;
 }
 
+TfmIOSauve::Remplacement TfmIOSauve::ConfirmeRemplacement() {
+  const std::string cible = Cible();
+  if (!FichierExiste(cible)) return Remplacement::Oui;
+  const bool courant = MemeFichier(cible, m_app.fichierCourant);
+  // Saving the tree into its own tree file is the plain save; the previous
+  // file is kept as the backup.
+  if (courant && Page() == PageSauvegarde::Natif) return Remplacement::Oui;
+  const TTraduction& t = m_app.traduction;
+  if (courant && Page() == PageSauvegarde::Gedcom) {
+    // The file the tree was imported from holds what the tree cannot: an
+    // export over it loses that for good.
+    const std::string kdg = ChangeExtension(cible, ".kdg");
+    QMessageBox boite(this);
+    boite.setObjectName("fmRemplaceGedcom");
+    boite.setWindowTitle(TitreApplication());
+    boite.setIcon(QMessageBox::Warning);
+    boite.setText(Texte(Remplit(t.MsgCle("sauve_gedcom_origine"), {NomDe(cible), NomDe(kdg)})));
+    QPushButton* natif = boite.addButton(Texte(t.MsgCle("sauve_gedcom_natif")), QMessageBox::AcceptRole);
+    natif->setObjectName("bNatif");
+    QPushButton* remplace =
+        boite.addButton(Texte(t.MsgCle("sauve_gedcom_remplacer")), QMessageBox::DestructiveRole);
+    remplace->setObjectName("bRemplacer");
+    QPushButton* annule = boite.addButton(QMessageBox::Cancel);
+    annule->setObjectName("bAnnule");
+    boite.setDefaultButton(natif);
+    boite.setEscapeButton(annule);
+    boite.exec();
+    if (boite.clickedButton() == remplace) return Remplacement::Oui;
+    if (boite.clickedButton() != natif) return Remplacement::Non;
+    ChoisitPage(PageSauvegarde::Natif);
+    return ConfirmeRemplacement();
+  }
+  const std::string question = Remplit(t.Msg(kMsgRemplacer), {cible});
+  return BoiteMessage(Texte(question), kQuestion, kBoutonOui | kBoutonNon, this) == kResultatOui
+             ? Remplacement::Oui
+             : Remplacement::Non;
+}
+
 void TfmIOSauve::Enregistrer() {
   if (m_enCours || Page() == PageSauvegarde::Web) return;
   m_nom->setText(m_nom->text().trimmed());
   if (!NomValide()) return;
+  if (ConfirmeRemplacement() != Remplacement::Oui) return;
   m_enCours = true;
   m_ok->setEnabled(false);
   m_annuler->setEnabled(false);
+  const std::string cible = Cible();
   const bool ok = Page() == PageSauvegarde::Gedcom ? EnregistreGedcom() : EnregistreNatif();
   m_enCours = false;
   m_annuler->setEnabled(true);
   Legende();
   if (!ok) return;
   m_sauve = true;
+  m_ecrit = cible;
   GardeOptions();
   accept();
 }
@@ -453,10 +501,11 @@ void TfmIOSauve::reject() {
 }
 
 bool DialogueSauvegarde(QWidget* parent, TApplication& app, PageSauvegarde page,
-                        const EnteteArbre& entete) {
+                        const EnteteArbre& entete, std::string* ecrit) {
   TfmIOSauve dialogue(app, page, entete, parent);
   dialogue.Prepare();
   dialogue.exec();
+  if (ecrit) *ecrit = dialogue.Ecrit();
   return dialogue.Sauve();
 }
 

@@ -41,8 +41,9 @@ class TfmIOSauve : public QDialog {
 
   PageSauvegarde Page() const;
   void ChoisitPage(PageSauvegarde page);
-  // True once a file was written (tree or export).
+  // True once a file was written (tree or export), and the file.
   bool Sauve() const { return m_sauve; }
+  const std::string& Ecrit() const { return m_ecrit; }
   // The choices of the GEDCOM page.
   OptionsExportGedcom OptionsGedcom() const;
   // The file "Enregistrer" writes on the current page: folder + name + ".kdg" / ".ged".
@@ -50,7 +51,10 @@ class TfmIOSauve : public QDialog {
 
  public slots:
   // "Enregistrer": writes under the progress window; closes on success,
-  // stays open (after telling why) on failure.
+  // stays open (after telling why) on failure. An existing file is replaced
+  // only once the user agreed, except the tree's own tree file (kept as the
+  // backup); over the GEDCOM file the tree came from, the user is told what
+  // would be lost and offered the tree file of that name instead.
   void Enregistrer();
   void reject() override;
 
@@ -61,6 +65,10 @@ class TfmIOSauve : public QDialog {
   void ChoisitDossier();
   void Legende();
   bool NomValide();
+  enum class Remplacement { Oui, Non };
+  // Asks before replacing an existing target; may move to the native page
+  // when the user takes the tree file instead of the GEDCOM file.
+  Remplacement ConfirmeRemplacement();
   bool EnregistreNatif();
   bool EnregistreGedcom();
   void GardeOptions();
@@ -69,6 +77,7 @@ class TfmIOSauve : public QDialog {
   TApplication& m_app;
   EnteteArbre m_entete;
   bool m_sauve = false;
+  std::string m_ecrit;
   bool m_enCours = false;
 
   QLineEdit* m_nom = nullptr;
@@ -109,8 +118,8 @@ class TfmIOSauve : public QDialog {
 // save makes the file the current one (app.fichierCourant) and clears
 // BaseModifiee; a GEDCOM export changes neither, unless it was written over
 // the current file itself (a tree opened from that GEDCOM file), which
-// then counts as saved.
+// then counts as saved. `ecrit`, when given, receives the file written.
 bool DialogueSauvegarde(QWidget* parent, TApplication& app, PageSauvegarde page,
-                        const EnteteArbre& entete = {});
+                        const EnteteArbre& entete = {}, std::string* ecrit = nullptr);
 
 }  // namespace kindrela

@@ -17,6 +17,7 @@ class QKeyEvent;
 namespace kindrela {
 
 struct TApplication;
+enum class PageSauvegarde;
 class TMenuCommandes;
 class TAffArbre;
 class TfmFiche;
@@ -124,6 +125,10 @@ class TScaWin : public QMainWindow {
   bool DemandeSauvegarde();
   // Writes the tree to the current file at once, under a progress dialog.
   bool SauveImmediatement();
+  // The save dialog on `page`; true once it wrote a file.
+  bool Sauvegarde(PageSauvegarde page);
+  // Says in the status bar that `fichier` was written.
+  void SauvegardeFaite(const std::string& fichier);
   void ApresChargement(int selection);
   void MetAJourHistoriques();
   void MetAJourBarreEtat();

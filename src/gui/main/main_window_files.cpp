@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPlainTextEdit>
+#include <QLabel>
 #include <QScrollArea>
+#include <QTime>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,6 +26,7 @@
 #include "gui/files/save_dialog.h"
 #include "gui/analysis/options_window.h"
 #include "gui/gedcom/surname_window.h"
+#include "i18n/translation.h"
 
 namespace kindrela {
 namespace {
@@ -59,7 +62,23 @@ bool TScaWin::SauveImmediatement() {
     return false;
   }
   bd.BaseModifiee = 0;
+  SauvegardeFaite(m_app.fichierCourant);
   return true;
+}
+
+void TScaWin::SauvegardeFaite(const std::string& fichier) {
+  if (fichier.empty()) return;
+  const QString heure = QTime::currentTime().toString("HH:mm");
+  m_panneaux[2]->setText(VersQString(Remplit(m_app.traduction.MsgCle("sauve_faite"),
+                                             {NomDe(fichier), DepuisQString(heure)})));
+}
+
+bool TScaWin::Sauvegarde(PageSauvegarde page) {
+  std::string ecrit;
+  const bool sauve = DialogueSauvegarde(this, m_app, page, {m_selecPers, m_app.apparence}, &ecrit);
+  TitreFenetre();
+  if (sauve) SauvegardeFaite(ecrit);
+  return sauve;
 }
 
 bool TScaWin::DemandeSauvegarde() {
@@ -72,13 +91,11 @@ bool TScaWin::DemandeSauvegarde() {
   if (r != kResultatOui) return false;
   const bool sansNom = EgalSansCasse(NomDe(m_app.fichierCourant), m_app.traduction.Msg(504));
   if (ExtensionEst(m_app.fichierCourant, ".ged")) {
-    DialogueSauvegarde(this, m_app, PageSauvegarde::Gedcom, {m_selecPers, m_app.apparence});
-    TitreFenetre();
+    Sauvegarde(PageSauvegarde::Gedcom);
     return bd.BaseModifiee == 0;
   }
   if (!sansNom) return SauveImmediatement();
-  DialogueSauvegarde(this, m_app, PageSauvegarde::Natif, {m_selecPers, m_app.apparence});
-  TitreFenetre();
+  Sauvegarde(PageSauvegarde::Natif);
   // Only a real save lets the work go on.
   return bd.BaseModifiee == 0;
 }
@@ -127,19 +144,8 @@ bool TScaWin::ChargeFichier(const std::string& fichier, bool direct) {
   }
   int selection = m_selecPers;
   std::string look;
-  bool charge = false;
-  if (direct && !ExtensionEst(chemin, ".ged")) {
-    // Loaded at once, without showing the dialog's choices.
-    TfmIOCharge dialogue(m_app, this);
-    if (dialogue.Prepare(chemin, selection)) {
-      dialogue.Charger();
-      charge = dialogue.Charge();
-      selection = dialogue.SelecPers();
-      look = dialogue.Look();
-    }
-  } else {
-    charge = DialogueChargement(this, m_app, chemin, selection, &look);
-  }
+  const bool charge = direct ? ChargementDirect(this, m_app, chemin, selection, &look)
+                             : DialogueChargement(this, m_app, chemin, selection, &look);
   if (!m_app.bd->BaseChargee) {
     Reset();
     return false;
@@ -148,6 +154,11 @@ bool TScaWin::ChargeFichier(const std::string& fichier, bool direct) {
     ChargeLook(look);
     m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);
     ApresChargement(selection);
+  } else {
+    // The tree from before is back in memory: the chart and the status bar
+    // show it again as it is.
+    Affiche();
+    MetAJourBarreEtat();
   }
   return true;
 }
@@ -178,8 +189,7 @@ void TScaWin::sbSauveClick(int page) {
     return;
   }
   const PageSauvegarde pages[] = {PageSauvegarde::Natif, PageSauvegarde::Gedcom, PageSauvegarde::Web};
-  DialogueSauvegarde(this, m_app, pages[page >= 0 && page <= 2 ? page : 0], {m_selecPers, m_app.apparence});
-  TitreFenetre();
+  Sauvegarde(pages[page >= 0 && page <= 2 ? page : 0]);
 }
 
 void TScaWin::NotesGenealogie() {

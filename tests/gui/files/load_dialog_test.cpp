@@ -147,32 +147,50 @@ class LoadDialogTest : public QObject {
     QCOMPARE(selec, 1);
   }
 
+  // A file the dialog cannot take is refused with a message naming the file
+  // and the reason; the tree in memory stays as it was.
   void filesTheDialogDoesNotHandleAreRefusedWithoutShowing_data() {
     QTest::addColumn<QString>("nom");
     QTest::addColumn<QByteArray>("contenu");
-    QTest::newRow("unknown extension") << "arbre.txt" << QByteArray("0 HEAD\r\n");
-    QTest::newRow("kdg of no known version") << "faux.kdg" << QByteArray("ceci n'est pas un arbre");
-    QTest::newRow("missing kdg") << "absent.kdg" << QByteArray();
+    QTest::addColumn<QString>("raison");
+    QByteArray hasard;
+    for (int i = 0; i < 4096; ++i) hasard.append(static_cast<char>((i * 7919 + 13) % 251));
+    QTest::newRow("unknown extension") << "arbre.txt" << QByteArray("0 HEAD\r\n") << "ni un arbre";
+    QTest::newRow("kdg of no known version") << "faux.kdg" << QByteArray("ceci n'est pas un arbre")
+                                             << "version connue";
+    QTest::newRow("kdg of random bytes") << "hasard.kdg" << hasard << "version connue";
+    QTest::newRow("empty kdg") << "vide.kdg" << QByteArray("") << "est vide";
+    QTest::newRow("missing kdg") << "absent.kdg" << QByteArray() << "n'existe pas";
+    QTest::newRow("ged of random bytes") << "hasard.ged" << hasard << "0 HEAD";
+    QTest::newRow("empty ged") << "vide.ged" << QByteArray("") << "est vide";
+    QTest::newRow("missing ged") << "absent.ged" << QByteArray() << "n'existe pas";
   }
   void filesTheDialogDoesNotHandleAreRefusedWithoutShowing() {
     QFETCH(QString, nom);
     QFETCH(QByteArray, contenu);
-    if (!contenu.isEmpty()) Ecrit(m_maison.filePath(nom), contenu);
+    QFETCH(QString, raison);
+    if (!contenu.isNull()) Ecrit(m_maison.filePath(nom), contenu);
     ArbreExemple(*m_app->bd);
     m_app->fichierCourant = "avant.kdg";
     bool montre = false;
     QTimer espion;
     connect(&espion, &QTimer::timeout, [&] {
-      if (QWidget* w = QApplication::activeModalWidget()) {
+      QWidget* w = QApplication::activeModalWidget();
+      if (w && w->objectName() == "fmIOCharge") {
         montre = true;
         w->close();
       }
     });
     espion.start(5);
+    Repondeur ok;
     int selec = 2;
     QVERIFY(!DialogueChargement(nullptr, *m_app, DepuisQString(m_maison.filePath(nom)), selec));
     QVERIFY(!montre);
+    QCOMPARE(ok.Nbre(), 1);
+    QVERIFY2(ok.Texte().contains(m_maison.filePath(nom)) && ok.Texte().contains(raison),
+             qPrintable(ok.Texte()));
     QCOMPARE(m_app->bd->NbreFiche(), 3);
+    QCOMPARE(int(m_app->bd->BaseChargee), 1);
     QCOMPARE(m_app->fichierCourant, std::string("avant.kdg"));
     QCOMPARE(selec, 2);
   }
@@ -329,10 +347,14 @@ class LoadDialogTest : public QObject {
 
   void failedImportIsReportedAndLeavesTheTree() {
     ArbreExemple(*m_app->bd);
+    m_app->bd->BaseModifiee = 1;
     m_app->fichierCourant = "avant.kdg";
     const std::string chemin = Chemin("disparu.ged");
+    Ecrit(VersQString(chemin), GedcomUtf8());
     TfmIOCharge dlg(*m_app);
-    QVERIFY(dlg.Prepare(chemin, 1));  // a ".ged" shows its page even when unreadable
+    QVERIFY(dlg.Prepare(chemin, 1));
+    // The file goes between the preview and the load.
+    QVERIFY(QFile::remove(VersQString(chemin)));
     Repondeur ok;
     dlg.show();
     QTest::mouseClick(Controle<QPushButton>(&dlg, "bCharge"), Qt::LeftButton);
@@ -340,6 +362,9 @@ class LoadDialogTest : public QObject {
     QCOMPARE(ok.Nbre(), 1);
     QVERIFY2(ok.Texte().contains("disparu.ged"), qPrintable(ok.Texte()));
     QCOMPARE(m_app->bd->NbreFichesUtilisees(), 3);
+    QCOMPARE(VersQString(m_app->bd->NomCourt(3)), QString::fromUtf8("MARTIN Zoé"));
+    QCOMPARE(int(m_app->bd->BaseChargee), 1);
+    QCOMPARE(int(m_app->bd->BaseModifiee), 1);
     QCOMPARE(m_app->fichierCourant, std::string("avant.kdg"));
   }
 };

@@ -1,6 +1,7 @@
 // The progress window bound to the core's progress callback.
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "gui/files/progress_dialog.h"
@@ -30,6 +31,20 @@ class ProgressDialogTest : public QObject {
     QCOMPARE(d->labelText(), QString("fichier.ged"));
     p.Termine();
     QVERIFY(!p.Visible());
+  }
+
+  // A window left behind comes up by itself a few seconds later and stands
+  // over the next dialog, whose buttons then do nothing.
+  void noProgressWindowOutlivesTheWork() {
+    QWidget fenetre;
+    TProgression p(&fenetre, "Travail", {}, 0);
+    for (QTimer* t : p.Dialogue()->findChildren<QTimer*>()) QVERIFY(!t->isActive());
+    QVERIFY(p.Avance(0, 10));
+    QVERIFY(p.Avance(10, 10));
+    p.Termine();
+    QVERIFY(fenetre.findChildren<QProgressDialog*>().isEmpty());
+    QVERIFY(!p.Visible());
+    QVERIFY(p.Avance(10, 10));  // a late call does no harm
   }
 
   void updatesAreThrottledButTheEndIsAlwaysShown() {

@@ -2,6 +2,7 @@
 // attached files and archive, and the GEDCOM export.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -203,16 +204,92 @@ class SaveDialogTest : public QObject {
     QCOMPARE(relu.Fiche(1).NumM, 3);
   }
 
+  // Clicks the button `bouton` of the first message box named `nom` that shows.
+  static void RepondDans(QTimer& t, const char* nom, const char* bouton, QString* texte = nullptr) {
+    QObject::connect(&t, &QTimer::timeout, [&t, nom, bouton, texte] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* boite = qobject_cast<QMessageBox*>(w);
+        if (!boite || !boite->isVisible() || boite->objectName() != nom) continue;
+        if (texte) *texte = boite->text();
+        t.stop();
+        boite->findChild<QAbstractButton*>(bouton)->click();
+        return;
+      }
+    });
+    t.start(10);
+  }
+
+  // Replacing the very GEDCOM file the tree was imported from loses what
+  // the tree could not keep: the user is told so and offered the tree file.
+  void savingOverTheImportedGedcomOffersTheTreeFileInstead() {
+    m_app->fichierCourant = Dans("Famille.ged");
+    const QByteArray original = "0 HEAD\r\n0 @R1@ REPO\r\n1 NAME Archives\r\n0 TRLR\r\n";
+    Ecrit(VersQString(m_app->fichierCourant), original);
+    TfmIOSauve dlg(*m_app, PageSauvegarde::Gedcom);
+    dlg.Prepare();
+    QTimer t;
+    QString question;
+    RepondDans(t, "fmRemplaceGedcom", "bNatif", &question);
+    dlg.show();
+    Clique(&dlg, "bOk");
+    QVERIFY(question.contains("Famille.ged") && question.contains("Famille.kdg"));
+    QVERIFY(dlg.Sauve());
+    QFile ged(VersQString(Dans("Famille.ged")));
+    QVERIFY(ged.open(QIODevice::ReadOnly));
+    QCOMPARE(ged.readAll(), original);
+    QVERIFY(FichierExiste(Dans("Famille.kdg")));
+    QCOMPARE(m_app->fichierCourant, Dans("Famille.kdg"));
+    QCOMPARE(int(m_app->bd->BaseModifiee), 0);
+  }
+
   void gedcomWrittenOverTheCurrentFileCountsAsSaved() {
     m_app->fichierCourant = Dans("Famille.ged");
     Ecrit(VersQString(m_app->fichierCourant), "0 HEAD\r\n0 TRLR\r\n");
     TfmIOSauve dlg(*m_app, PageSauvegarde::Gedcom);
     dlg.Prepare();
     QCOMPARE(dlg.Cible(), m_app->fichierCourant);
+    QTimer t;
+    RepondDans(t, "fmRemplaceGedcom", "bRemplacer");  // the user insists
     dlg.show();
     Clique(&dlg, "bOk");
     QVERIFY(dlg.Sauve());
     QCOMPARE(int(m_app->bd->BaseModifiee), 0);
+    QVERIFY(!FichierExiste(Dans("Famille.kdg")));
+  }
+
+  // Any other existing file is replaced only on Yes.
+  void anotherExistingFileIsReplacedOnlyOnYes_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("fichier");
+    QTest::newRow("tree file") << int(PageSauvegarde::Natif) << "Autre.kdg";
+    QTest::newRow("GEDCOM export") << int(PageSauvegarde::Gedcom) << "Autre.ged";
+  }
+  void anotherExistingFileIsReplacedOnlyOnYes() {
+    QFETCH(int, page);
+    QFETCH(QString, fichier);
+    const QString chemin = m_dossier + "/" + fichier;
+    Ecrit(chemin, "ancien");
+    TfmIOSauve dlg(*m_app, static_cast<PageSauvegarde>(page));
+    dlg.Prepare();
+    Controle<QLineEdit>(&dlg, "E_Nom")->setText("Autre");
+    dlg.show();
+    {
+      Repondeur non(QMessageBox::No);
+      Clique(&dlg, "bOk");
+      QCOMPARE(non.Nbre(), 1);
+      QVERIFY2(non.Texte().contains(chemin), qPrintable(non.Texte()));
+    }
+    QVERIFY(!dlg.Sauve());
+    QVERIFY(dlg.isVisible());
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("ancien"));
+    f.close();
+    Repondeur oui(QMessageBox::Yes);
+    Clique(&dlg, "bOk");
+    QCOMPARE(oui.Nbre(), 1);
+    QVERIFY(dlg.Sauve());
+    QVERIFY(QFileInfo(chemin).size() > 6);
   }
 
   void webPageIsNotOfferedYet() {

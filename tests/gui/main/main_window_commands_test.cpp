@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -206,6 +207,73 @@ class MainWindowCommandsTest : public QObject {
     QCOMPARE(bd.NbreUnionsValides(), 1);
     QVERIFY(w.windowTitle().endsWith(" - famille.ged"));
     QVERIFY(w.SelecPers() > 0);
+  }
+
+  // Closing a tree imported from GEDCOM never writes over that file
+  // unasked: the user keeps the original and the tree goes to a tree file.
+  void closingAnImportedGedcomOffersTheTreeFileAndSaysItSaved() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const QString ged = VersQString(app->dossiers.mesArbres) + "famille.ged";
+    const QByteArray original = "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME Jean /DUPONT/\r\n"
+                                "0 @R1@ REPO\r\n1 NAME Archives\r\n0 TRLR\r\n";
+    test::Ecrit(ged, original);
+    TScaWin w(*app);
+    w.Initialise();
+    {
+      Pilote charge("fmIOCharge", [](QWidget* d) { Clique(d, "bCharge"); });
+      QVERIFY(w.ChargeFichier(DepuisQString(ged)));
+    }
+    QVERIFY(app->bd->BaseModifiee);
+    Repondeur oui(QMessageBox::Yes);
+    Pilote sauve("fmIOSauve", [](QWidget* d) { Clique(d, "bOk"); });
+    Pilote natif("fmRemplaceGedcom", [](QWidget* d) { Clique(d, "bNatif"); });
+    QVERIFY(w.close());
+    QVERIFY(natif.Fait());
+    QFile f(ged);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), original);
+    const std::string kdg = app->dossiers.mesArbres + "famille.kdg";
+    QVERIFY(FichierExiste(kdg));
+    QCOMPARE(app->fichierCourant, kdg);
+    auto* etat = w.findChild<QLabel*>("sbPanneau2");
+    QVERIFY2(etat->text().contains("famille.kdg"), qPrintable(etat->text()));
+  }
+
+  // A damaged file says why and leaves the open tree, its chart and its
+  // status bar as they were.
+  void damagedFileLeavesTheOpenTreeAndSaysWhy_data() {
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QByteArray>("contenu");
+    QByteArray hasard;
+    for (int i = 0; i < 3000; ++i) hasard.append(static_cast<char>((i * 131 + 7) % 253));
+    QTest::newRow("random kdg") << "abime.kdg" << hasard;
+    QTest::newRow("empty kdg") << "vide.kdg" << QByteArray("");
+    QTest::newRow("random ged") << "abime.ged" << hasard;
+  }
+  void damagedFileLeavesTheOpenTreeAndSaysWhy() {
+    QFETCH(QString, nom);
+    QFETCH(QByteArray, contenu);
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    const int personnes = app->bd->NbreFichesUtilisees();
+    const QString etat = w.findChild<QLabel*>("sbPanneau1")->text();
+    const QString abime = VersQString(app->dossiers.mesArbres) + nom;
+    test::Ecrit(abime, contenu);
+    Repondeur ok;
+    Pilote dialogue("fmIOCharge", [](QWidget* d) { Clique(d, "bCharge"); });
+    QVERIFY(w.ChargeFichier(DepuisQString(abime)));
+    QVERIFY(!dialogue.Fait());
+    QCOMPARE(ok.Nbre(), 1);
+    QVERIFY2(ok.Texte().contains(nom), qPrintable(ok.Texte()));
+    QCOMPARE(app->bd->NbreFichesUtilisees(), personnes);
+    QCOMPARE(app->fichierCourant, fichier);
+    QCOMPARE(w.findChild<QLabel*>("sbPanneau1")->text(), etat);
+    QVERIFY(w.Arbre().GetBoiteRefPers() != nullptr);
   }
 
   void assistantMakesTheFamilyTyped() {
