@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -29,7 +30,14 @@ QSpinBox* Nombre(const char* nom, int valeur, QWidget* parent) {
   s->setObjectName(nom);
   s->setRange(1, 999);
   s->setValue(valeur);
+  s->setMaximumWidth(s->fontMetrics().horizontalAdvance("0000") + 48);
   return s;
+}
+
+QLabel* Etiquette(const char* nom, std::string_view texte, QWidget* parent) {
+  auto* l = new QLabel(Q(texte), parent);
+  l->setObjectName(nom);
+  return l;
 }
 
 QLineEdit* Modele(const char* nom, const std::string& valeur, QWidget* parent) {
@@ -76,10 +84,10 @@ TPageOptionsFiche::TPageOptionsFiche(const TReglages& r, QWidget* parent) : QWid
   m_saisieChpNbre = Nombre("seSaisieChp", r.Entier(O, "SaisieChpNbre"), aide);
   auto* fa = new QFormLayout(aide);
   fa->addRow(m_saisieNom);
-  fa->addRow(Q("Nombre de propositions"), m_saisieNomNbre);
-  fa->addRow(Q("Partie du lieu proposée"_ansi), m_saisieLieu);
+  fa->addRow(Etiquette("lSaisieNomNbre", "Nombre de propositions", aide), m_saisieNomNbre);
+  fa->addRow(Etiquette("lSaisieLieu", "Partie du lieu proposée"_ansi, aide), m_saisieLieu);
   fa->addRow(m_saisieChp);
-  fa->addRow(Q("Nombre de propositions "), m_saisieChpNbre);
+  fa->addRow(Etiquette("lSaisieChpNbre", "Nombre de propositions", aide), m_saisieChpNbre);
 
   auto* textes = new QGroupBox(Q("Textes de la fiche"), this);
   textes->setObjectName("gbTextesFiche");
@@ -87,9 +95,9 @@ TPageOptionsFiche::TPageOptionsFiche(const TReglages& r, QWidget* parent) : QWid
   m_fiche1 = Modele("eFiche1", r.Texte(O, "Fiche1"), textes);
   m_fiche2 = Modele("eFiche2", r.Texte(O, "Fiche2"), textes);
   auto* ft = new QFormLayout(textes);
-  ft->addRow(Q("Titre de la fenêtre"_ansi), m_ficheTitre);
-  ft->addRow(Q("Parents et conjoints"), m_fiche1);
-  ft->addRow(Q("Frères, soeurs et enfants"_ansi), m_fiche2);
+  ft->addRow(Etiquette("lFicheTitre", "Titre de la fenêtre"_ansi, textes), m_ficheTitre);
+  ft->addRow(Etiquette("lFiche1", "Parents et conjoints", textes), m_fiche1);
+  ft->addRow(Etiquette("lFiche2", "Frères, soeurs et enfants"_ansi, textes), m_fiche2);
 
   auto* ajout = new QGroupBox(Q("Ajout de personnes"), this);
   ajout->setObjectName("gbAjout");

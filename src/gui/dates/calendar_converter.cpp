@@ -36,6 +36,7 @@ TfmCalConv::TfmCalConv(const std::string& date, QWidget* parent) : QDialog(paren
   m_repM = new QComboBox(this);
   m_repM->setObjectName("cbRepM");
   for (std::string_view mois : NomsMoisRepublicains) m_repM->addItem(VersQString(mois));
+  m_repM->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   m_repA = new QComboBox(this);
   m_repA->setObjectName("cbRepA");
   for (int a = 1; a <= kAnneesRepublicainesConvertisseur; ++a) m_repA->addItem(QString::number(a));

@@ -42,16 +42,19 @@ TfmFicheArbre::TfmFicheArbre(TApplication& app, QWidget* parent) : QWidget(paren
   m_parentsConjointListe = Liste("lbParentsConjoint");
   m_enfantsListe = Liste("lbEnfants");
 
+  // Parents above, the person with its siblings and spouses in the middle, children below.
   auto* g = new QGridLayout(this);
   g->addWidget(Cadre("gbPere", "Père"_ansi, m_pere, this), 0, 0);
-  g->addWidget(Cadre("gbMere", "Mère"_ansi, m_mere, this), 0, 2);
+  g->addWidget(Cadre("gbMere", "Mère"_ansi, m_mere, this), 0, 1);
+  g->addWidget(Cadre("gbParentsConjoint", "Parents du conjoint", m_parentsConjointListe, this), 0, 2);
   g->addWidget(Cadre("gbFratrie", "Fratrie", m_fratrieListe, this), 1, 0);
   g->addWidget(Cadre("gbReference", "Référence"_ansi, m_reference, this), 1, 1);
   g->addWidget(Cadre("gbConjoints", "Conjoints", m_conjointsListe, this), 1, 2);
-  g->addWidget(Cadre("gbEnfants", "Enfants", m_enfantsListe, this), 2, 1);
-  g->addWidget(Cadre("gbParentsConjoint", "Parents du conjoint", m_parentsConjointListe, this), 2, 2);
+  g->addWidget(Cadre("gbEnfants", "Enfants", m_enfantsListe, this), 2, 0, 1, 3);
   for (int c = 0; c < 3; ++c) g->setColumnStretch(c, 1);
-  for (int r = 0; r < 3; ++r) g->setRowStretch(r, 1);
+  g->setRowStretch(0, 3);
+  g->setRowStretch(1, 3);
+  g->setRowStretch(2, 2);
 
   auto selectionne = [this](const TR& personnes, QListWidget* liste) {
     const int ligne = liste->currentRow();
@@ -63,6 +66,7 @@ TfmFicheArbre::TfmFicheArbre(TApplication& app, QWidget* parent) : QWidget(paren
           [this, selectionne] { selectionne(m_enfants, m_enfantsListe); });
   connect(m_conjointsListe, &QListWidget::itemClicked, this,
           [this, selectionne] { selectionne(m_conjoints, m_conjointsListe); });
+  connect(m_conjointsListe, &QListWidget::currentRowChanged, this, [this] { ParentsDuConjoint(); });
   connect(m_parentsConjointListe, &QListWidget::itemDoubleClicked, this, [this] {
     const int ligne = m_parentsConjointListe->currentRow();
     if (ligne >= 0 && ligne < 2 && m_parentsConjoint[ligne] > 0)

@@ -86,6 +86,11 @@ QToolButton* BoutonNiveau(const char* nom, std::string_view bulle, QWidget* pare
   return b;
 }
 
+// An events list wide enough for its placeholder, whatever the font.
+int LargeurListeEve(const QListWidget* liste) {
+  return liste->fontMetrics().horizontalAdvance(Q(kEntreeCreer)) + 2 * liste->frameWidth() + 12;
+}
+
 void Colore(QLabel* panneau, TCouleur c) {
   QPalette p = panneau->palette();
   p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
@@ -143,7 +148,7 @@ TfmFiche::TfmFiche(TApplication& app, QWidget* parent) : QWidget(parent), m_app(
 
   TraduitFenetre(this, m_app.traduction);
   qApp->installEventFilter(this);
-  resize(480, 600);
+  resize(540, 620);
   setEnabled(false);
 }
 
@@ -214,7 +219,12 @@ QWidget* TfmFiche::PageEvenement() {
   connect(lbEve, &QListWidget::itemDoubleClicked, this, [this] {
     if (EveALaLigne(lbEve->currentRow()) == 0) NouvelEve();
   });
-  pEve = new QWidget(partage);
+  // The detail panel hides inside a frame that keeps its place in the splitter.
+  auto* cadreEve = new QWidget(partage);
+  auto* colonneEve = new QVBoxLayout(cadreEve);
+  colonneEve->setContentsMargins(0, 0, 0, 0);
+  pEve = new QWidget(cadreEve);
+  colonneEve->addWidget(pEve);
   pEve->setObjectName("pEve");
   eveDate = Edit("eveDate", pEve);
   eveTime = Edit("eveTime", pEve);
@@ -253,9 +263,9 @@ QWidget* TfmFiche::PageEvenement() {
   g->setRowStretch(4, 1);
   g->setColumnStretch(1, 1);
   partage->addWidget(lbEve);
-  partage->addWidget(pEve);
+  partage->addWidget(cadreEve);
   partage->setStretchFactor(1, 1);
-  partage->setSizes({150, 330});
+  partage->setSizes({LargeurListeEve(lbEve), 330});
   auto* v = new QVBoxLayout(page);
   v->addWidget(partage);
   return page;
@@ -333,7 +343,11 @@ QWidget* TfmFiche::PageUnion() {
   connect(lbUnionEve, &QListWidget::itemDoubleClicked, this, [this] {
     if (EveUnionALaLigne(lbUnionEve->currentRow()) == 0) NouvelEveUnion();
   });
-  pEveUnion = new QWidget(partage);
+  auto* cadreEveUnion = new QWidget(partage);
+  auto* colonneEveUnion = new QVBoxLayout(cadreEveUnion);
+  colonneEveUnion->setContentsMargins(0, 0, 0, 0);
+  pEveUnion = new QWidget(cadreEveUnion);
+  colonneEveUnion->addWidget(pEveUnion);
   pEveUnion->setObjectName("pEveUnion");
   eveUnionDate = Edit("eveUnionDate", pEveUnion);
   eveUnionTime = Edit("eveUnionTime", pEveUnion);
@@ -373,13 +387,13 @@ QWidget* TfmFiche::PageUnion() {
   g->setRowStretch(3, 1);
   g->setColumnStretch(1, 1);
   partage->addWidget(lbUnionEve);
-  partage->addWidget(pEveUnion);
+  partage->addWidget(cadreEveUnion);
   partage->setStretchFactor(1, 1);
-  partage->setSizes({150, 330});
+  partage->setSizes({LargeurListeEve(lbUnionEve), 330});
   auto* ue = new QVBoxLayout(pUnionEve);
   ue->setContentsMargins(0, 0, 0, 0);
   ue->addWidget(Etiquette("lUnionEve", "Evénements de l'union"_ansi, pUnionEve));
-  ue->addWidget(partage);
+  ue->addWidget(partage, 1);
 
   auto* v = new QVBoxLayout(page);
   v->addWidget(Etiquette("lUnion", "Conjoints", page));
