@@ -67,5 +67,7 @@ int CmdExpand(int argc, char** argv);
 int CmdImport(int argc, char** argv);
 int CmdExport(int argc, char** argv);
 int CmdCheck(int argc, char** argv);
+int CmdReport(int argc, char** argv);
+int CmdStats(int argc, char** argv);
 
 }  // namespace kindrela::cli

@@ -20,6 +20,7 @@ struct EntreeCommande {
 constexpr EntreeCommande kCommandes[] = {
     {"info", CmdInfo},     {"convert", CmdConvert}, {"number", CmdNumber}, {"expand", CmdExpand},
     {"import", CmdImport}, {"export", CmdExport},   {"check", CmdCheck},
+    {"report", CmdReport}, {"stats", CmdStats},
 };
 
 int Usage(std::FILE* f) {
@@ -37,6 +38,12 @@ int Usage(std::FILE* f) {
         "  kindrela-cli export FICHIER.kdg SORTIE.ged [options]\n"
         "                                        exporte un arbre en GEDCOM\n"
         "  kindrela-cli check FICHIER            contrôle de cohérence et vérification\n"
+        "  kindrela-cli report FICHIER --predefined N [--csv] [--generations G] [--places 0-3]\n"
+        "               [--prefix LIEU] [--sign SIGNE]\n"
+        "  kindrela-cli report FICHIER --kinship K [--root PERSONNE] [--generations G] [--sort] [--csv]\n"
+        "                                        grille d'un rapport (titres en première ligne)\n"
+        "  kindrela-cli stats FICHIER --stat N|NOM [--born-between A B] [--ages MIN MAX PAS]\n"
+        "               [--years MIN MAX PAS]    colonnes d'une statistique : intitulé, tabulation, valeur\n"
         "  kindrela-cli --version\n"
         "  kindrela-cli --help\n"_ansi);
   return f == stdout ? 0 : 2;
