@@ -152,6 +152,35 @@ std::string TGrilleRapport::TexteDelimite(char separateur) const {
   return out;
 }
 
+std::string TGrilleRapport::TexteCsv() const {
+  auto cellule = [](std::string& out, const std::string& c) {
+    if (c.find_first_of(",\"\r\n") == std::string::npos) {
+      out += c;
+      return;
+    }
+    out += '"';
+    for (char x : c) {
+      if (x == '"') out += '"';
+      out += x;
+    }
+    out += '"';
+  };
+  std::string out;
+  for (int c = 0; c < NbreColonnes(); ++c) {
+    if (c) out += ',';
+    cellule(out, m_colonnes[static_cast<size_t>(c)].titre);
+  }
+  out += "\r\n";
+  for (int l = 0; l < NbreLignes(); ++l) {
+    for (int c = 0; c < NbreColonnes(); ++c) {
+      if (c) out += ',';
+      cellule(out, Cellule(l, c));
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
 char SeparateurFiltre(int filtre) {
   switch (filtre) {
     case 2: return ',';

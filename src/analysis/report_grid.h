@@ -73,6 +73,10 @@ class TGrilleRapport {
   // Every row, the titles first, each cell followed by `separateur`, each
   // row ended by CR LF.
   std::string TexteDelimite(char separateur) const;
+  // Every row, the titles first, as comma-separated values: cells joined by
+  // ",", quoted when they hold a comma, a quote or a line end (quotes
+  // doubled), rows ended by CR LF. For the spreadsheet program and scripts.
+  std::string TexteCsv() const;
 
  private:
   std::vector<TColonneRapport> m_colonnes;

@@ -18,33 +18,21 @@
 namespace kindrela::cli {
 namespace {
 
-// One cell for a comma-separated file: quoted when it holds a comma, a
-// quote or a line end, quotes doubled.
-std::string CelluleCsv(const std::string& c) {
-  if (c.find_first_of(",\"\r\n") == std::string::npos) return c;
-  std::string r = "\"";
-  for (char x : c) {
-    if (x == '"') r += '"';
-    r += x;
-  }
-  return r + "\"";
-}
-
+// Tab-separated: cells joined by tabs (tabs and line ends inside a cell
+// become spaces), or the comma-separated form of the grid.
 std::string Lignes(const TGrilleRapport& g, bool csv) {
-  auto cellule = [&](const std::string& c) {
-    if (csv) return CelluleCsv(c);
-    std::string r = c;
+  if (csv) return g.TexteCsv();
+  auto cellule = [](std::string r) {
     for (char& x : r)
       if (x == '\t' || x == '\r' || x == '\n') x = ' ';
     return r;
   };
-  const char sep = csv ? ',' : '\t';
   std::string out;
   for (int c = 0; c < g.NbreColonnes(); ++c)
-    out += (c ? std::string(1, sep) : std::string()) + cellule(g.Colonnes()[static_cast<size_t>(c)].titre);
+    out += (c ? "\t" : "") + cellule(g.Colonnes()[static_cast<size_t>(c)].titre);
   out += "\n";
   for (int l = 0; l < g.NbreLignes(); ++l) {
-    for (int c = 0; c < g.NbreColonnes(); ++c) out += (c ? std::string(1, sep) : std::string()) + cellule(g.Cellule(l, c));
+    for (int c = 0; c < g.NbreColonnes(); ++c) out += (c ? "\t" : "") + cellule(g.Cellule(l, c));
     out += "\n";
   }
   return out;

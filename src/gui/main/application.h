@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/folders.h"
+#include "analysis/report_list.h"
 #include "analysis/type_tables.h"
 #include "app/settings.h"
 #include "chart/template_words.h"
@@ -28,6 +29,7 @@ struct TApplication {
   std::string apparence;       // name of the chart look in use
   std::string fichierCourant;  // the current tree file, full path; empty before any
   std::string styleCss;        // the web export style sheet, kept until the close
+  TRapportPartage rapport;     // the report shared by the report, statistics, deletion... windows
 };
 
 }  // namespace kindrela

@@ -82,6 +82,7 @@ TScaWin::TScaWin(TApplication& app, QWidget* parent) : QMainWindow(parent), m_ap
   ConstruitBarres();
   ConstruitBarreArbre();
   ConstruitMenu();
+  ConstruitRapports();
   qApp->installEventFilter(this);
   ConstruitFiches();
   TraduitFenetre(this, t);
@@ -216,6 +217,18 @@ void TScaWin::ConstruitMenu() {
       {nullptr, kCmdPdfPages, "Exporter en PDF (pages)"},
       {nullptr, kCmdPdfMural, "Exporter en PDF (une seule page)"},
       {nullptr, kCmdImage, "Enregistrer comme image..."},
+      {"Rapport", 0, "Rapport"},
+      {nullptr, kCmdCritereRapport, "Critère du rapport"_ansi},
+      {nullptr, kCmdRapportPredefini, "Afficher un rapport prédéfini"_ansi},
+      {nullptr, kCmdColonnesRapport, "Editer les colonnes à afficher"_ansi},
+      {nullptr, kCmdRechercheAvancee, "Recherche avancée"_ansi},
+      {nullptr, kCmdRapportWeb, "Rapport web"},
+      {nullptr, kCmdExporteRapport, "Exporter le rapport"},
+      {"Statistique", 0, "Statistique"},
+      {nullptr, kCmdStatRapport, "Transformer en rapport"},
+      {nullptr, kCmdExporteStat, "Exporter les statistiques"},
+      {nullptr, kCmdImprimeGraphique, "Imprimer le graphique"},
+      {nullptr, kCmdPdfGraphique, "Exporter le graphique en PDF"},
   };
   for (const Entree& e : entrees) {
     if (e.section) m_menu->AjouteSection(e.section, VersQString(e.texte));
@@ -323,6 +336,7 @@ void TScaWin::SetSelecPers(int n) {
   MetAJourBarreEtat();
   RafraichitFiches();
   if (ArbreVisible()) m_aff->AfficheSelecPers(n);
+  SelectionRapports(n);
 }
 
 void TScaWin::MetAJourHistoriques() {
@@ -343,6 +357,7 @@ void TScaWin::Reset() {
   HideFiche();
   HideFicheArbre();
   OublieFiches();
+  VideRapports();
   m_historique.Vide();
   MetAJourHistoriques();
   bd.Vide();
@@ -362,6 +377,7 @@ void TScaWin::Enable() {
   for (QToolButton* b : m_boutonsHaut) b->setEnabled(false);  // their panes come later
   m_boutonsHaut[0]->setEnabled(ouvert);  // the record
   m_boutonsHaut[2]->setEnabled(ouvert);  // the family
+  EnableRapports(ouvert);
   m_menu->MontreSection("Fiche", ouvert && FicheVisible());
   m_menu->MontreSection("Arbre", ouvert && ArbreVisible());
   m_menu->MontreSection("Imprimer", ouvert && ArbreVisible());
@@ -371,7 +387,10 @@ void TScaWin::Enable() {
                              kCmdAssistant};
   const int avecArbre[] = {kCmdSauve, kCmdExporteGedcom, kCmdNotes, kCmdRechercheSosa, kCmdZoom,
                            kCmdGenerations, kCmdLargeur, kCmdEcart, kCmdFormeArbre,
-                           kCmdParametrageImpression, kCmdPdfPages, kCmdPdfMural, kCmdImage};
+                           kCmdParametrageImpression, kCmdPdfPages, kCmdPdfMural, kCmdImage,
+                           kCmdCritereRapport, kCmdRapportPredefini, kCmdColonnesRapport,
+                           kCmdRechercheAvancee, kCmdRapportWeb, kCmdExporteRapport, kCmdStatRapport,
+                           kCmdExporteStat, kCmdPdfGraphique};
   for (int numero : {103, 105, 106, 107, 108, 201, 202, 207, 1005, 1012})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
@@ -380,6 +399,7 @@ void TScaWin::Enable() {
   const bool imprimante = ImprimanteDisponible();
   m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);
   m_menu->ActiveCommande(kCmdImprimante, imprimante);
+  m_menu->ActiveCommande(kCmdImprimeGraphique, ouvert && imprimante);
 }
 
 std::string TScaWin::FichierSansNom() const {
@@ -392,6 +412,7 @@ void TScaWin::SauveReglages() {
   SauvePlaceFiches();
   if (!m_app.fichierCourant.empty() && m_app.bd->BaseChargee)
     m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);
+  SauveFenetresRapports();
   FichierIni ini(m_app.dossiers.fichierReglages);
   m_app.reglages.SauveReglages(ini);
   QDir().mkpath(Chemin(m_app.dossiers.paramUtilisateur));

@@ -22,6 +22,9 @@ class TMenuCommandes;
 class TAffArbre;
 class TfmFiche;
 class TfmFicheArbre;
+class TfmRapport;
+class TfmRapportCritere;
+class TfmStat;
 
 // Numbers of the left menu's commands.
 enum Commande : int {
@@ -33,8 +36,8 @@ enum Commande : int {
   kCmdAlbum = 304, kCmdExporteSources = 305,
   kCmdNouvelleCarte = 401, kCmdModifieCarte = 402, kCmdExporteCarte = 403, kCmdImprimeCarte = 404,
   kCmdCritereRapport = 501, kCmdRapportPredefini = 502, kCmdColonnesRapport = 503,
-  kCmdRechercheAvancee = 504, kCmdExporteRapport = 505,
-  kCmdStatRapport = 601, kCmdExporteStat = 602, kCmdImprimeGraphique = 603,
+  kCmdRechercheAvancee = 504, kCmdExporteRapport = 505, kCmdRapportWeb = 506,
+  kCmdStatRapport = 601, kCmdExporteStat = 602, kCmdImprimeGraphique = 603, kCmdPdfGraphique = 604,
   kCmdParametrageImpression = 701, kCmdImprimeArbre = 702, kCmdPdfPages = 703, kCmdPdfMural = 704,
   kCmdImage = 705,
   kCmdAnniversaire = 802, kCmdExporteCalendrier = 803, kCmdOptionsCalendrier = 804,
@@ -105,6 +108,13 @@ class TScaWin : public QMainWindow {
   // 16384 Ctrl, 32768 Alt), 0 for a key that has none.
   static int CodeTouche(const QKeyEvent* event);
 
+  // The report and statistics panes (main_window_reports.cpp).
+  void MontreRapport(bool visible);
+  void MontreStat(bool visible);
+  bool RapportVisible() const;
+  TfmRapport& Rapport();
+  TfmStat& Stat() { return *m_stat; }
+
   const THistorique& Historique() const { return m_historique; }
   TApplication& Application() { return m_app; }
 
@@ -165,6 +175,16 @@ class TScaWin : public QMainWindow {
   void OublieFiches();
   void PersonneModifiee(int n);
   void ReferenceDepuisFiche(int n);
+  // The report and statistics panes (main_window_reports.cpp).
+  void ConstruitRapports();
+  void MontreCritere(int panneau);
+  void ExporteRapport();
+  bool CommandeRapport(int numero);
+  void SelectionRapports(int n);
+  void VideRapports();
+  void EnableRapports(bool ouvert);
+  void SauveFenetresRapports();
+  void PlaceFenetre(QWidget* w, const char* prefixe);
 
   TApplication& m_app;
   int m_selecPers = 0;
@@ -183,6 +203,10 @@ class TScaWin : public QMainWindow {
   QToolButton* m_precedente = nullptr;
   QToolButton* m_suivante = nullptr;
   std::vector<QWidget*> m_avecArbre;  // controls active only while a tree is open
+  TfmRapport* m_rapport = nullptr;
+  TfmRapportCritere* m_critere = nullptr;
+  TfmStat* m_stat = nullptr;
+  bool m_premierRapport = true, m_premiereStat = true, m_premierCritere = true;
 };
 
 }  // namespace kindrela

@@ -279,7 +279,10 @@ void TScaWin::MenuClick(int numero) {
     case kCmdPdfMural: ExportePdf(true); break;
     case kCmdImage: EnregistreImage(); break;
     case kCmdImprimante: ConfigureImprimante(); break;
-    default: break;  // the command's window comes with its own step
+    default:
+      // The command's window comes with its own step.
+      (void)CommandeRapport(numero);
+      break;
   }
 }
 
@@ -294,6 +297,8 @@ void TScaWin::BoutonClick(int numero) {
     else ShowFicheArbre();
     return;
   }
+  if (numero == 5 && m_app.bd->BaseChargee) return MontreRapport(m_boutonsHaut[4]->isChecked());
+  if (numero == 6 && m_app.bd->BaseChargee) return MontreStat(m_boutonsHaut[5]->isChecked());
   // The other panes come with their own steps; their buttons stay released until then.
   if (numero >= 1 && numero <= 7) m_boutonsHaut[static_cast<size_t>(numero - 1)]->setChecked(false);
 }

@@ -105,6 +105,9 @@ bool TScaWin::ActionRaccourci(int slot) {
       if (!ArbreVisible()) return false;
       ApercuImpression(!m_aff->Grille());
       return true;
+    case 5:
+      MontreRapport(!RapportVisible());
+      return true;
     case 6:
       AfficheOptions(this, m_app, 0);
       return true;
@@ -136,7 +139,7 @@ bool TScaWin::ActionRaccourci(int slot) {
       Reference();
       return true;
     default:
-      // Help, the record panes, print preview and the report come with their steps.
+      // Help and the record panes come with their steps.
       return false;
   }
 }
