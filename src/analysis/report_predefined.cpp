@@ -288,9 +288,10 @@ void Consanguins(const TContexteModele& ctx, const TTraduction& t, const TOption
     if (!av(u)) return;
     if (!UnionValideLue(bd, u)) continue;
     const TUnion& x = bd.Union(u);
-    // Without a parent on either side there is no common ancestor to find.
-    if ((bd.LitPere(x.NumH) <= 0 && bd.LitMere(x.NumH) <= 0) ||
-        (bd.LitPere(x.NumF) <= 0 && bd.LitMere(x.NumF) <= 0))
+    // Two partners without any parent share no ancestor (unless they are
+    // one person).
+    if (x.NumH != x.NumF && bd.LitPere(x.NumH) <= 0 && bd.LitMere(x.NumH) <= 0 &&
+        bd.LitPere(x.NumF) <= 0 && bd.LitMere(x.NumF) <= 0)
       continue;
     const AncetreCommun a = recherche.Cherche(x.NumH, x.NumF, gens);
     if (!a.found) continue;
