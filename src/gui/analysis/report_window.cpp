@@ -89,6 +89,7 @@ class TModeleGrilleRapport : public QAbstractTableModel {
 TfmRapport::TfmRapport(TApplication& app, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_app(app) {
   setObjectName("fmRapport");
+  m_ouvreur = [](const QString& chemin) { return QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); };
   setWindowTitle(VersQString(app.traduction.Msg(510)));
   auto* racine = new QVBoxLayout(this);
   racine->setContentsMargins(0, 0, 0, 0);
@@ -275,7 +276,7 @@ void TfmRapport::TrieColonne(int colonne) {
 }
 
 bool TfmRapport::OuvreFichier(const std::string& chemin) {
-  if (QDesktopServices::openUrl(QUrl::fromLocalFile(VersQString(chemin)))) return true;
+  if (m_ouvreur && m_ouvreur(VersQString(chemin))) return true;
   BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("rapport_sans_programme"),
                                       {ExtensionDe(chemin), chemin})),
                kInformation, 0, this);

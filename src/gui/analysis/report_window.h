@@ -67,6 +67,12 @@ class TfmRapport : public QWidget {
   void ExporteNavigateur(); // the grid page, opened in the browser
   void ExporteTableur();    // the grid as a spreadsheet file, opened in its program
 
+  // How an exported file is opened: by default with the desktop's program
+  // for its kind; true when one was started. Tests put their own.
+  using Ouvreur = std::function<bool(const QString& chemin)>;
+  void SetOuvreur(Ouvreur o) { m_ouvreur = std::move(o); }
+  const Ouvreur& OuvreurFichiers() const { return m_ouvreur; }
+
   // Clicking a title: sorts (tests call it directly).
   void TrieColonne(int colonne);
   QTableView* Grille() const { return m_grille; }
@@ -88,6 +94,7 @@ class TfmRapport : public QWidget {
   bool OuvreFichier(const std::string& chemin);
 
   TApplication& m_app;
+  Ouvreur m_ouvreur;
   TModeleColonnes m_modele;
   std::string m_nomModele;
   int m_miseEnForme = 1;

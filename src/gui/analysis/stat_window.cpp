@@ -404,7 +404,9 @@ void TfmStat::Exporte() {
     BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {htm})), kErreur, 0, this);
     return;
   }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(htm))))
+  // Opened as the report window opens its exports.
+  const TfmRapport::Ouvreur& ouvre = m_rapport.OuvreurFichiers();
+  if (!ouvre || !ouvre(Q(htm)))
     BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("rapport_sans_programme"), {".htm", htm})), kInformation, 0,
                  this);
 }
