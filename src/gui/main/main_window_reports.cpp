@@ -38,7 +38,10 @@ void TScaWin::ConstruitRapports() {
       m_app, *m_rapport, [this] { return m_selecPers; },
       [this] { return ArbreVisible() ? m_aff->ListeEcran() : TR(1); }, this);
   m_stat = new TfmStat(m_app, *m_rapport, this);
-  connect(m_rapport, &TfmRapport::PersonneChoisie, this, [this](int p) { SetSelecPers(p); });
+  connect(m_rapport, &TfmRapport::PersonneChoisie, this, [this](int p) {
+    SetSelecPers(p);
+    if (!FicheVisible()) ShowFiche();
+  });
   connect(m_rapport, &TfmRapport::Cache, this, [this] { MontreRapport(false); });
   connect(m_stat, &TfmStat::Cache, this, [this] { MontreStat(false); });
 }
