@@ -83,7 +83,10 @@ TChamp::TChamp(QWidget* parent) : QScrollArea(parent) {
   m_colonnes->addWidget(gauche);
   m_colonnes->addWidget(droite);
   m_colonnes->setStretchFactor(1, 1);
-  connect(m_colonnes, &QSplitter::splitterMoved, this, [this](int position, int) { m_split = position; });
+  connect(m_colonnes, &QSplitter::splitterMoved, this, [this](int position, int) {
+    m_split = position;
+    m_splitChoisi = true;
+  });
   m_ajout = new QPushButton("Ajouter un nouveau champ...", m_contenu);
   m_ajout->setObjectName("btAjouteChamp");
   auto* bas = new QHBoxLayout;
@@ -138,10 +141,20 @@ void TChamp::SetChamp(const std::string& champ) {
   m_lignes.clear();
   for (TChp::Champ& c : FusionneChamps(m_definitions, champ).champs) AjouteLigne(std::move(c));
   m_remplissage = false;
+  AjusteSplit();
+}
+
+void TChamp::AjusteSplit() {
+  // Until the user drags it, the label column widens to show the labels whole, within reason.
+  if (m_splitChoisi) return;
+  int largeur = kSplitDefaut;
+  for (const Ligne& l : m_lignes) largeur = std::max(largeur, l.etiquette->sizeHint().width() + 8);
+  SetSplit(std::min(largeur, kSplitMax));
 }
 
 void TChamp::AjouteChamp(const std::string& sorte, const std::string& libelle) {
   AjouteLigne({sorte, libelle, {}});
+  AjusteSplit();
   QWidget* editeur = m_lignes.back().editeur;
   ensureWidgetVisible(editeur);
   editeur->setFocus();

@@ -86,7 +86,9 @@ class TChamp : public QScrollArea {
     QLabel* etiquette = nullptr;
     QWidget* editeur = nullptr;
   };
-  void Construit();
+  static constexpr int kSplitDefaut = 80;
+  static constexpr int kSplitMax = 220;
+  void AjusteSplit();
   void AjouteLigne(TChp::Champ champ);
   void EditeurChange(QWidget* editeur);
   std::string ValeurDe(const Ligne& ligne) const;
@@ -99,7 +101,8 @@ class TChamp : public QScrollArea {
   QVBoxLayout* m_etiquettes = nullptr;
   QVBoxLayout* m_editeurs = nullptr;
   QPushButton* m_ajout = nullptr;
-  int m_split = 80;
+  int m_split = kSplitDefaut;
+  bool m_splitChoisi = false;  // the user dragged the column
   bool m_remplissage = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -527,6 +528,12 @@ void TfmFiche::OffreSaisie(QLineEdit* edit, bool toutes) {
     m_saisie->Offre(edit, TSaisieAssistee::Sorte::Champ, PChp->LibelleDe(edit), toutes);
 }
 
+void TfmFiche::showEvent(QShowEvent* evenement) {
+  QWidget::showEvent(evenement);
+  // Shown again by the user: it opens on the first tab.
+  if (!evenement->spontaneous()) m_onglets->setCurrentIndex(0);
+}
+
 void TfmFiche::closeEvent(QCloseEvent* evenement) {
   QWidget::closeEvent(evenement);
   emit Fermee();
@@ -542,6 +549,13 @@ void TfmFiche::hideEvent(QHideEvent* evenement) {
 
 // ---------------------------------------------------------------------------
 // Shared helpers
+
+void TfmFiche::Reactive() {
+  // A window manager may give the activation to the main window when a dialog closes.
+  if (!isVisible()) return;
+  raise();
+  activateWindow();
+}
 
 std::string TfmFiche::Format() const { return m_app.ini.formatDate; }
 
@@ -681,7 +695,7 @@ void TfmFiche::ListeDonnee() {
   const int nbre = bd.NbreSrcFiche(m_personne);
   for (int k = 1; k <= nbre; ++k) lbDonnee->addItem(Q(bd.LitSrcFiche(m_personne, k, 1)));
   auto* creer = new QListWidgetItem(Q(kEntreeCreer), lbDonnee);
-  creer->setToolTip(Q("Les sources s'ajoutent depuis la fenêtre des sources."));
+  creer->setToolTip(Q("Indisponible dans cette version : les sources et les médias n'ont pas encore leur fenêtre."_ansi));
   lbDonnee->setCurrentRow(0);
 }
 
@@ -742,7 +756,9 @@ void TfmFiche::ChangeChamp(const QString& libelle) {
 void TfmFiche::AjouteChamp() {
   if (m_personne == 0) return;
   TfmChampAjoute dialogue(m_app, this);
-  if (dialogue.exec() != QDialog::Accepted) return;
+  const bool ok = dialogue.exec() == QDialog::Accepted;
+  Reactive();
+  if (!ok) return;
   PChp->AjouteChamp(dialogue.Sorte(), dialogue.Libelle());
   // The fields offered to everybody follow the table.
   PChp->SetChampDef(m_app.tables.ChampsParDefaut(m_app.traduction));

@@ -132,6 +132,7 @@ class TfmFiche : public QWidget {
 
  protected:
   bool eventFilter(QObject* objet, QEvent* evenement) override;
+  void showEvent(QShowEvent* evenement) override;
   void closeEvent(QCloseEvent* evenement) override;
   void hideEvent(QHideEvent* evenement) override;
 
@@ -194,6 +195,8 @@ class TfmFiche : public QWidget {
   void Reference(ControleFiche controle);
   void ApresLien();
 
+  // Takes the activation back after one of its dialogs closed.
+  void Reactive();
   std::string Format() const;
   bool Option(const char* cle) const;
   TContexteModele Contexte() const;

@@ -128,6 +128,7 @@ void TfmFiche::MontreEve(int k) {
 void TfmFiche::NouvelEve() {
   if (m_personne == 0) return;
   const std::string nature = ChoisitNatureEve(this, m_app, m_app.traduction.Msg(707));
+  Reactive();
   if (nature.empty()) return;
   const EveAssure a = AssureEveFiche(*m_app.bd, m_personne, nature);
   if (a.position == 0) return;
@@ -339,6 +340,7 @@ void TfmFiche::NouvelEveUnion() {
   const int u = UnionChoisie();
   if (m_personne == 0 || u == 0) return;
   const std::string nature = ChoisitNatureEve(this, m_app, m_app.traduction.Msg(708));
+  Reactive();
   if (nature.empty()) return;
   const EveAssure a = AssureEveUnion(*m_app.bd, u, nature);
   if (a.position == 0) return;
@@ -385,6 +387,7 @@ void TfmFiche::MenuDate(QLineEdit* edit) {
   if (m_personne == 0 || !edit->isEnabled()) return;
   const std::string date =
       ConvertirCalendrier(this, DateInterne(DepuisQString(edit->text()), Format()));
+  Reactive();
   const QString affichee = Q(DateAffichee(date, Format()));
   if (affichee != edit->text()) edit->setText(affichee);
   if (edit == eveDate) eveDateExit();
@@ -400,6 +403,7 @@ void TfmFiche::MenuLieu(QLineEdit* edit) {
   } else {
     const std::string lieu =
         ChoixLieu(this, m_app.dossiers.lieu, DepuisQString(edit->text()), m_app.traduction);
+    Reactive();
     if (Q(lieu) != edit->text()) edit->setText(Q(lieu));
   }
   EtapeCarte();
@@ -414,7 +418,9 @@ void TfmFiche::MenuNote(QWidget* memo) {
   auto* edit = static_cast<QPlainTextEdit*>(memo);
   if (m_personne == 0 || edit->isReadOnly()) return;
   QString texte = edit->toPlainText();
-  if (EditeTexte(this, texte) && texte != edit->toPlainText()) edit->setPlainText(texte);
+  const bool ok = EditeTexte(this, texte);
+  Reactive();
+  if (ok && texte != edit->toPlainText()) edit->setPlainText(texte);
 }
 
 }  // namespace kindrela
