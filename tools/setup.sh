@@ -13,7 +13,7 @@ export CCACHE_NOHASHDIR=1
 kindrela_packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libxkbcommon-dev
-  qt6-svg-dev
+  qt6-svg-dev qt6-translations-l10n
   libzip-dev
   libgtest-dev libgmock-dev
   libjpeg-dev libpng-dev zlib1g-dev

@@ -20,21 +20,41 @@ void Recaptionne(const TBD& bd, std::vector<TEntreeHistorique>& liste) {
 
 void THistorique::Selectionne(const TBD& bd, int n, int maxEntrees) {
   Recaptionne(bd, m_precedente);
-  // The last entry for n goes, unless it is the top one.
-  for (size_t i = m_precedente.size(); i-- > 1;) {
+  Recaptionne(bd, m_suivante);
+  if (!m_precedente.empty() && m_precedente.front().personne == n) return;
+  if (!m_suivante.empty() && m_suivante.front().personne == n) {
+    AvanceA(0);
+    return;
+  }
+  // The last entry for n goes: it comes back on top.
+  for (size_t i = m_precedente.size(); i-- > 0;) {
     if (m_precedente[i].personne == n) {
       m_precedente.erase(m_precedente.begin() + static_cast<long>(i));
       break;
     }
   }
-  Recaptionne(bd, m_suivante);
-  if (!m_suivante.empty() && m_suivante.front().personne == n) return;
-  if (!m_suivante.empty()) m_suivante.erase(m_suivante.begin());
-  TEntreeHistorique e{bd.NomCourt(n), n};
-  m_precedente.insert(m_precedente.begin(), e);
-  m_suivante.insert(m_suivante.begin(), e);
+  m_precedente.insert(m_precedente.begin(), TEntreeHistorique{bd.NomCourt(n), n});
+  m_suivante.clear();
   if (maxEntrees >= 0 && static_cast<int>(m_precedente.size()) > maxEntrees)
-    m_precedente.erase(m_precedente.begin() + maxEntrees);
+    m_precedente.resize(static_cast<size_t>(std::max(maxEntrees, 1)));
+}
+
+int THistorique::Recule() { return ReculeA(1); }
+
+int THistorique::ReculeA(int index) {
+  if (index < 1 || index >= static_cast<int>(m_precedente.size())) return 0;
+  // The entries above the target, the nearest to it ending first in "Suivante".
+  for (int i = 0; i < index; ++i) m_suivante.insert(m_suivante.begin(), m_precedente[static_cast<size_t>(i)]);
+  m_precedente.erase(m_precedente.begin(), m_precedente.begin() + index);
+  return m_precedente.front().personne;
+}
+
+int THistorique::AvanceA(int index) {
+  if (index < 0 || index >= static_cast<int>(m_suivante.size())) return 0;
+  for (int i = 0; i <= index; ++i)
+    m_precedente.insert(m_precedente.begin(), m_suivante[static_cast<size_t>(i)]);
+  m_suivante.erase(m_suivante.begin(), m_suivante.begin() + index + 1);
+  return m_precedente.front().personne;
 }
 
 void THistorique::Nettoie(const TBD& bd, int maxEntrees) {

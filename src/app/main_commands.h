@@ -21,14 +21,29 @@ struct TEntreeHistorique {
   int32_t personne = 0;
 };
 
-// The two history lists, top entry first.
+// The persons seen, as a browser keeps the pages: "Précédente" holds the
+// selections, the current one on top; "Suivante" the persons the user went
+// back from, the nearest first. A new selection empties "Suivante".
 class THistorique {
  public:
   // Records the selection of person n (in use). Entries are re-captioned
-  // with the short name and birth date; n is moved to the top of both lists
-  // unless it is already the top of "Suivante". "Précédente" keeps at most
+  // with the short name and birth date. Nothing moves when n is already on
+  // top of "Précédente"; when n is the top of "Suivante" it is a step
+  // forward; otherwise n goes on top of "Précédente" (an older entry for it
+  // is dropped), "Suivante" is emptied and "Précédente" keeps at most
   // `maxEntrees` entries.
   void Selectionne(const TBD& bd, int n, int maxEntrees);
+  // One step back: the current person moves to "Suivante" and the previous
+  // one becomes current. Returns that person, 0 when there is none.
+  int Recule();
+  // Back to entry `index` of "Précédente" (1 the previous person): the
+  // entries above it move to "Suivante". 0 when the index is out of range.
+  int ReculeA(int index);
+  // One step forward, or forward to entry `index` of "Suivante" (0 the
+  // nearest): those entries move back on top of "Précédente". 0 when there
+  // is none.
+  int Avance() { return AvanceA(0); }
+  int AvanceA(int index);
   // Before a drop-down opens: drops the entries of persons no longer in use
   // and those beyond `maxEntrees`.
   void Nettoie(const TBD& bd, int maxEntrees);
@@ -36,9 +51,10 @@ class THistorique {
 
   const std::vector<TEntreeHistorique>& Precedente() const { return m_precedente; }
   const std::vector<TEntreeHistorique>& Suivante() const { return m_suivante; }
-  // A drop-down is enabled only while its list holds more than one entry.
+  // "Précédente" can go back while it holds a person before the current
+  // one; "Suivante" as soon as it holds one.
   bool PrecedenteActive() const { return m_precedente.size() > 1; }
-  bool SuivanteActive() const { return m_suivante.size() > 1; }
+  bool SuivanteActive() const { return !m_suivante.empty(); }
 
  private:
   std::vector<TEntreeHistorique> m_precedente;

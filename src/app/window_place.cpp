@@ -28,4 +28,19 @@ TRect RectFenetrePrincipale(int left, int top, int width, int height, const TRec
                std::max(height, kHauteurMinFenetrePrincipale)};
 }
 
+TRect InterieurAccessible(const TRect& interieur, const TRect& zone, const TMargesCadre& cadre) {
+  TRect r = interieur;
+  r.width = std::min(r.width, std::max(1, zone.width - cadre.gauche - cadre.droite));
+  r.height = std::min(r.height, std::max(1, zone.height - cadre.haut - cadre.bas));
+  r.left = std::max(r.left, zone.left + cadre.gauche);
+  r.top = std::max(r.top, zone.top + cadre.haut);
+  // A window left almost wholly past the right or bottom edge comes back
+  // far enough for its title bar to be grabbed.
+  r.left = std::min(r.left, zone.right() - std::min(r.width, 100));
+  r.top = std::min(r.top, zone.bottom() - cadre.bas - 1);
+  r.left = std::max(r.left, zone.left + cadre.gauche);
+  r.top = std::max(r.top, zone.top + cadre.haut);
+  return r;
+}
+
 }  // namespace kindrela

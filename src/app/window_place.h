@@ -45,4 +45,20 @@ inline constexpr int kHauteurMinFenetrePrincipale = 300;
 // 300. The saved position is not pulled into the work area.
 TRect RectFenetrePrincipale(int left, int top, int width, int height, const TRect& zone);
 
+// The frame the window manager draws around a window's inside: the title
+// bar above, the borders on the other sides, in pixels.
+struct TMargesCadre {
+  int gauche = 0;
+  int haut = 0;
+  int droite = 0;
+  int bas = 0;
+};
+
+// The inside `interieur` of a window moved so that its frame can be reached
+// with the mouse: the title bar and the left border inside `zone`, and the
+// inside no larger than what the zone holds within the frame. Bounds that
+// already keep their frame inside come back unchanged; a window may still
+// reach past the zone's right and bottom edges.
+TRect InterieurAccessible(const TRect& interieur, const TRect& zone, const TMargesCadre& cadre);
+
 }  // namespace kindrela

@@ -32,8 +32,8 @@ TEST_F(HistoriqueTest, NewSelectionsGoOnTopOfBothLists) {
   h.Selectionne(bd, 2, 10);
   h.Selectionne(bd, 3, 10);
   EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{3, 2, 1}));
-  // Each selection replaces the top of "Suivante" before inserting.
-  EXPECT_EQ(Personnes(h.Suivante()), (std::vector<int>{3}));
+  EXPECT_TRUE(h.Suivante().empty());
+  EXPECT_FALSE(h.SuivanteActive());
   EXPECT_EQ(h.Precedente().front().legende, "NOM3 Jean");
   // Older entries are re-captioned with the birth date.
   EXPECT_EQ(h.Precedente()[1].legende, "NOM2 Jean 3/4/1900");
@@ -43,6 +43,38 @@ TEST_F(HistoriqueTest, ReselectingMovesThePersonUpWithoutDuplicate) {
   for (int n : {1, 2, 3}) h.Selectionne(bd, n, 10);
   h.Selectionne(bd, 1, 10);
   EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{1, 3, 2}));
+}
+
+// Back and forward as in a browser: a step back opens "Suivante", a new
+// selection closes it again.
+TEST_F(HistoriqueTest, GoesBackAndForwardLikeABrowser) {
+  for (int n : {1, 2, 3, 4}) h.Selectionne(bd, n, 10);
+  EXPECT_EQ(h.Recule(), 3);
+  EXPECT_EQ(h.Recule(), 2);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{2, 1}));
+  EXPECT_EQ(Personnes(h.Suivante()), (std::vector<int>{3, 4}));
+  EXPECT_TRUE(h.SuivanteActive());
+  // The window then selects the person: nothing moves.
+  h.Selectionne(bd, 2, 10);
+  EXPECT_EQ(Personnes(h.Suivante()), (std::vector<int>{3, 4}));
+  EXPECT_EQ(h.Avance(), 3);
+  // Selecting the next person by other means is a step forward too.
+  h.Selectionne(bd, 4, 10);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{4, 3, 2, 1}));
+  EXPECT_TRUE(h.Suivante().empty());
+  EXPECT_EQ(h.Avance(), 0);
+  // Back to a given entry, then forward to a given one.
+  EXPECT_EQ(h.ReculeA(3), 1);
+  EXPECT_EQ(Personnes(h.Suivante()), (std::vector<int>{2, 3, 4}));
+  EXPECT_EQ(h.AvanceA(1), 3);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{3, 2, 1}));
+  EXPECT_EQ(Personnes(h.Suivante()), (std::vector<int>{4}));
+  // A new selection drops what lay ahead.
+  h.Selectionne(bd, 5, 10);
+  EXPECT_EQ(Personnes(h.Precedente()), (std::vector<int>{5, 3, 2, 1}));
+  EXPECT_TRUE(h.Suivante().empty());
+  EXPECT_EQ(h.ReculeA(9), 0);
+  EXPECT_EQ(h.ReculeA(0), 0);
 }
 
 TEST_F(HistoriqueTest, KeepsAtMostTheSettingCount) {

@@ -108,5 +108,30 @@ INSTANTIATE_TEST_SUITE_P(
                       {-998, 20, 600, 400}}),
     [](const testing::TestParamInfo<CasPrincipale>& info) { return std::string(info.param.nom); });
 
+struct CasAccessible {
+  const char* nom;
+  TRect interieur;
+  TRect attendu;
+};
+
+class InterieurAccessibleTest : public testing::TestWithParam<CasAccessible> {};
+
+// With a 24-pixel title bar and 4-pixel borders on a 1280 x 800 screen.
+TEST_P(InterieurAccessibleTest, KeepsTheTitleBarWithinReach) {
+  const CasAccessible& c = GetParam();
+  EXPECT_EQ(InterieurAccessible(c.interieur, {0, 0, 1280, 800}, {4, 24, 4, 4}), c.attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InterieurAccessible, InterieurAccessibleTest,
+    testing::Values(
+        CasAccessible{"InsideUntouched", {100, 100, 800, 600}, {100, 100, 800, 600}},
+        CasAccessible{"WholeScreenShrinksInsideTheFrame", {0, 0, 1280, 800}, {4, 24, 1272, 772}},
+        CasAccessible{"TitleBarAboveTheScreenComesDown", {300, 10, 600, 400}, {300, 24, 600, 400}},
+        CasAccessible{"MayReachPastTheRightEdge", {1000, 100, 600, 400}, {1000, 100, 600, 400}},
+        CasAccessible{"FarPastTheRightEdgeComesBack", {5000, 100, 600, 400}, {1180, 100, 600, 400}},
+        CasAccessible{"FarBelowComesBack", {100, 3000, 600, 400}, {100, 795, 600, 400}}),
+    [](const testing::TestParamInfo<CasAccessible>& info) { return std::string(info.param.nom); });
+
 }  // namespace
 }  // namespace kindrela

@@ -36,10 +36,24 @@
 namespace kindrela {
 namespace {
 
-TRect ZoneDeTravail() {
-  QScreen* ecran = QGuiApplication::primaryScreen();
+// The work area of the screen that holds `point` (the primary one when
+// none does).
+TRect ZoneDeTravail(QPoint point = {}) {
+  QScreen* ecran = QGuiApplication::screenAt(point);
+  if (!ecran) ecran = QGuiApplication::primaryScreen();
   QRect z = ecran ? ecran->availableGeometry() : QRect(0, 0, 1024, 768);
   return TRect{z.left(), z.top(), z.width(), z.height()};
+}
+
+// The frame the window manager adds: the real one once the window is
+// framed, else the style's title bar and a thin border.
+TMargesCadre MargesCadre(const QWidget& w) {
+  const QRect cadre = w.frameGeometry(), interieur = w.geometry();
+  if (cadre != interieur)
+    return {interieur.left() - cadre.left(), interieur.top() - cadre.top(),
+            cadre.right() - interieur.right(), cadre.bottom() - interieur.bottom()};
+  const int titre = w.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &w);
+  return {4, std::max(titre, 24), 4, 4};
 }
 
 QString Chemin(const std::string& ansi) { return VersQString(ansi); }
@@ -120,27 +134,33 @@ void TScaWin::ConstruitBarres() {
   m_avecArbre.push_back(bouton("SB_DepDernier", "Dernière"_ansi, QStyle::SP_MediaSkipForward,
                                [this] { NavigationDernier(); }, "Dernière fiche"_ansi));
   fichier->addSeparator();
-  // The two history drop-downs.
+  // The two history buttons: a click goes one step, the arrow lists the persons.
   for (auto [nom, texte, sortie] : {std::tuple{"psAv", "Précédente"_ansi, &m_precedente},
                                     std::tuple{"psAp", "Suivante", &m_suivante}}) {
     auto* b = new QToolButton(this);
     b->setObjectName(nom);
     b->setText(VersQString(texte));
     b->setToolTip(VersQString(std::string("Personnes vues : ") + texte));
-    b->setPopupMode(QToolButton::InstantPopup);
+    b->setPopupMode(QToolButton::MenuButtonPopup);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    const bool avant = std::string_view(nom) == "psAv";
+    b->setIcon(style()->standardIcon(avant ? QStyle::SP_ArrowBack : QStyle::SP_ArrowForward));
     auto* menu = new QMenu(b);
     menu->setObjectName(QString(nom) + "Menu");
     b->setMenu(menu);
-    const bool avant = std::string_view(nom) == "psAv";
+    connect(b, &QToolButton::clicked, this, [this, avant] {
+      VaDansHistorique(avant ? m_historique.Recule() : m_historique.Avance());
+    });
     connect(menu, &QMenu::aboutToShow, this, [this, menu, avant] {
       m_historique.Nettoie(*m_app.bd, m_app.reglages.Entier(kSectionOptions, "AvApMenu"));
       menu->clear();
-      for (const TEntreeHistorique& e : avant ? m_historique.Precedente() : m_historique.Suivante()) {
-        QAction* a = menu->addAction(VersQString(e.legende));
-        const int n = e.personne;
-        connect(a, &QAction::triggered, this, [this, n] { SetSelecPers(n); });
+      const auto& liste = avant ? m_historique.Precedente() : m_historique.Suivante();
+      for (size_t i = 0; i < liste.size(); ++i) {
+        QAction* a = menu->addAction(VersQString(liste[i].legende));
+        const int index = static_cast<int>(i);
+        connect(a, &QAction::triggered, this, [this, index, avant] {
+          VaDansHistorique(avant ? m_historique.ReculeA(index) : m_historique.AvanceA(index));
+        });
       }
     });
     b->setEnabled(false);
@@ -268,8 +288,15 @@ void TScaWin::Initialise(const QStringList& arguments) {
   m_app.reglages.ChargeReglages(ini, m_app.traduction, m_app.dossiers.programme);
   // A table that cannot be read stays empty; the options window shows it.
   (void)m_app.tables.ChargeTout(CheminsTables(m_app.dossiers), m_app.traduction);
-  TRect r = RectFenetrePrincipale(m_app.reglages, ZoneDeTravail());
+  const TRect sauve = m_app.reglages.RectFenetre("kindr");
+  const TRect zone = ZoneDeTravail(QPoint(sauve.left, sauve.top));
+  TRect r = RectFenetrePrincipale(m_app.reglages, zone);
+  // Its inside and its frame within the work area, title bar included, so
+  // that it can be moved and closed with the mouse; never placed, it takes
+  // the whole work area as a maximised window does.
+  r = InterieurAccessible(r, zone, MargesCadre(*this));
   setGeometry(r.left, r.top, r.width, r.height);
+  if (sauve.left == kFenetreJamaisPlacee) setWindowState(windowState() | Qt::WindowMaximized);
   PlaceFiches();
   LitFeuilleDeStyle();
   Reset();
@@ -339,6 +366,11 @@ void TScaWin::SetSelecPers(int n) {
   SelectionRapports(n);
 }
 
+void TScaWin::VaDansHistorique(int n) {
+  if (n != 0) SetSelecPers(n);
+  MetAJourHistoriques();
+}
+
 void TScaWin::MetAJourHistoriques() {
   m_precedente->setEnabled(m_historique.PrecedenteActive());
   m_suivante->setEnabled(m_historique.SuivanteActive());
@@ -379,6 +411,7 @@ void TScaWin::Enable() {
   m_boutonsHaut[2]->setEnabled(ouvert);  // the family
   EnableRapports(ouvert);
   m_menu->MontreSection("Fiche", ouvert && FicheVisible());
+  m_arbreMasque->setVisible(ouvert && !ArbreVisible());
   m_menu->MontreSection("Arbre", ouvert && ArbreVisible());
   m_menu->MontreSection("Imprimer", ouvert && ArbreVisible());
   m_barreArbre->setVisible(ouvert && ArbreVisible());
@@ -408,7 +441,9 @@ std::string TScaWin::FichierSansNom() const {
 
 void TScaWin::SauveReglages() {
   QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
-  m_app.reglages.SetRectFenetre("kindr", TRect{g.left(), g.top(), g.width(), g.height()});
+  // A maximised window comes back maximised: the work area of that day.
+  m_app.reglages.SetRectFenetre("kindr", isMaximized() ? TRect{kFenetreJamaisPlacee, 0, 0, 0}
+                                                       : TRect{g.left(), g.top(), g.width(), g.height()});
   SauvePlaceFiches();
   if (!m_app.fichierCourant.empty() && m_app.bd->BaseChargee)
     m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);

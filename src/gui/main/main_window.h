@@ -140,6 +140,8 @@ class TScaWin : public QMainWindow {
   // Says in the status bar that `fichier` was written.
   void SauvegardeFaite(const std::string& fichier);
   void ApresChargement(int selection);
+  // Selects the person a step in the history led to (0: none).
+  void VaDansHistorique(int n);
   void MetAJourHistoriques();
   void MetAJourBarreEtat();
   void NotesGenealogie();
@@ -194,6 +196,7 @@ class TScaWin : public QMainWindow {
   // Shown parts of the window.
   TMenuCommandes* m_menu = nullptr;
   QWidget* m_arbre = nullptr;  // the chart area
+  QWidget* m_arbreMasque = nullptr;  // in its place while it is hidden
   TAffArbre* m_aff = nullptr;
   TfmFiche* m_fiche = nullptr;
   TfmFicheArbre* m_ficheArbre = nullptr;

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -49,13 +51,36 @@ int Borne(int valeur, int pas, bool augmente, int plafond, int plancher) {
 }  // namespace
 
 void TScaWin::ConstruitArbre() {
-  m_arbre = new QWidget(this);
+  auto* centre = new QWidget(this);
+  centre->setObjectName("Centre");
+  auto* pile = new QVBoxLayout(centre);
+  pile->setContentsMargins(0, 0, 0, 0);
+  m_arbre = new QWidget(centre);
   m_arbre->setObjectName("Arbre");
   auto* colonne = new QVBoxLayout(m_arbre);
   colonne->setContentsMargins(0, 0, 0, 0);
   m_aff = new TAffArbre(m_app, m_arbre);
   colonne->addWidget(m_aff->Vue());
-  setCentralWidget(m_arbre);
+  pile->addWidget(m_arbre, 1);
+  // While the chart is hidden its place says so and offers it back, rather
+  // than an empty area the user cannot make sense of.
+  m_arbreMasque = new QWidget(centre);
+  m_arbreMasque->setObjectName("ArbreMasque");
+  auto* masque = new QVBoxLayout(m_arbreMasque);
+  masque->addStretch(1);
+  auto* texte = new QLabel(VersQString(m_app.traduction.MsgCle("arbre_masque")), m_arbreMasque);
+  texte->setObjectName("lArbreMasque");
+  texte->setAlignment(Qt::AlignCenter);
+  texte->setWordWrap(true);
+  masque->addWidget(texte);
+  auto* remontre = new QPushButton(VersQString(m_app.traduction.MsgCle("arbre_afficher")), m_arbreMasque);
+  remontre->setObjectName("bAfficheArbre");
+  connect(remontre, &QPushButton::clicked, this, [this] { ShowArbre(); });
+  masque->addWidget(remontre, 0, Qt::AlignHCenter);
+  masque->addStretch(2);
+  m_arbreMasque->setVisible(false);
+  pile->addWidget(m_arbreMasque, 1);
+  setCentralWidget(centre);
   connect(m_aff, &TAffArbre::PersonneCliquee, this, [this](int n) { SetSelecPers(n); });
   connect(m_aff, &TAffArbre::PersonneReference, this, [this](int n) { ChangeReference(n, true); });
   connect(m_aff, &TAffArbre::MenuBoite, this, [this](int, const QPoint& g) { MenuBoite(g); });
@@ -76,6 +101,9 @@ void TScaWin::ConstruitBarreArbre() {
                                    " : clic gauche pour régler, clic droit en haut pour "
                                    "augmenter, en bas pour diminuer"_ansi));
     bouton->setMinimumHeight(2 * kHautBouton);
+    // The right button steps the setting: it must not also open the
+    // toolbar's own menu.
+    bouton->setContextMenuPolicy(Qt::PreventContextMenu);
     bouton->installEventFilter(this);
     const QString nom = b.nom;
     connect(bouton, &QToolButton::clicked, this, [this, nom] { ReglageDialogue(nom); });
@@ -96,6 +124,7 @@ void TScaWin::ConstruitBarreArbre() {
 bool TScaWin::ArbreVisible() const { return m_arbre && !m_arbre->isHidden(); }
 
 void TScaWin::ShowArbre() {
+  m_arbreMasque->setVisible(false);
   m_arbre->setVisible(true);
   m_barreArbre->setVisible(m_app.bd->BaseChargee != 0);
   m_menu->MontreSection("Arbre", m_app.bd->BaseChargee != 0);
@@ -105,6 +134,7 @@ void TScaWin::ShowArbre() {
 
 void TScaWin::HideArbre() {
   m_arbre->setVisible(false);
+  m_arbreMasque->setVisible(m_app.bd->BaseChargee != 0);
   m_barreArbre->setVisible(false);
   m_menu->MontreSection("Arbre", false);
   m_menu->MontreSection("Imprimer", false);

@@ -17,6 +17,7 @@
 #include "gui/main/main_window.h"
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
+#include "gui/i18n/qt_translations.h"
 
 namespace kindrela {
 namespace {
@@ -78,6 +79,8 @@ int LanceProgramme(int argc, char** argv) {
     return 1;
   }
   AppliqueIniProgramme(app.ini, app.traduction);
+  // Qt's own dialogs and buttons speak the interface language too.
+  ChargeTraductionsQt(appli, app.traduction);
 
   TDossiersSysteme systeme;
   systeme.programme = programme;

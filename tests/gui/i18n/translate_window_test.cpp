@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTranslator>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +16,7 @@
 #include "core/ansi_literal.h"
 #include "i18n/translation.h"
 #include "gui/i18n/translate_window.h"
+#include "gui/i18n/qt_translations.h"
 
 using namespace kindrela;
 
@@ -141,6 +144,28 @@ class TranslateWindowTest : public QObject {
     std::unique_ptr<QDialog> f(Fenetre("fmCellule"));
     TraduitFenetre(f.get(), t);
     QCOMPARE(f->windowTitle(), QString::fromUtf8("Propriétés €"));
+  }
+
+  // Qt's own buttons and dialogs speak the interface language, not English.
+  void qtOwnTextsFollowTheInterfaceLanguage() {
+    TTraduction t;
+    t.ChargeTexte("langue_qt;fr;en\r\n");
+    QVERIFY(ChargeTraductionsQt(*QCoreApplication::instance(), t));
+    {
+      QMessageBox boite;
+      boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      QCOMPARE(boite.button(QMessageBox::Yes)->text().remove('&'), QString("Oui"));
+      QCOMPARE(boite.button(QMessageBox::No)->text().remove('&'), QString("Non"));
+      QCOMPARE(boite.button(QMessageBox::Cancel)->text().remove('&'), QString("Annuler"));
+    }
+    for (QTranslator* q : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+      QCoreApplication::removeTranslator(q);
+      delete q;
+    }
+    QLocale::setDefault(QLocale::c());
+    TTraduction sans;
+    sans.ChargeTexte("autre;x;y\r\n");
+    QVERIFY(!ChargeTraductionsQt(*QCoreApplication::instance(), sans));
   }
 };
 

@@ -356,6 +356,93 @@ class MainWindowCommandsTest : public QObject {
     QVERIFY(!QImage(VersQString(image)).isNull());
   }
 
+  // The history buttons work as a browser's: a click goes one step, and
+  // "Suivante" comes back to where the user was.
+  void historyButtonsStepBackAndForward() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(CopieExemple(*app), true));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TBD& bd = *app->bd;
+    const int moi = w.SelecPers(), pere = bd.LitPere(moi), grandPere = bd.LitPere(pere);
+    w.SetSelecPers(pere);
+    w.SetSelecPers(grandPere);
+    auto* psAv = w.findChild<QToolButton*>("psAv");
+    auto* psAp = w.findChild<QToolButton*>("psAp");
+    QVERIFY(psAv->isEnabled());
+    QVERIFY(!psAp->isEnabled());
+    QTest::mouseClick(psAv, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(w.SelecPers(), pere);
+    QTest::mouseClick(psAv, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(w.SelecPers(), moi);
+    QVERIFY(!psAv->isEnabled());
+    QVERIFY(psAp->isEnabled());
+    QTest::mouseClick(psAp, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(w.SelecPers(), pere);
+    // Its list goes straight to the person chosen.
+    QMenu* menu = psAp->menu();
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 1);
+    menu->actions().first()->trigger();
+    QCOMPARE(w.SelecPers(), grandPere);
+    QVERIFY(!psAp->isEnabled());
+  }
+
+  // A right click on a setting button steps the setting and opens no menu.
+  void rightClickOnASettingButtonOpensNoMenu() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(CopieExemple(*app), true));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    int menus = 0;
+    QTimer espion;
+    connect(&espion, &QTimer::timeout, [&] {
+      for (QWidget* m : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu*>(m) && m->isVisible()) {
+          ++menus;
+          m->close();
+        }
+    });
+    espion.start(5);
+    auto* largeur = w.findChild<QToolButton*>("SB_Largeur");
+    const int avant = w.Arbre().Apparence().Moitie(1).Large;
+    // Through the window, as the window system sends it: the press is then
+    // followed by the context menu event.
+    QTest::mouseClick(w.windowHandle(), Qt::RightButton, {}, largeur->mapTo(&w, QPoint(5, 5)));
+    QCOMPARE(w.Arbre().Apparence().Moitie(1).Large, avant + 10);
+    QCOMPARE(menus, 0);
+  }
+
+  // Hiding the chart leaves its place saying so, with the way back.
+  void hiddenChartCanBeBroughtBack() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(CopieExemple(*app), true));
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* remontre = w.findChild<QPushButton*>("bAfficheArbre");
+    QVERIFY(remontre && !remontre->isVisible());
+    QTest::keyClick(&w, Qt::Key_F5);
+    QVERIFY(!w.ArbreVisible());
+    QVERIFY(remontre->isVisible());
+    QTest::keyClick(&w, Qt::Key_F5);
+    QVERIFY(w.ArbreVisible());
+    QVERIFY(!remontre->isVisible());
+    QTest::keyClick(&w, Qt::Key_F5);
+    QTest::mouseClick(remontre, Qt::LeftButton);
+    QVERIFY(w.ArbreVisible());
+    QVERIFY(w.Arbre().GetBoiteRefPers() != nullptr);
+  }
+
   void emptyPersonIsOfferedForDeletionWhenLeft() {
     QTemporaryDir maison;
     auto app = Application(maison);

@@ -48,14 +48,18 @@ class MainWindowTest : public QObject {
       fenetre.Initialise();
       QCOMPARE(fenetre.windowTitle(), QString("Kindrela 2008-01-06 -"));
       QCOMPARE(fenetre.objectName(), QString("ScaWin"));
+      // The whole work area, its frame and title bar included: maximised.
+      QVERIFY(fenetre.windowState() & Qt::WindowMaximized);
       QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
-      QCOMPARE(fenetre.geometry().size(), zone.size());
+      QVERIFY(zone.contains(fenetre.frameGeometry()));
       QVERIFY(QDir(VersQString(app->dossiers.mesArbres)).exists());
       QVERIFY(!app->styleCss.empty());
       QVERIFY(!app->fetes.Fete(12, 27).empty());
       QCOMPARE(VersQString(app->bd->NatNaissance), QString("Naissance"));
       QCOMPARE(VersQString(app->bd->NatDeces), QString::fromUtf8("Décès"));
       fenetre.show();
+      QTRY_VERIFY(fenetre.isMaximized());
+      fenetre.showNormal();
       fenetre.setGeometry(50, 60, 700, 500);
       fenetre.close();
     }
@@ -65,6 +69,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(ini.LitEntier("gene\\fenetre", "kindrH", 0), 500);
     QCOMPARE(ini.LitEntier("gene\\Options", "AgeDecesMax", 0), 110);
     QVERIFY(!ini.CleExiste("gene\\Options", "Couleur"));
+  }
+
+  void maximisedWindowComesBackMaximised() {
+    QTemporaryDir maison;
+    auto app = Application(maison);
+    {
+      TScaWin fenetre(*app);
+      fenetre.Initialise();
+      fenetre.show();
+      QTRY_VERIFY(fenetre.isMaximized());
+      fenetre.close();
+    }
+    FichierIni ini(app->dossiers.fichierReglages);
+    QCOMPARE(ini.LitEntier("gene\\fenetre", "kindrL", 0), -999);
+    TScaWin encore(*app);
+    encore.Initialise();
+    QVERIFY(encore.windowState() & Qt::WindowMaximized);
   }
 
   void savedBoundsComeBackAtTheNextStart() {
