@@ -48,6 +48,8 @@ TfmRapportCritere::TfmRapportCritere(TApplication& app, TfmRapport& rapport, std
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
       m_app(app), m_rapport(rapport), m_selecPers(std::move(selecPers)), m_ecran(std::move(ecran)) {
   setObjectName("fmRapportCritere");
+  // The main window's keyboard shortcuts act here too (F7 closes the report).
+  setProperty("raccourcisPrincipaux", true);
   setWindowTitle(Q("Options du rapport"));
   auto* racine = new QVBoxLayout(this);
   m_pile = Nomme(new QStackedWidget(this), "pPanneaux");

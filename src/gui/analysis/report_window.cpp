@@ -89,6 +89,8 @@ class TModeleGrilleRapport : public QAbstractTableModel {
 TfmRapport::TfmRapport(TApplication& app, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_app(app) {
   setObjectName("fmRapport");
+  // The main window's keyboard shortcuts act here too (F7 closes the report).
+  setProperty("raccourcisPrincipaux", true);
   m_ouvreur = [](const QString& chemin) { return QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); };
   setWindowTitle(VersQString(app.traduction.Msg(510)));
   auto* racine = new QVBoxLayout(this);

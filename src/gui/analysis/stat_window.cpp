@@ -74,6 +74,8 @@ int TfmStatDate::Fin() const { return seFin->value(); }
 TfmStat::TfmStat(TApplication& app, TfmRapport& rapport, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_app(app), m_rapport(rapport) {
   setObjectName("fmStat");
+  // The main window's keyboard shortcuts act here too (F7 closes the report).
+  setProperty("raccourcisPrincipaux", true);
   setWindowTitle(Q("Statistiques"));
   const TReglages& r = app.reglages;
   m_debut = r.Entier(kSectionStat, "DateMin");
