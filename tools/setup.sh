@@ -20,9 +20,19 @@ kindrela_packages=(
   xvfb xauth
 )
 
+# The sanitizer and fuzzing pass only (tools/sanitize.sh, tools/fuzz.sh):
+# clang with its sanitizer and libFuzzer runtimes, and the symbolizer that
+# names the lines of a report.
+kindrela_clang_packages=(clang-16 libclang-rt-16-dev llvm-16)
+KINDRELA_BUILD_SANITIZE="${KINDRELA_BUILD_SANITIZE:-$KINDRELA_SRC/build-sanitize}"
+
 kindrela_install() {
+  kindrela_install_list "${kindrela_packages[@]}"
+}
+
+kindrela_install_list() {
   local missing=()
-  for p in "${kindrela_packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -41,4 +51,27 @@ kindrela_build() {
     cmake -S "$KINDRELA_SRC" -B "$KINDRELA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
   cmake --build "$KINDRELA_BUILD" -j "$jobs"
+}
+
+# The same suite built with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer, with the fuzz targets, in a folder of its own
+# (objects come from the shared compiler cache like the normal build's).
+kindrela_build_sanitize() {
+  kindrela_install
+  kindrela_install_list "${kindrela_clang_packages[@]}"
+  if [ ! -f "$KINDRELA_BUILD_SANITIZE/build.ninja" ]; then
+    CC=clang-16 CXX=clang++-16 cmake -S "$KINDRELA_SRC" -B "$KINDRELA_BUILD_SANITIZE" -G Ninja \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINDRELA_SANITIZE=ON -DKINDRELA_FUZZ=ON -DKINDRELA_BENCH=OFF
+  fi
+  cmake --build "$KINDRELA_BUILD_SANITIZE" -j "$(nproc)" "$@"
+}
+
+# What the sanitizers do on a finding: stop the test with the whole report.
+kindrela_sanitize_env() {
+  export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1}"
+  export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+  export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$KINDRELA_SRC/tools/lsan.supp:print_suppressions=0}"
+  if command -v llvm-symbolizer-16 >/dev/null; then
+    export ASAN_SYMBOLIZER_PATH="$(command -v llvm-symbolizer-16)"
+  fi
 }

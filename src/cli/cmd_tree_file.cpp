@@ -35,6 +35,8 @@ int CmdConvert(int argc, char** argv) {
   if (int code = ChargeArbre(bd, entree, r)) return code;
   if (r.lecture.lieuxAConvertir)
     Erreur(entree + " : les lieux de cette ancienne version sont gardés tels quels."_ansi);
+  // What the file cannot hold is said; the rest is written.
+  for (const std::string& coupure : ValeursCoupees(bd)) Erreur(sortie + " : " + coupure);
   const Statut ecrit = EcritBase(bd, sortie, {r.selecPers, NomDeLook(r.lecture)}, Avancement());
   if (int code = CodeEcriture(ecrit, sortie)) return code;
   Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, version " +

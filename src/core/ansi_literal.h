@@ -73,8 +73,11 @@ inline namespace literals {
 
 // "Numérotation"_ansi: the Windows-1252 bytes, NUL-terminated, in static
 // storage; converts to std::string and std::string_view like any literal.
+// The conversion runs at compile time whatever this function is: `T` is a
+// template argument. (Not consteval: clang 16 refuses consteval calls in
+// default member initialisers.)
 template <TexteAnsi T>
-consteval const char* operator""_ansi() {
+constexpr const char* operator""_ansi() {
   return T.octets;
 }
 

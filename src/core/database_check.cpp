@@ -1,7 +1,9 @@
 // The database check: repairs which record owns which event.
 #include "core/database.h"
 
+#include "core/ansi_literal.h"
 #include "core/text.h"
+#include "core/value_limit.h"
 
 namespace kindrela {
 
@@ -92,6 +94,50 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
     }
   };
 
+  // Links to records that do not exist: a person out of the table or freed,
+  // a source out of the table or freed. They read as no link everywhere, and
+  // an export would point at records it does not write.
+  auto personneAbsente = [this](int p) { return p != 0 && !FicheUtilisee(p); };
+  auto lienCasse = [&](const std::string& nom, const char* lien, int p) {
+    rapport += nom + " : le lien vers "_ansi + lien + " (n° "_ansi + std::to_string(p) +
+               ") ne désigne aucune personne et a été supprimé."_ansi + kFinLigne;
+  };
+  for (int r = 1; r <= NbreFiche(); ++r) {
+    if (m_fiches[r].Utilise == 0) continue;
+    if (personneAbsente(m_fiches[r].NumP)) {
+      lienCasse(NomCourt(r), "le père"_ansi, m_fiches[r].NumP);
+      FixePere(r, 0);
+    }
+    if (personneAbsente(m_fiches[r].NumM)) {
+      lienCasse(NomCourt(r), "la mère"_ansi, m_fiches[r].NumM);
+      FixeMere(r, 0);
+    }
+    std::string& sources = m_fiches[r].TabSrc;
+    for (int k = 1; k <= NbreEntrees(sources);) {
+      const int src = LitEntree(sources, k);
+      if (SrcUtilisee(src)) {
+        ++k;
+        continue;
+      }
+      rapport += NomCourt(r) + " : la source n° "_ansi + std::to_string(src) +
+                 " n'existe pas et a été retirée de ses sources."_ansi + kFinLigne;
+      RetireEntree(sources, k);
+      Change();
+    }
+  }
+  for (int r = 1; r <= NbreUnion(); ++r) {
+    if (m_unions[r].Utilise == 0) continue;
+    const std::string nom = "Union de " + nomUnion(r);
+    if (personneAbsente(m_unions[r].NumH)) {
+      lienCasse(nom, "le mari", m_unions[r].NumH);
+      FixeMari(r, 0);
+    }
+    if (personneAbsente(m_unions[r].NumF)) {
+      lienCasse(nom, "la femme", m_unions[r].NumF);
+      FixeFemme(r, 0);
+    }
+  }
+
   for (int r = 1; r <= NbreFiche(); ++r) {
     if (m_fiches[r].Utilise == 0) continue;
     parcourt(m_fiches[r].TabEve, r, NomCourt(r), false);
@@ -100,11 +146,32 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
     if (m_unions[r].Utilise == 0) continue;
     parcourt(m_unions[r].TabEve, -r, "Union de " + nomUnion(r), true);
   }
+  // A list as long as a tree file holds may have lost its end when the tree
+  // was saved: the events it lost are then listed by nobody. They go back to
+  // that owner when there is only one such list, and are kept otherwise.
+  std::vector<int> pleins;  // signed owner numbers, as in proprio
+  for (int r = 1; r <= NbreFiche() && pleins.size() < 2; ++r)
+    if (m_fiches[r].Utilise != 0 && NbreEntrees(m_fiches[r].TabEve) == kEntreesMaxListe) pleins.push_back(r);
+  for (int r = 1; r <= NbreUnion() && pleins.size() < 2; ++r)
+    if (m_unions[r].Utilise != 0 && NbreEntrees(m_unions[r].TabEve) == kEntreesMaxListe) pleins.push_back(-r);
   for (int e = 1; e <= NbreEve(); ++e) {
     if (m_eves[e].Utilise == 0) continue;
     if (static_cast<size_t>(e) < proprio.size() && proprio[e] != 0) continue;
-    rapport += orphelinDebut + m_eves[e].Nature + " " + m_eves[e].DateEve + orphelin + kFinLigne;
-    EffaceEve(e);
+    const std::string quoi = orphelinDebut + m_eves[e].Nature + " " + m_eves[e].DateEve;
+    if (pleins.size() == 1) {
+      const int p = pleins[0];
+      AjouteEntree(p > 0 ? m_fiches[p].TabEve : m_unions[-p].TabEve, e);
+      Change();
+      rapport += quoi + " n'était lié à personne : il revient à "_ansi + kQ +
+                 (p > 0 ? NomCourt(p) : "Union de " + nomUnion(-p)) + kQ +
+                 ", dont la liste d'événements a été coupée à l'enregistrement."_ansi + kFinLigne;
+    } else if (!pleins.empty()) {
+      rapport += quoi + " n'est lié à personne ; il est gardé, car des listes d'événements "
+                        "ont pu être coupées à l'enregistrement."_ansi + kFinLigne;
+    } else {
+      rapport += quoi + orphelin + kFinLigne;
+      EffaceEve(e);
+    }
   }
 
   ModeAjout = 0;

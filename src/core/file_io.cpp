@@ -4,24 +4,39 @@
 #include "core/system_error.h"
 #include "core/text.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace kindrela {
 namespace {
 
-std::atomic<long long> g_echecApres{-1};
+// Set by tests only (FixeInjecteurPannes); empty in the program.
+InjecteurPannes& Injecteur() {
+  static InjecteurPannes injecteur;
+  return injecteur;
+}
 
-std::string Errno() { return RaisonSystemeCourante(); }
+int Pas(EtapeEcriture etape, const std::string& chemin, const std::string& cible = {}) {
+  InjecteurPannes& injecteur = Injecteur();
+  if (!injecteur) return 0;
+  PasEcriture pas{etape, chemin, cible};
+  return injecteur(pas);
+}
+
+// Big writes go in pieces, so that a failure can fall anywhere in a file.
+constexpr std::size_t kMorceau = 1 << 20;
 
 }  // namespace
 
@@ -37,9 +52,22 @@ bool DossierExiste(const std::string& chemin) {
   return ::stat(CheminSysteme(chemin).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool MemeFichierDisque(const std::string& a, const std::string& b) {
+  struct stat sa{}, sb{};
+  return ::stat(CheminSysteme(a).c_str(), &sa) == 0 && ::stat(CheminSysteme(b).c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool FichierEnLectureSeule(const std::string& chemin) {
+  struct stat st{};
+  return ::stat(CheminSysteme(chemin).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 Statut LitFichier(const std::string& chemin, std::string& contenu) {
   std::ifstream in(CheminSysteme(chemin), std::ios::binary);
-  if (!in) return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + Errno());
+  if (!in)
+    return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + RaisonSysteme(errno));
   std::ostringstream tampon;
   tampon << in.rdbuf();
   if (in.bad()) return Statut::Erreur("Erreur de lecture du fichier " + chemin);
@@ -61,7 +89,7 @@ Statut LitDebutFichier(const std::string& chemin, std::size_t n, std::string& oc
   if (DossierExiste(chemin))
     return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + RaisonSysteme(EISDIR));
   std::ifstream in(CheminSysteme(chemin), std::ios::binary);
-  if (!in) return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + Errno());
+  if (!in) return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + RaisonSystemeCourante());
   octets.assign(n, '\0');
   in.read(octets.data(), static_cast<std::streamsize>(n));
   if (in.bad()) {
@@ -81,56 +109,152 @@ void SynchroniseDossier(const std::string& chemin) {
   }
 }
 
-void SimuleEchecEcriture(long long apresOctets) { g_echecApres = apresOctets; }
+void FixeInjecteurPannes(InjecteurPannes injecteur) { Injecteur() = std::move(injecteur); }
 
-Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu) {
-  std::random_device hasard;
+void SimuleEchecEcriture(long long apresOctets) {
+  if (apresOctets < 0) {
+    FixeInjecteurPannes({});
+    return;
+  }
+  // The first file created from now on fails once it holds that many bytes.
+  auto fichier = std::make_shared<std::string>();
+  FixeInjecteurPannes([fichier, apresOctets](PasEcriture& pas) {
+    if (pas.etape == EtapeEcriture::Ouverture && fichier->empty()) *fichier = pas.chemin;
+    if (pas.etape != EtapeEcriture::Ecriture || pas.chemin != *fichier) return 0;
+    if (pas.deja + pas.taille <= apresOctets) return 0;
+    pas.taille = std::max(0LL, apresOctets - pas.deja);
+    return ENOSPC;
+  });
+}
+
+int EcritFichierNeuf(const std::string& chemin, std::string_view contenu, const std::string& modele) {
   const std::string systeme = CheminSysteme(chemin);
-  std::string temporaire = systeme + ".tmp" + std::to_string(hasard() % 1000000);
-  int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0)
-    return Statut::Erreur("Impossible d'écrire le fichier "_ansi + chemin + " : " + Errno());
-  long long limite = g_echecApres.exchange(-1);
-  size_t ecrit = 0;
-  bool echec = false;
-  std::string raison;
-  while (ecrit < contenu.size()) {
-    size_t morceau = contenu.size() - ecrit;
-    if (limite >= 0) {
-      if (static_cast<long long>(ecrit) >= limite) {
-        echec = true;
-        raison = RaisonSysteme(ENOSPC);
+  struct stat droits{};
+  const bool copie = !modele.empty() && ::stat(CheminSysteme(modele).c_str(), &droits) == 0;
+  if (int e = Pas(EtapeEcriture::Ouverture, chemin)) return e;
+  int fd = ::open(systeme.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  int erreur = 0;
+  if (copie) {
+    // Where we may: the owner of the file it replaces (root saving a user's tree).
+    if (droits.st_uid != ::geteuid() || droits.st_gid != ::getegid())
+      (void)!::fchown(fd, droits.st_uid, droits.st_gid);
+    if (::fchmod(fd, droits.st_mode & 07777) != 0) erreur = errno;
+  }
+  std::size_t ecrit = 0;
+  while (erreur == 0 && ecrit < contenu.size()) {
+    std::size_t morceau = std::min(contenu.size() - ecrit, kMorceau);
+    if (Injecteur()) {
+      PasEcriture pas{EtapeEcriture::Ecriture, chemin, {}, static_cast<long long>(ecrit),
+                      static_cast<long long>(morceau)};
+      erreur = Injecteur()(pas);
+      morceau = std::min(morceau, static_cast<std::size_t>(std::max(0LL, pas.taille)));
+      if (morceau == 0 && erreur == 0) erreur = EIO;  // a write that cannot go on
+    }
+    std::size_t fait = 0;
+    while (fait < morceau) {
+      ssize_t n = ::write(fd, contenu.data() + ecrit + fait, morceau - fait);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        if (erreur == 0) erreur = errno;
         break;
       }
-      morceau = std::min<size_t>(morceau, static_cast<size_t>(limite) - ecrit);
+      fait += static_cast<std::size_t>(n);
     }
-    ssize_t n = ::write(fd, contenu.data() + ecrit, morceau);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      echec = true;
-      raison = Errno();
+    ecrit += fait;
+  }
+  if (erreur == 0) erreur = Pas(EtapeEcriture::Synchro, chemin);
+  if (erreur == 0 && ::fsync(fd) != 0) erreur = errno;
+  if (::close(fd) != 0 && erreur == 0) erreur = errno;
+  if (erreur != 0) ::unlink(systeme.c_str());
+  return erreur;
+}
+
+int RenommeFichier(const std::string& de, const std::string& vers) {
+  if (int e = Pas(EtapeEcriture::Renommage, de, vers)) return e;
+  return std::rename(CheminSysteme(de).c_str(), CheminSysteme(vers).c_str()) == 0 ? 0 : errno;
+}
+
+int LieFichier(const std::string& existant, const std::string& lien) {
+  if (int e = Pas(EtapeEcriture::Lien, existant, lien)) return e;
+  return ::link(CheminSysteme(existant).c_str(), CheminSysteme(lien).c_str()) == 0 ? 0 : errno;
+}
+
+void SupprimeFichier(const std::string& chemin) {
+  if (Pas(EtapeEcriture::Suppression, chemin) != 0) return;
+  ::unlink(CheminSysteme(chemin).c_str());
+}
+
+std::string CheminReel(const std::string& chemin) {
+  std::string courant = chemin;
+  // Followed one at a time, so that a link to a file not made yet still
+  // names where it will be; a loop of links gives up.
+  for (int saut = 0; saut < 40; ++saut) {
+    const std::string systeme = CheminSysteme(courant);
+    struct stat st{};
+    if (::lstat(systeme.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return courant;
+    std::string cible(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
+    ssize_t n = ::readlink(systeme.c_str(), cible.data(), cible.size());
+    if (n <= 0) return courant;
+    cible.resize(static_cast<std::size_t>(n));
+    cible = Utf8VersAnsi(cible);
+    courant = cible.front() == '/' ? cible : DossierDe(courant) + cible;
+  }
+  return chemin;
+}
+
+std::string NomTemporaire(const std::string& chemin, const char* suffixe) {
+  std::random_device hasard;
+  return chemin + suffixe + std::to_string(hasard() % 1000000);
+}
+
+void SupprimeTemporaires(const std::string& chemin, std::initializer_list<const char*> suffixes) {
+  const std::string dossier = DossierDe(chemin);
+  const std::string nom = CheminSysteme(NomDe(chemin));
+  DIR* d = ::opendir(CheminSysteme(dossier.empty() ? "." : dossier).c_str());
+  if (d == nullptr) return;
+  auto chiffres = [](std::string_view s, std::size_t& i) {
+    const std::size_t debut = i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+    return i > debut;
+  };
+  std::vector<std::string> restes;
+  while (dirent* e = ::readdir(d)) {
+    std::string_view n = e->d_name;
+    if (n.size() <= nom.size() || n.substr(0, nom.size()) != nom) continue;
+    for (const char* suffixe : suffixes) {
+      std::string_view suite = n.substr(nom.size());
+      const std::string_view s = suffixe;
+      if (suite.substr(0, s.size()) != s) continue;
+      std::size_t i = s.size();
+      if (!chiffres(suite, i)) continue;
+      if (suite.substr(i, 4) == ".tmp") {
+        i += 4;
+        if (!chiffres(suite, i)) continue;
+      }
+      if (i == suite.size()) restes.emplace_back(n);
       break;
     }
-    ecrit += static_cast<size_t>(n);
   }
-  if (!echec && ::fsync(fd) != 0) {
-    echec = true;
-    raison = Errno();
-  }
-  if (::close(fd) != 0 && !echec) {
-    echec = true;
-    raison = Errno();
-  }
-  if (!echec && std::rename(temporaire.c_str(), systeme.c_str()) != 0) {
-    echec = true;
-    raison = Errno();
-  }
-  if (echec) {
-    ::unlink(temporaire.c_str());
+  ::closedir(d);
+  for (const std::string& reste : restes) SupprimeFichier(dossier + Utf8VersAnsi(reste));
+}
+
+Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu) {
+  const std::string reel = CheminReel(chemin);
+  auto echec = [&](const std::string& raison) {
     return Statut::Erreur("Impossible d'écrire le fichier "_ansi + chemin + " : " + raison);
+  };
+  if (FichierEnLectureSeule(reel)) return echec("le fichier est en lecture seule");
+  SupprimeTemporaires(reel, {".tmp"});
+  const std::string temporaire = NomTemporaire(reel, ".tmp");
+  if (int e = EcritFichierNeuf(temporaire, contenu, reel)) return echec(RaisonSysteme(e));
+  if (int e = RenommeFichier(temporaire, reel)) {
+    SupprimeFichier(temporaire);
+    return echec(RaisonSysteme(e));
   }
   // Make the rename itself durable.
-  SynchroniseDossier(chemin);
+  SynchroniseDossier(reel);
   return Statut::Ok();
 }
 

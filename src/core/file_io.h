@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,8 +24,58 @@ Statut LitFichier(const std::string& chemin, std::string& contenu);
 
 // Writes `contenu` to a temporary file in the same folder, flushes it to the
 // disk and renames it over `chemin`, so that a failure at any point leaves
-// the previous file as it was. The temporary file is removed on failure.
+// the previous file as it was. The temporary file is removed on failure, and
+// those an earlier write of `chemin` left behind (a program stopped
+// mid-write) are removed first. A symbolic link is written through: the
+// file it names is replaced, keeping its permissions. The error names the
+// file and says why (RaisonSysteme of core/system_error.h).
 Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu);
+
+// ----- The steps of durable writes, for writers that chain several -----
+// Each returns 0, or the errno of the failure (nothing is then left under
+// the name being made).
+
+// Creates `chemin`, which must not exist, holding `contenu` flushed to the
+// disk; it gets the permissions (and, where allowed, the owner) of `modele`
+// when that file exists, the usual ones for a new file otherwise.
+int EcritFichierNeuf(const std::string& chemin, std::string_view contenu, const std::string& modele = {});
+int RenommeFichier(const std::string& de, const std::string& vers);
+// A second name (hard link) for an existing file.
+int LieFichier(const std::string& existant, const std::string& lien);
+// Removes a file; no error when it is not there.
+void SupprimeFichier(const std::string& chemin);
+// The file `chemin` names once its symbolic links are followed: the path
+// itself when it is no link, or a link to a file that does not exist yet.
+std::string CheminReel(const std::string& chemin);
+// A name for a temporary file beside `chemin`: `chemin` + `suffixe` + digits.
+std::string NomTemporaire(const std::string& chemin, const char* suffixe);
+// Removes the files of the folder of `chemin` named `chemin` + one of
+// `suffixes` + digits (optionally followed by ".tmp" + digits): what writes
+// of `chemin` stopped mid-way left behind.
+void SupprimeTemporaires(const std::string& chemin, std::initializer_list<const char*> suffixes);
+// Two names of one file (the same file, or hard links to it).
+bool MemeFichierDisque(const std::string& a, const std::string& b);
+// A file whose permissions let nobody write it.
+bool FichierEnLectureSeule(const std::string& chemin);
+
+// ----- Fault injection, for the tests of every writer -----
+
+enum class EtapeEcriture { Ouverture, Ecriture, Synchro, Renommage, Lien, Suppression };
+struct PasEcriture {
+  EtapeEcriture etape;
+  std::string chemin;      // the file the step acts on
+  std::string cible;       // Renommage and Lien: the new name
+  long long deja = 0;      // Ecriture: bytes of the file written so far
+  long long taille = 0;    // Ecriture: bytes this write puts; may be lowered
+};
+// Called before each step of every write made through this file; returns
+// 0 to let the step run, or the errno it then fails with (a write lowered
+// to `taille` bytes writes them before failing; lowered to none without an
+// errno, it fails with EIO). Any writer built on these
+// functions (tree file, GEDCOM, web pages...) can be tested with it.
+using InjecteurPannes = std::function<int(PasEcriture& pas)>;
+// Installs `injecteur` for every later write of the process; empty: none.
+void FixeInjecteurPannes(InjecteurPannes injecteur);
 
 // At most the first `n` bytes of a file (fewer when it is shorter; empty
 // when it cannot be read).
@@ -35,8 +87,8 @@ Statut LitDebutFichier(const std::string& chemin, std::size_t n, std::string& oc
 // Makes the renames done in the folder of `chemin` durable.
 void SynchroniseDossier(const std::string& chemin);
 
-// For tests of the failure paths: when set, the next atomic write fails
-// after writing this many bytes of its temporary file (-1: never).
+// For tests of the failure paths: when set, the next file written fails,
+// as on a full disk, after this many of its bytes (-1: never).
 void SimuleEchecEcriture(long long apresOctets);
 
 // Folder part of a path, with its final "/" ("" when there is none), and

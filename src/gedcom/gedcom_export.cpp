@@ -198,12 +198,20 @@ class Exporteur {
     return m_bd.LitSexe(n) != 0 ? Famille{0, 0, n} : Famille{0, n, 0};
   }
 
+  // Links are written only to records the file holds: a link to a free slot
+  // or out of the tables (a damaged tree) reads as no link.
+  int Lien(int n) const { return m_bd.FicheUtilisee(n) ? n : 0; }
+  int Pere(const TFiche& f) const { return Lien(f.NumP); }
+  int Mere(const TFiche& f) const { return Lien(f.NumM); }
+  int Mari(const TUnion& x) const { return Lien(x.NumH); }
+  int Femme(const TUnion& x) const { return Lien(x.NumF); }
+
   // A couple, or a union that holds events even without both partners (a
   // marriage whose other partner is unknown): leaving it out would lose them.
   bool UnionEcrite(int u) const {
     const TUnion& x = m_bd.Union(u);
     if (x.Utilise != 1) return false;
-    return (x.NumH > 0 && x.NumF > 0) || NbreEntrees(x.TabEve) > 0;
+    return (Mari(x) > 0 && Femme(x) > 0) || NbreEntrees(x.TabEve) > 0;
   }
 
   // The union each child belongs to, and the couples whose children have no
@@ -214,18 +222,23 @@ class Exporteur {
     for (int n = 1; n <= m_bd.NbreFiche(); ++n) {
       if (!m_bd.FicheUtilisee(n)) continue;
       const TFiche& f = m_bd.Fiche(n);
-      if (f.NumP <= 0 || f.NumM <= 0) continue;
-      int u = UnionOfCouple(m_bd, f.NumP, f.NumM);
+      const int pere = Pere(f), mere = Mere(f);
+      if (pere <= 0 || mere <= 0) {
+        // The children of one parent, ascending.
+        if (pere > 0 || mere > 0) m_enfantsSeuls[pere > 0 ? pere : mere].push_back(n);
+        continue;
+      }
+      int u = UnionOfCouple(m_bd, pere, mere);
       if (u > 0 && UnionEcrite(u)) {
         m_famc[n] = u;
         continue;
       }
-      auto cle = std::make_pair(f.NumP, f.NumM);
+      auto cle = std::make_pair(pere, mere);
       auto [it, nouveau] = m_couplesSansUnion.try_emplace(cle);
       it->second.push_back(n);
       if (nouveau) {
-        m_couplesDe[f.NumP].push_back(cle);
-        if (f.NumM != f.NumP) m_couplesDe[f.NumM].push_back(cle);
+        m_couplesDe[pere].push_back(cle);
+        if (mere != pere) m_couplesDe[mere].push_back(cle);
       }
     }
   }
@@ -310,20 +323,21 @@ class Exporteur {
   }
 
   void LiensFamiliaux(int n, const TFiche& f) {
+    const int pere = Pere(f), mere = Mere(f);
     if (m_famc[n] > 0) {
       LigneFamille(1, "FAMC", Famille{m_famc[n], 0, 0});
-    } else if (f.NumP > 0 && f.NumM > 0) {
-      LigneFamille(1, "FAMC", Famille{0, f.NumP, f.NumM});
-    } else if (f.NumP > 0) {
-      LigneFamille(1, "FAMC", PseudoFamille(f.NumP));
-    } else if (f.NumM > 0) {
-      LigneFamille(1, "FAMC", PseudoFamille(f.NumM));
+    } else if (pere > 0 && mere > 0) {
+      LigneFamille(1, "FAMC", Famille{0, pere, mere});
+    } else if (pere > 0) {
+      LigneFamille(1, "FAMC", PseudoFamille(pere));
+    } else if (mere > 0) {
+      LigneFamille(1, "FAMC", PseudoFamille(mere));
     }
     for (int u : UnionsOf(m_bd, n))
       if (UnionEcrite(u)) LigneFamille(1, "FAMS", Famille{u, 0, 0});
     if (auto it = m_couplesDe.find(n); it != m_couplesDe.end())
       for (const auto& [p, m] : it->second) LigneFamille(1, "FAMS", Famille{0, p, m});
-    if (ChildrenWithOneParentCourt(m_bd, n).Count() > 0) LigneFamille(1, "FAMS", PseudoFamille(n));
+    if (m_enfantsSeuls.count(n)) LigneFamille(1, "FAMS", PseudoFamille(n));
   }
 
   void Evenement(int e) {
@@ -363,10 +377,11 @@ class Exporteur {
       if (u % kPasProgression == 0 && !Avance(static_cast<long long>(nbFiches) + u)) return false;
       if (!UnionEcrite(u)) continue;
       const TUnion& x = m_bd.Union(u);
+      const int mari = Mari(x), femme = Femme(x);
       EnTeteFamille(Famille{u, 0, 0});
-      if (x.NumH > 0) LigneReference(1, "HUSB", 'I', x.NumH);
-      if (x.NumF > 0) LigneReference(1, "WIFE", 'I', x.NumF);
-      Enfants(ChildrenOfCouple(m_bd, x.NumH, x.NumF));
+      if (mari > 0) LigneReference(1, "HUSB", 'I', mari);
+      if (femme > 0) LigneReference(1, "WIFE", 'I', femme);
+      Enfants(ChildrenOfCouple(m_bd, mari, femme));
       if (m_o.evenements)
         for (int k = 1, nb = NbreEntrees(x.TabEve); k <= nb; ++k) Evenement(LitEntree(x.TabEve, k));
     }
@@ -377,12 +392,11 @@ class Exporteur {
       for (int c : enfants) LigneReference(1, "CHIL", 'I', c);
     }
     for (int n = 1; n <= nbFiches; ++n) {
-      if (!m_bd.FicheUtilisee(n)) continue;
-      TR enfants = ChildrenWithOneParent(m_bd, n);
-      if (enfants.Count() == 0) continue;
+      auto it = m_enfantsSeuls.find(n);
+      if (it == m_enfantsSeuls.end()) continue;
       EnTeteFamille(PseudoFamille(n));
       LigneReference(1, m_bd.LitSexe(n) != 0 ? "WIFE" : "HUSB", 'I', n);
-      Enfants(enfants);
+      for (int c : it->second) LigneReference(1, "CHIL", 'I', c);
     }
     return true;
   }
@@ -434,6 +448,7 @@ class Exporteur {
   std::vector<int> m_famc;  // per person: the union written as its parents' family
   std::map<std::pair<int, int>, std::vector<int>> m_couplesSansUnion;  // children ascending
   std::unordered_map<int, std::vector<std::pair<int, int>>> m_couplesDe;
+  std::unordered_map<int, std::vector<int>> m_enfantsSeuls;  // parent -> children ascending
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/value_limit.h"
 #include "editing/record_names.h"
 #include "gedcom/gedcom_import_context.h"
 #include "i18n/translation.h"
@@ -23,6 +24,11 @@ constexpr long kRecordsParPoint = 64;
 // Person numbers above this go by their text rather than the direct table,
 // so that a damaged number cannot make the table huge.
 constexpr long kMaxDirect = 1L << 22;
+// Texts copied from shared records (notes, repositories) into the records
+// that cite them may add up to this much, plus so much per byte of the file:
+// far beyond any real tree, well below what would exhaust the memory.
+constexpr long long kRecopieDeBase = 256LL << 20;
+constexpr long long kRecopieParOctet = 64;
 
 void SansBlancsFinDans(std::string& s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
@@ -99,8 +105,11 @@ Contexte::Contexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
       m_entete(entete),
       m_r(resultat),
       m_lecteur(contenu, options.jeu),
-      m_lecteurAnnexe(contenu, options.jeu) {
+      m_lecteurAnnexe(contenu, options.jeu),
+      m_lecteurDepot(contenu, options.jeu),
+      m_recopiePermise(kRecopieDeBase + kRecopieParOctet * static_cast<long long>(contenu.size())) {
   m_lecteurAnnexe.CompteRemplacements(false);
+  m_lecteurDepot.CompteRemplacements(false);
 }
 
 std::string Contexte::TexteMultiligne(int niveau) { return LitTexte(m_lecteur, niveau, true); }
@@ -110,23 +119,132 @@ std::string Contexte::TexteContinue(int niveau) { return LitTexte(m_lecteur, niv
 std::string Contexte::TexteNote(int niveau) {
   if (EstPointeur(L().valeur)) {
     std::string texte;
+    const long gardes = m_renvoisGardes;
     if (TexteEnregistrementNote(L().valeur, texte)) {
       ++m_r.notesLiees;
       SauteSousLignes(niveau);
       return texte;
     }
-    ++m_r.notesIntrouvables;
+    if (m_renvoisGardes == gardes) ++m_r.notesIntrouvables;
   }
   return TexteMultiligne(niveau);
 }
 
 bool Contexte::TexteEnregistrementNote(std::string_view xref, std::string& texte) {
-  auto it = m_notes.find(Cle(xref, m_cleXref));
-  if (it == m_notes.end()) return false;
-  m_lecteurAnnexe.Positionne(it->second.position, it->second.numero);
-  if (!m_lecteurAnnexe.Suivante()) return false;
-  texte = LitTexte(m_lecteurAnnexe, 0, true);
+  const std::string& cle = Cle(xref, m_cleXref);
+  auto lu = m_textesNotes.find(cle);
+  if (lu == m_textesNotes.end()) {
+    auto it = m_notes.find(cle);
+    if (it == m_notes.end()) return false;
+    m_lecteurAnnexe.Positionne(it->second.position, it->second.numero);
+    if (!m_lecteurAnnexe.Suivante()) return false;
+    std::string lecture = LitTexte(m_lecteurAnnexe, 0, true);
+    Raccourcit(lecture, Texte("gedcom_note_partagee", "la note %s"_ansi, std::string(xref)),
+               it->second.numero);
+    lu = m_textesNotes.emplace(cle, std::move(lecture)).first;
+  }
+  // A file of a few pointers to one long note must not fill the memory.
+  const long long taille = static_cast<long long>(lu->second.size());
+  if (taille > m_recopiePermise) {
+    ++m_renvoisGardes;
+    return false;
+  }
+  m_recopiePermise -= taille;
+  texte = lu->second;
   return true;
+}
+
+std::string Contexte::TexteDepot(std::string_view xref) {
+  if (!EstPointeur(xref)) return LitDepot(m_lecteur);
+  const std::string& cle = Cle(xref, m_cleXref);
+  auto lu = m_textesDepots.find(cle);
+  if (lu == m_textesDepots.end()) {
+    std::string texte;
+    auto it = m_depots.find(cle);
+    if (it != m_depots.end()) {
+      // A reader of its own: the notes of the repository use the other one.
+      m_lecteurDepot.Positionne(it->second.position, it->second.numero);
+      if (m_lecteurDepot.Suivante()) texte = LitDepot(m_lecteurDepot);
+      Raccourcit(texte, Texte("gedcom_depot", "le dépôt %s"_ansi, std::string(xref)),
+                 it->second.numero);
+    } else {
+      texte = "REPO: " + std::string(xref) + kCrLf;  // kept as written
+    }
+    lu = m_textesDepots.emplace(cle, std::move(texte)).first;
+  }
+  const long long taille = static_cast<long long>(lu->second.size());
+  if (taille > m_recopiePermise) {
+    ++m_renvoisGardes;
+    return "REPO: " + std::string(xref) + kCrLf;
+  }
+  m_recopiePermise -= taille;
+  return lu->second;
+}
+
+// On the line that opens the repository (a "0 @R1@ REPO" record or a
+// "1 REPO" of a source written in place); ends on the first line that is
+// not deeper.
+std::string Contexte::LitDepot(LecteurGedcom& lecteur) {
+  const LigneGedcom& l = lecteur.Ligne();
+  const int niveau = l.niveau;
+  std::string nom = niveau == 0 ? std::string() : std::string(l.valeur);
+  std::string adresse, parties, contacts, notes, autres;
+  auto ajoute = [](std::string& texte, std::string_view ligne) {
+    if (ligne.empty()) return;
+    texte.append(ligne);
+    if (texte.back() != '\n') texte += kCrLf;
+  };
+  lecteur.Suivante();
+  while (!lecteur.Fin() && l.niveau > niveau) {
+    const int sous = l.niveau;
+    const std::string_view tag = l.tag;
+    if (sous == niveau + 1 && tag == "NAME") {
+      nom = l.valeur;
+    } else if (sous == niveau + 1 && tag == "ADDR") {
+      ajoute(adresse, LitTexte(lecteur, sous, false));
+      continue;
+    } else if (sous == niveau + 2 &&
+               (tag == "ADR1" || tag == "ADR2" || tag == "ADR3" || tag == "CITY" || tag == "STAE" ||
+                tag == "POST" || tag == "CTRY")) {
+      ajoute(parties, l.valeur);
+    } else if (sous == niveau + 1 && (tag == "PHON" || tag == "EMAIL" || tag == "FAX" || tag == "WWW")) {
+      ajoute(contacts, std::string(tag) + ": " + std::string(l.valeur));
+    } else if (sous == niveau + 1 && EstNote(tag)) {
+      std::string texte;
+      if (EstPointeur(l.valeur) && TexteEnregistrementNote(l.valeur, texte)) {
+        ++m_r.notesLiees;
+        while (lecteur.Suivante() && l.niveau > sous) {
+        }
+      } else {
+        texte = LitTexte(lecteur, sous, true);
+      }
+      ajoute(notes, texte);
+      continue;
+    } else if (sous == niveau + 1 && tag != "CHAN") {
+      ajoute(autres, std::string(tag) + ": " + std::string(l.valeur));
+    }
+    lecteur.Suivante();
+  }
+  std::string texte = (nom.empty() ? std::string("Dépôt"_ansi) : Texte("gedcom_depot_nom", "Dépôt : %s"_ansi, nom)) + kCrLf;
+  texte += adresse.empty() ? parties : adresse;
+  texte += contacts;
+  texte += autres;
+  texte += notes;
+  return texte;
+}
+
+void Contexte::Raccourcit(std::string& texte, const std::string& quoi, long ligne) {
+  if (texte.size() <= kLongueurMaxValeur) return;
+  const std::size_t avant = texte.size();
+  texte.resize(kLongueurMaxValeur);
+  const std::string message =
+      Texte("gedcom_texte_raccourci", "Ligne %s : ", std::to_string(ligne)) + quoi + " compte " +
+      std::to_string(avant) +
+      Texte("gedcom_texte_raccourci_fin",
+            " caractères ; seuls les %s premiers sont gardés, ce qu'un arbre enregistre au plus."_ansi,
+            std::to_string(kLongueurMaxValeur));
+  m_r.avertissements.push_back(message);
+  Journal(message);
 }
 
 std::string Contexte::TitreEnregistrementSource(std::string_view xref) {
@@ -173,6 +291,7 @@ void Contexte::IndexeEnregistrements() {
     if (ligne.xref.empty()) continue;
     if (EstNote(ligne.tag)) m_notes[Majuscules(ligne.xref)] = {debut, numero};
     else if (ligne.tag == "SOUR") m_enregistrementsSource[Majuscules(ligne.xref)] = {debut, numero};
+    else if (ligne.tag == "REPO") m_depots[Majuscules(ligne.xref)] = {debut, numero};
   }
 }
 
@@ -255,8 +374,37 @@ bool Contexte::Avance() {
     m_options.etiquette("Nombre de personnes et d'unions : " + std::to_string(m_r.personnes.lus) +
                         " / " + std::to_string(m_r.unions.lus));
   if (!m_options.progression) return true;
-  return m_options.progression(static_cast<long long>(m_lecteur.DebutLigne()),
-                               static_cast<long long>(m_contenu.size()));
+  // The families read last count for the bytes they hold.
+  const std::size_t fait = m_secondePasse
+                               ? m_contenu.size() - m_octetsFamilles + m_octetsFaitsFamilles
+                               : m_lecteur.DebutLigne() - std::min(m_octetsFamilles, m_lecteur.DebutLigne());
+  return m_options.progression(static_cast<long long>(fait), static_cast<long long>(m_contenu.size()));
+}
+
+void Contexte::Stoppe() {
+  Journal(std::string(kCrLf) + "Stoppé par touche ESCAPE à la Ligne "_ansi + std::to_string(L().numero));
+  m_r.statut = Statut::Annule();
+  Termine();
+}
+
+void Contexte::DiffereFamille() {
+  const std::size_t debut = m_lecteur.DebutLigne();
+  m_familles.push_back({debut, L().numero});
+  SauteEnregistrement(false);
+  m_octetsFamilles += m_lecteur.DebutLigne() - debut;
+}
+
+bool Contexte::LitFamillesDifferees() {
+  m_secondePasse = true;
+  for (std::size_t k = 0; k < m_familles.size(); ++k) {
+    m_lecteur.Positionne(m_familles[k].position, m_familles[k].numero);
+    Lit();
+    if (!Avance()) return false;
+    const std::size_t debut = m_lecteur.DebutLigne();
+    LitFamille();
+    m_octetsFaitsFamilles += m_lecteur.DebutLigne() - debut;
+  }
+  return true;
 }
 
 // ----- Header -----
@@ -339,6 +487,11 @@ void Contexte::Termine() {
     avertit(Texte("gedcom_sources_non_stockees",
                   "Table des sources pleine : %s sources n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.sources.nonStockes)));
+  if (m_renvoisGardes > 0)
+    avertit(Texte("gedcom_renvois_gardes",
+                  "%s renvois à des notes ou à des dépôts déjà recopiés très souvent sont "
+                  "gardés sous la forme @...@."_ansi,
+                  std::to_string(m_renvoisGardes)));
   if (m_r.remplacements > 0)
     avertit(Texte("gedcom_caracteres_remplaces",
                   "%s caractères absents du jeu Windows ont été remplacés."_ansi,
@@ -371,10 +524,7 @@ void Contexte::Execute() {
   Lit();
   while (!m_lecteur.Fin() && L().tag != "TRLR") {
     if (!Avance()) {
-      Journal(std::string(kCrLf) + "Stoppé par touche ESCAPE à la Ligne "_ansi +
-              std::to_string(L().numero));
-      m_r.statut = Statut::Annule();
-      Termine();
+      Stoppe();
       return;
     }
     const bool record = L().niveau == 0;
@@ -387,7 +537,7 @@ void Contexte::Execute() {
     } else if (record && L().tag == "INDI") {
       LitPersonne();
     } else if (record && L().tag == "FAM") {
-      LitFamille();
+      DiffereFamille();
     } else if (record && L().tag == "SOUR") {
       LitSource();
     } else if (record && EstNote(L().tag) && !L().xref.empty()) {
@@ -400,6 +550,14 @@ void Contexte::Execute() {
   if (m_options.enteteSeul) {
     Journal(std::string(kCrLf) + "Fin de chargement de l'entête."_ansi);
   } else {
+    const long derniere = L().numero;
+    if (!LitFamillesDifferees()) {
+      Stoppe();
+      return;
+    }
+    // The log's line count stays that of the whole file.
+    m_lecteur.Positionne(m_contenu.size(), derniere + 1);
+    m_lecteur.Suivante();
     if (m_options.progression)
       m_options.progression(static_cast<long long>(m_contenu.size()),
                             static_cast<long long>(m_contenu.size()));
@@ -435,10 +593,17 @@ const char* const kErreurImport = "Erreur à l'import"_ansi;
 }  // namespace
 
 ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
-                                 const std::string& chemin, const OptionsImport& options,
+                                 const std::string& chemin, const OptionsImport& optionsDemandees,
                                  TGedcomHeader& entete) {
   ResultatImport r;
   try {
+    // A UTF-16 file can be read in no other set, whatever was chosen.
+    std::string utf8;
+    OptionsImport options = optionsDemandees;
+    if (Utf16VersUtf8(contenu, utf8)) {
+      contenu = utf8;
+      options.jeu = JeuCaracteres::Utf8;
+    }
     if (options.enteteSeul) {
       // A scratch database: header-only must not touch the caller's tree.
       TBD vide(CapacitesBD{0, 0, 0, 0});

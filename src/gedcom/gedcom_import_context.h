@@ -53,8 +53,19 @@ class Contexte {
   // The same, where a value "@N12@" naming a NOTE record of the file stands
   // for that record's text.
   std::string TexteNote(int niveau);
-  // The text of the NOTE record `xref`; false when there is no such record.
+  // The text of the NOTE record `xref`, read once however many records cite
+  // it; false when there is no such record, or when the texts copied from
+  // shared records have reached what the file may reasonably make (the
+  // pointer is then kept as written).
   bool TexteEnregistrementNote(std::string_view xref, std::string& texte);
+  // The text a source keeps of the REPO record `xref` (read once), or of a
+  // repository written in place when `xref` is not a pointer: its name,
+  // address, telephone, mail, web site and notes, each on its own line.
+  std::string TexteDepot(std::string_view xref);
+  std::string LitDepot(LecteurGedcom& lecteur);
+  // Cuts a text to what the tree file can hold, saying so in the log and
+  // the warnings; `quoi` names the field and its record.
+  void Raccourcit(std::string& texte, const std::string& quoi, long ligne);
   // The TITL of the SOUR record `xref`, empty when none.
   std::string TitreEnregistrementSource(std::string_view xref);
   std::string LitTitreSource(const std::string& cleMajuscule);
@@ -69,6 +80,10 @@ class Contexte {
   void LitPersonne();
   void LitFamille();
   void LitSource();
+  // FAM records are read once every person is known, wherever they stand
+  // in the file: the first pass keeps where they are, the second reads them.
+  void DiffereFamille();
+  bool LitFamillesDifferees();
   void SauteEnregistrement(bool journal);
 
   // Reads the lines deeper than the current line (level `niveau`) into
@@ -97,6 +112,7 @@ class Contexte {
   std::string Texte(const char* cle, const char* francais, const std::string& valeur) const;
   void Termine();
   bool Avance();  // progress point; false when the user stopped the import
+  void Stoppe();  // the user stopped the import at the current line
 
   TBD& m_bd;
   const TTablesTypes& m_types;
@@ -107,6 +123,7 @@ class Contexte {
   ResultatImport& m_r;
   LecteurGedcom m_lecteur;
   LecteurGedcom m_lecteurAnnexe;  // reads NOTE and SOUR records out of order
+  LecteurGedcom m_lecteurDepot;   // reads REPO records out of order
   bool m_journalActif = false;
   std::string m_journal;
 
@@ -120,7 +137,18 @@ class Contexte {
   std::unordered_map<std::string, int32_t> m_sources;
   std::unordered_map<std::string, PositionEnregistrement> m_notes;
   std::unordered_map<std::string, PositionEnregistrement> m_enregistrementsSource;
+  std::unordered_map<std::string, PositionEnregistrement> m_depots;
   std::unordered_map<std::string, std::string> m_titres;  // source titles already read
+  std::unordered_map<std::string, std::string> m_textesNotes;   // NOTE records already read
+  std::unordered_map<std::string, std::string> m_textesDepots;  // REPO records already read
+  // What texts copied from shared records may still add up to.
+  long long m_recopiePermise;
+  long m_renvoisGardes = 0;  // pointers kept as written once that was spent
+  // FAM records left for the second pass, and the bytes they hold.
+  std::vector<PositionEnregistrement> m_familles;
+  std::size_t m_octetsFamilles = 0;
+  std::size_t m_octetsFaitsFamilles = 0;
+  bool m_secondePasse = false;
   // The custom field or event kind of each other tag met (the type tables
   // are searched once per tag).
   std::unordered_map<std::string, std::string> m_champDeTag;

@@ -2,7 +2,9 @@
 // the events inside them.
 #include <algorithm>
 
+#include "core/ansi_literal.h"
 #include "core/text.h"
+#include "core/value_limit.h"
 #include "dates/dates.h"
 #include "gedcom/gedcom_import_context.h"
 
@@ -179,6 +181,8 @@ void Contexte::StockeEveUnion(int u, TEve eve) {
 
 void Contexte::LitPersonne() {
   ++m_r.personnes.lus;
+  const long ligne = L().numero;
+  const std::string xref(L().xref);
   const int n = m_bd.NouvelleFiche();
   EnregistrePersonne(L().xref, n);
   if (n == 0) {
@@ -189,6 +193,7 @@ void Contexte::LitPersonne() {
   m_bd.EcritSexe(n, 2);  // unknown until a SEX line says otherwise
   TEve eve;
   std::string type;
+  std::string nomLu;  // the value of the NAME read last
   Lit();
   while (!m_lecteur.Fin() && L().niveau != 0) {
     if (L().niveau != 1) {
@@ -197,16 +202,31 @@ void Contexte::LitPersonne() {
     }
     const std::string_view tag = L().tag;
     if (tag == "NAME") {
-      // A NAME without a value may give its parts on GIVN and SURN lines.
-      std::string valeur(L().valeur), givn, surn;
-      while (Lit() && L().niveau > 1) {
-        if (L().niveau != 2) continue;
-        if (L().tag == "GIVN") givn = L().valeur;
-        else if (L().tag == "SURN") surn = L().valeur;
+      // A NAME without a value may give its parts on GIVN and SURN lines;
+      // its notes and sources are the person's.
+      std::string valeur(L().valeur), givn, surn, note;
+      Lit();
+      while (!m_lecteur.Fin() && L().niveau > 1) {
+        if (L().niveau == 2 && EstNote(L().tag)) {
+          AjouteLigne(note, TexteNote(2));
+          continue;
+        }
+        if (L().niveau == 2 && L().tag == "GIVN") {
+          givn = L().valeur;
+        } else if (L().niveau == 2 && L().tag == "SURN") {
+          surn = L().valeur;
+        } else if (L().niveau == 2 && L().tag == "SOUR" && EstPointeur(L().valeur)) {
+          if (const int s = SourceDe(L().valeur)) m_bd.AjouteSrc(n, s);
+        }
+        Lit();
       }
       if (valeur.empty() && !(givn.empty() && surn.empty())) valeur = givn + " /" + surn + "/";
       TFiche& f = m_bd.FicheBrute(n);
+      // A second NAME replaces the first, which stays in the note.
+      if (!nomLu.empty()) AjouteLigne(f.Note, "Autre nom : " + nomLu);
+      nomLu = valeur;
       NomDeGedcom(valeur, m_options.majuscules, f.Nom, f.Pre);
+      AjouteLigne(f.Note, note);
     } else if (tag == "SEX") {
       const std::string_view v = L().valeur;
       m_bd.EcritSexe(n, v == "M" || v == "m" ? 0 : v == "F" || v == "f" ? 1 : 2);
@@ -281,11 +301,30 @@ void Contexte::LitPersonne() {
       StockeEveFiche(n, std::move(eve));
     }
   }
+  TFiche& f = m_bd.FicheBrute(n);
+  // A person without a name would be dropped by the next load of the tree.
+  if (f.Nom.empty() && f.Pre.empty()) f.Nom = "?";
+  const std::string qui = m_bd.NomCourt(n) + " (" + xref + ")";
+  Raccourcit(f.Note, Texte("gedcom_note_de", "la note de %s"_ansi, qui), ligne);
+  Raccourcit(f.Champs, Texte("gedcom_champs_de", "les champs de %s"_ansi, qui), ligne);
+  Raccourcit(f.Nom, Texte("gedcom_nom_de", "le nom de %s"_ansi, qui), ligne);
+  Raccourcit(f.Pre, Texte("gedcom_prenoms_de", "les prénoms de %s"_ansi, qui), ligne);
+  for (int k = 1, nb = m_bd.NbreEveFiche(n); k <= nb; ++k) {
+    const int e = LitEntree(f.TabEve, k);
+    if (!m_bd.EveUtilise(e)) continue;
+    TEve& v = m_bd.EveBrute(e);
+    if (v.NoteEve.size() > kLongueurMaxValeur)
+      Raccourcit(v.NoteEve, Texte("gedcom_note_eve_de", "la note de l'événement %s"_ansi,
+                                  v.Nature + " de " + qui),
+                 ligne);
+  }
 }
 
 // ----- Families -----
 
 void Contexte::LitFamille() {
+  const long ligne = L().numero;
+  const std::string xref(L().xref);
   int mari = 0;
   int femme = 0;
   int u = 0;
@@ -379,23 +418,43 @@ void Contexte::LitFamille() {
     if (mari != 0) m_bd.AjouteSrc(mari, s);
     if (femme != 0) m_bd.AjouteSrc(femme, s);
   }
+  if (u == 0) return;
+  const TUnion& uni = m_bd.Union(u);
+  for (int k = 1, nb = NbreEntrees(uni.TabEve); k <= nb; ++k) {
+    const int e = LitEntree(uni.TabEve, k);
+    if (!m_bd.EveUtilise(e)) continue;
+    TEve& v = m_bd.EveBrute(e);
+    if (v.NoteEve.size() > kLongueurMaxValeur)
+      Raccourcit(v.NoteEve, Texte("gedcom_note_eve_union", "la note de l'événement %s"_ansi,
+                                  v.Nature + " (" + xref + ")"),
+                 ligne);
+  }
 }
 
 // ----- Sources -----
 
 void Contexte::LitSource() {
+  const long ligne = L().numero;
+  const std::string xref(L().xref);
   const int s = SourceDe(L().xref);
   if (s == 0) {
     SauteEnregistrement(false);
     return;
   }
+  std::string sousQuoi;  // the level-1 tag the level-2 lines belong to
   Lit();
   while (!m_lecteur.Fin() && L().niveau != 0) {
     const int niveau = L().niveau;
     const std::string_view tag = L().tag;
     TSrc& src = m_bd.SrcBrute(s);
+    if (niveau == 1) sousQuoi.assign(tag);
     if (niveau < 1 || niveau > 2) {
       Lit();
+    } else if (niveau == 1 && tag == "REPO") {
+      // The repository's name, address and notes stay with the source; its
+      // call number (CALN) follows as any other line.
+      src.SrcTexte += TexteDepot(L().valeur);
+      if (EstPointeur(L().valeur)) Lit();
     } else if (niveau == 1 && tag == "TITL") {
       src.SrcTitre = SurUneLigne(TexteContinue(1));
     } else if (niveau == 1 && tag == "ABBR") {
@@ -403,7 +462,7 @@ void Contexte::LitSource() {
     } else if (niveau == 1 && EstNote(tag)) {
       std::string texte = TexteNote(1);
       m_bd.SrcBrute(s).SrcTexte += texte;
-    } else if (niveau == 2 && tag == "NOTE") {
+    } else if (niveau == 2 && tag == "NOTE" && sousQuoi == "OBJE") {
       src.SrcMedia += "|";
       src.SrcMedia += L().valeur;
       Lit();
@@ -422,6 +481,10 @@ void Contexte::LitSource() {
       m_bd.SrcBrute(s).SrcTexte += texte;
     }
   }
+  TSrc& src = m_bd.SrcBrute(s);
+  Raccourcit(src.SrcTexte, Texte("gedcom_texte_source", "le texte de la source %s"_ansi, xref), ligne);
+  Raccourcit(src.SrcTitre, Texte("gedcom_titre_source", "le titre de la source %s"_ansi, xref), ligne);
+  Raccourcit(src.SrcMedia, Texte("gedcom_media_source", "le média de la source %s"_ansi, xref), ligne);
 }
 
 }  // namespace kindrela::gedcom_import

@@ -178,8 +178,69 @@ bool Utf8Valide(std::string_view octets, bool coupeAutorisee) {
   return true;
 }
 
+namespace {
+
+enum class Ordre { Aucun, Petit, Grand };
+
+Ordre OrdreUtf16(std::string_view c) {
+  auto octet = [&](size_t i) { return i < c.size() ? static_cast<unsigned char>(c[i]) : 0x100u; };
+  if (octet(0) == 0xFF && octet(1) == 0xFE) return Ordre::Petit;
+  if (octet(0) == 0xFE && octet(1) == 0xFF) return Ordre::Grand;
+  // No mark: a GEDCOM file starts with "0 HEAD", every other byte zero.
+  if (c.size() >= 4 && c[0] == '0' && c[1] == '\0' && c[2] == ' ' && c[3] == '\0') return Ordre::Petit;
+  if (c.size() >= 4 && c[0] == '\0' && c[1] == '0' && c[2] == '\0' && c[3] == ' ') return Ordre::Grand;
+  return Ordre::Aucun;
+}
+
+void AjouteUtf8(std::string& s, char32_t c) {
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (c >> 18));
+    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+bool Utf16VersUtf8(std::string_view contenu, std::string& sortie) {
+  const Ordre ordre = OrdreUtf16(contenu);
+  if (ordre == Ordre::Aucun) return false;
+  const auto* p = reinterpret_cast<const unsigned char*>(contenu.data());
+  const size_t n = contenu.size() / 2;
+  auto unite = [&](size_t i) -> char32_t {
+    return ordre == Ordre::Petit ? p[2 * i] | (p[2 * i + 1] << 8) : (p[2 * i] << 8) | p[2 * i + 1];
+  };
+  std::string s;
+  s.reserve(contenu.size() + kBom.size());
+  s += kBom;
+  size_t i = unite(0) == 0xFEFF ? 1 : 0;
+  for (; i < n; ++i) {
+    char32_t c = unite(i);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && unite(i + 1) >= 0xDC00 && unite(i + 1) <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unite(i + 1) - 0xDC00);
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    AjouteUtf8(s, c);
+  }
+  sortie = std::move(s);
+  return true;
+}
+
 JeuCaracteres JeuPreselectionne(std::string_view debut) {
-  if (debut.substr(0, kBom.size()) == kBom) return JeuCaracteres::Utf8;
+  if (debut.substr(0, kBom.size()) == kBom || OrdreUtf16(debut) != Ordre::Aucun)
+    return JeuCaracteres::Utf8;
   LecteurGedcom lecteur(debut, JeuCaracteres::Windows);
   std::string_view brute;
   long numero = 0;

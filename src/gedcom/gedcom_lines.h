@@ -86,6 +86,13 @@ void DecoupeLigneGedcom(std::string_view ligne, std::string& tagMajuscule, Ligne
 // end of the text counts as well-formed when `coupeAutorisee`).
 bool Utf8Valide(std::string_view octets, bool coupeAutorisee = false);
 
+// A UTF-16 file, told by its byte-order mark (or, without one, by a first
+// line "0 HEAD" in either byte order), as UTF-8 text starting with the UTF-8
+// byte-order mark, so that every reader takes it as a UTF-8 file. An unpaired
+// surrogate becomes U+FFFD; an odd last byte (a file cut short) is dropped.
+// False, `sortie` untouched, for any other content.
+bool Utf16VersUtf8(std::string_view contenu, std::string& sortie);
+
 // The character set to preselect for a file whose first bytes are `debut`
 // (a few kilobytes are enough): UTF-8 when the file starts with a UTF-8
 // byte-order mark; otherwise the set named by the header's "1 CHAR" line

@@ -89,6 +89,8 @@ std::string PatronymeDeNom(std::string_view valeur) {
 
 Statut LirePatronymesGedcomTexte(std::string_view contenu, ListePatronymes& liste,
                                  const Progression& progression) {
+  std::string utf8;
+  if (Utf16VersUtf8(contenu, utf8)) contenu = utf8;
   LecteurGedcom lecteur(contenu, JeuPreselectionne(contenu.substr(0, 8192)));
   lecteur.CompteRemplacements(false);
   if (!lecteur.Suivante() || lecteur.Ligne().texte.substr(0, 6) != "0 HEAD")

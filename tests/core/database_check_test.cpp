@@ -2,6 +2,8 @@
 
 #include "core/database.h"
 #include "core/ansi_literal.h"
+#include "core/text.h"
+#include "core/value_limit.h"
 
 namespace kindrela {
 namespace {
@@ -193,6 +195,58 @@ TEST_F(DatabaseCheck, RepairsAreReportedInOrder) {
   EXPECT_LT(personne, unionHors);
   EXPECT_LT(unionHors, orphelin);
   EXPECT_EQ(rapport.substr(0, 11), "Martin Jean");
+}
+
+TEST_F(DatabaseCheck, LinksToRecordsThatDoNotExistAreRemoved) {
+  int pere = Personne("Martin", "Jean");
+  int parti = Personne("Parti", "Paul");
+  int enfant = Personne("Martin", "Luc");
+  bd.EcritPere(enfant, 99999999);
+  bd.EcritMere(enfant, -5);
+  bd.EcritPere(pere, parti);
+  int u = bd.CreeUnion(pere, parti);
+  bd.AjouteSrc(enfant, 42);
+  bd.FicheBrute(parti).Utilise = 0;  // freed without its links, as a damaged file loads
+  bd.ReconstruitIndex();
+  const std::string rapport = Verifie();
+  for (const char* attendu :
+       {"Martin Luc : le lien vers le père (n° 99999999) ne désigne aucune personne", "Martin Luc : le lien vers la mère (n° -5)",
+        "Martin Jean : le lien vers le père (n° 2)", "Martin Luc : la source n° 42 n'existe pas",
+        "Union de Martin Jean et Parti Paul : le lien vers la femme (n° 2)"})
+    EXPECT_NE(rapport.find(Utf8VersAnsi(attendu)), std::string::npos) << attendu << "\n" << rapport;
+  EXPECT_EQ(bd.LitPere(enfant), 0);
+  EXPECT_EQ(bd.LitMere(enfant), 0);
+  EXPECT_EQ(bd.LitPere(pere), 0);
+  EXPECT_EQ(bd.LitNumF(u), 0);
+  EXPECT_EQ(bd.NbreSrcFiche(enfant), 0);
+  EXPECT_EQ(Verifie(), kAucunProblemeConstate);
+}
+
+// A tree file holds kEntreesMaxListe events of one owner: a save cuts the
+// rest, whose events are then listed by nobody when the tree is loaded.
+TEST_F(DatabaseCheck, EventsALongListLostInTheFileGoBackToIt) {
+  int a = Personne("Martin", "Jean");
+  Personne("Durand", "Anne");
+  for (int e = 1; e <= kEntreesMaxListe + 3; ++e) {
+    Place(e, "Recensement", "1900");
+    if (e <= kEntreesMaxListe) ListePersonne(a, e);
+  }
+  std::string rapport = Verifie();
+  EXPECT_NE(rapport.find("il revient à \"Martin Jean\""_ansi), std::string::npos) << rapport.substr(0, 300);
+  EXPECT_EQ(bd.NbreEveFiche(a), kEntreesMaxListe + 3);
+  EXPECT_EQ(LitEntree(bd.Fiche(a).TabEve, kEntreesMaxListe + 3), kEntreesMaxListe + 3);
+
+  // Two such lists: who lost what cannot be told, and nothing is deleted.
+  for (int e = kEntreesMaxListe + 4; e < 2 * kEntreesMaxListe + 4; ++e) {
+    Place(e, "Recensement", "1900");
+    ListePersonne(2, e);
+  }
+  RetireEntree(bd.FicheBrute(a).TabEve, kEntreesMaxListe + 3);
+  RetireEntree(bd.FicheBrute(a).TabEve, kEntreesMaxListe + 2);
+  RetireEntree(bd.FicheBrute(a).TabEve, kEntreesMaxListe + 1);
+  rapport = Verifie();
+  EXPECT_NE(rapport.find("il est gardé"_ansi), std::string::npos) << rapport.substr(0, 300);
+  EXPECT_TRUE(bd.EveUtilise(kEntreesMaxListe + 1));
 }
 
 }  // namespace

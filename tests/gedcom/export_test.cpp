@@ -13,6 +13,7 @@
 #include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/database.h"
+#include "core/fault_injection.h"
 #include "core/file_io.h"
 #include "i18n/translation.h"
 
@@ -455,6 +456,77 @@ TEST(NoteGedcom, WrappedNotesReadBackAsWritten) {
     while (!note.empty() && (note.back() == '\n' || note.back() == '\r')) note.pop_back();
     ASSERT_EQ(relu, note) << essai;
   }
+}
+
+// A damaged tree: links to free slots, to numbers out of the tables and to
+// no one. The file still names only records it holds.
+TEST_F(ExportGedcomTest, WritesNoPointerToARecordItDoesNotWrite) {
+  const int pere = Personne("Paul", "DUPONT", 0);
+  const int libre = Personne("Parti", "X", 1);
+  const int enfant = Personne("Jean", "DUPONT", 0, pere, libre);
+  const int horsTable = Personne("Luc", "DUPONT", 0, 99999999, -5);
+  const int seul = Personne("Rose", "PETIT", 1, 0, libre);
+  m_bd.EcritChampUnion(m_bd.CreeUnion(pere, libre), 3, "1900");
+  m_bd.CreeUnion(horsTable, libre);
+  const int fantome = m_bd.CreeUnion(pere, seul);
+  m_bd.EcritNumF(fantome, 77777);
+  m_bd.AjouteSrc(enfant, 4242);
+  m_bd.FicheBrute(libre).Utilise = 0;  // freed without its links, as a damaged file loads
+  m_bd.ReconstruitIndex();
+
+  const std::string texte = TexteWindows();
+  std::vector<std::string> definis, cites;
+  for (const std::string& l : Lignes(texte)) {
+    size_t a = l.find('@');
+    if (a == std::string::npos) continue;
+    size_t b = l.find('@', a + 1);
+    (l.rfind("0 ", 0) == 0 ? definis : cites).push_back(l.substr(a, b - a + 1));
+  }
+  for (const std::string& x : cites)
+    EXPECT_NE(std::find(definis.begin(), definis.end(), x), definis.end()) << x << "\n" << texte;
+  // What is sound is still written: the father and his children.
+  EXPECT_TRUE(Contient(Record(texte, "0 @I3@ INDI"), "1 FAMC @F1x0@"));
+  EXPECT_TRUE(Contient(Record(texte, "0 @F1x0@ FAM"), "1 CHIL @I3@"));
+  EXPECT_TRUE(Contient(Record(texte, "0 @F1@ FAM"), "2 DATE 1900"));
+  EXPECT_FALSE(Contient(Record(texte, "0 @I5@ INDI"), "1 FAMC @F0x2@"));
+}
+
+// Whatever stops an export half-way (a full disk, a failed step, the
+// program killed), the file exported before stays whole.
+TEST_F(ExportGedcomTest, AFailedOrKilledExportLeavesThePreviousFile) {
+  test::SansPanneALaFin sansPanne;
+  for (int i = 0; i < 3000; ++i) Personne("Jean", "DUPONT", 0);
+  const std::string dossier = testing::TempDir() + "export-pannes/";
+  std::filesystem::remove_all(dossier);
+  std::filesystem::create_directories(dossier);
+  const std::string chemin = dossier + "arbre.ged";
+  ASSERT_TRUE(EcritFichierAtomique(chemin, "ancien contenu").ok());
+  auto expectAncienSeul = [&] {
+    std::string contenu;
+    ASSERT_TRUE(LitFichier(chemin, contenu).ok());
+    EXPECT_EQ(contenu, "ancien contenu");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier), {}), 1);
+  };
+  test::DisquePleinApres(70000);
+  Statut st = ExportGedcom(m_bd, m_tables, chemin, {});
+  ASSERT_FALSE(st.ok());
+  EXPECT_EQ(st.message(), "Impossible d'écrire le fichier "_ansi + chemin + " : le disque est plein");
+  expectAncienSeul();
+
+  const std::size_t etapes = test::Etapes([&] { (void)ExportGedcom(m_bd, m_tables, dossier + "essai.ged", {}); }).size();
+  std::filesystem::remove(dossier + "essai.ged");
+  for (std::size_t k = 0; k < etapes; ++k) {
+    SCOPED_TRACE(k);
+    test::TueALEtape(k, [&] { (void)ExportGedcom(m_bd, m_tables, chemin, {}); });
+    std::string contenu;
+    ASSERT_TRUE(LitFichier(chemin, contenu).ok());
+    EXPECT_EQ(contenu, "ancien contenu");
+    // The next export removes what the killed one left.
+    ASSERT_TRUE(ExportGedcom(m_bd, m_tables, dossier + "arbre.ged", {}).ok());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier), {}), 1);
+    ASSERT_TRUE(EcritFichierAtomique(chemin, "ancien contenu").ok());
+  }
+  std::filesystem::remove_all(dossier);
 }
 
 }  // namespace

@@ -62,36 +62,45 @@ class SectionsNumerotees {
     auto v = s->second.find(k);
     return v == s->second.end() ? vide : v->second;
   }
-  // The highest record number present in the named sections.
-  int PlusGrand(std::initializer_list<const char*> sections) const {
-    int plus = 0;
+  // The record numbers 1..`jusqua` that have a key in one of the named
+  // sections, ascending.
+  template <typename Noms>
+  std::vector<int> Numeros(const Noms& sections, int jusqua) const {
+    std::vector<int> numeros;
     for (const char* nom : sections) {
       auto s = m_sections.find(MajusculesAnsi(nom));
       if (s == m_sections.end()) continue;
-      for (auto& [k, v] : s->second) plus = std::max(plus, k);
+      for (auto& [k, v] : s->second)
+        if (k <= jusqua) numeros.push_back(k);
     }
-    return plus;
+    std::sort(numeros.begin(), numeros.end());
+    numeros.erase(std::unique(numeros.begin(), numeros.end()), numeros.end());
+    return numeros;
   }
 
  private:
   std::unordered_map<std::string, std::unordered_map<int, std::string>> m_sections;
 };
 
-// A count from the file, bounded by the table and by the highest record
-// number the file holds: records past it would be wholly empty.
-int BorneOld(int nbre, int plusGrand, int capacite, const char* quoi, ResultatLecture& r) {
-  if (nbre <= 0) return 0;
-  int borne = std::min(nbre, capacite);
-  if (borne < nbre)
+// The records of one kind the file holds: the numbers up to its count that
+// have a key in one of `sections`, at most `capacite` of them. A record with
+// no key at all would be wholly empty, so the tables are sized by the keys
+// the file holds rather than by its counts.
+template <typename Noms>
+std::vector<int> RecordsPresents(const SectionsNumerotees& lues, const Noms& sections, int nbre,
+                                 int capacite, const char* quoi, ResultatLecture& r) {
+  if (nbre <= 0) return {};
+  std::vector<int> numeros = lues.Numeros(sections, nbre);
+  if (numeros.size() > static_cast<std::size_t>(capacite)) {
     r.avertissements.push_back(std::string("Nombre de ") + quoi + " au-delà de la capacité : "_ansi +
-                               std::to_string(nbre) + ", limité à "_ansi + std::to_string(capacite) +
-                               ".");
-  if (plusGrand < borne) {
-    r.avertissements.push_back(std::string("Le fichier annonce ") + std::to_string(nbre) + " " + quoi +
-                               " mais n'en contient que " + std::to_string(plusGrand) + ".");
-    borne = plusGrand;
+                               std::to_string(numeros.size()) + ", limité à "_ansi +
+                               std::to_string(capacite) + ".");
+    numeros.resize(static_cast<std::size_t>(capacite));
   }
-  return borne;
+  if (numeros.size() < static_cast<std::size_t>(nbre))
+    r.avertissements.push_back(std::string("Le fichier annonce ") + std::to_string(nbre) + " " + quoi +
+                               " mais n'en contient que " + std::to_string(numeros.size()) + ".");
+  return numeros;
 }
 
 // ---- Versions 24 and 15 ---------------------------------------------------
@@ -221,16 +230,21 @@ Statut LitBase30(TBD& bd, std::string_view texte, ResultatLecture& r) {
   const CapacitesBD& cap = bd.Capacites();
   SectionsNumerotees sections(ini);
 
-  int plusGrandeFiche = 0;
-  for (const char* s : kSectionsFiche) plusGrandeFiche = std::max(plusGrandeFiche, sections.PlusGrand({s}));
-  int nbreFiche = BorneOld(ini.LitEntier("Ligne", "NbreFiche", 0), plusGrandeFiche, cap.fiches,
-                           "personnes", r);
-  for (int k = 1; k <= nbreFiche; ++k) {
+  // Record k of the file is person numeros[k]: k itself when the file holds
+  // every record up to its count.
+  std::unordered_map<int, int> numeros;
+  auto personne = [&](int k) {
+    auto it = numeros.find(k);
+    return it == numeros.end() ? 0 : it->second;
+  };
+  for (int k : RecordsPresents(sections, kSectionsFiche, ini.LitEntier("Ligne", "NbreFiche", 0),
+                               cap.fiches, "personnes", r)) {
     int n = bd.NouvelleFiche();
     if (n == 0) {
       r.avertissements.push_back("La table des personnes est pleine.");
       break;
     }
+    numeros.emplace(k, n);
     for (int code = 1; code <= 23; ++code) {
       if (code == kCodePhoto) continue;
       const std::string& v = sections.Valeur(kSectionsFiche[static_cast<std::size_t>(code - 1)], k);
@@ -238,34 +252,43 @@ Statut LitBase30(TBD& bd, std::string_view texte, ResultatLecture& r) {
       else bd.EcritChamp(n, code, v);
     }
   }
+  // Parents are records of the file too; one it does not hold is no parent.
+  for (auto [k, n] : numeros) {
+    bd.EcritPere(n, personne(bd.LitPere(n)));
+    bd.EcritMere(n, personne(bd.LitMere(n)));
+  }
 
-  int nbreUnion = BorneOld(ini.LitEntier("Ligne", "NbreUnion", 0),
-                           sections.PlusGrand({"NumH", "NumF"}), cap.unions, "unions", r);
-  for (int k = 1; k <= nbreUnion; ++k) {
-    if (TexteVersEntier(sections.Valeur("NumH", k), 0) == 0 ||
-        TexteVersEntier(sections.Valeur("NumF", k), 0) == 0)
-      continue;
+  constexpr std::array<const char*, 2> kPartenaires = {"NumH", "NumF"};
+  for (int k : RecordsPresents(sections, kPartenaires, ini.LitEntier("Ligne", "NbreUnion", 0),
+                               cap.unions, "unions", r)) {
+    const int h = personne(TexteVersEntier(sections.Valeur("NumH", k), 0));
+    const int f = personne(TexteVersEntier(sections.Valeur("NumF", k), 0));
+    if (h == 0 || f == 0) continue;
     int u = bd.NouvelleUnion();
     if (u == 0) {
       r.avertissements.push_back("La table des unions est pleine.");
       break;
     }
     for (const SectionUnion& s : kSectionsUnion) bd.EcritChampUnion(u, s.code, sections.Valeur(s.nom, k));
+    bd.EcritNumH(u, h);
+    bd.EcritNumF(u, f);
   }
 
   int nbreDonnee = ini.LitEntier("Ligne", "NbreDonnee", 0);
   bd.NbreDonnee = std::max(nbreDonnee, 0);
-  nbreDonnee = BorneOld(nbreDonnee, sections.PlusGrand({"doNum"}), cap.srcs, "données"_ansi, r);
-  for (int k = 1; k <= nbreDonnee; ++k) {
-    int personne = TexteVersEntier(sections.Valeur("doNum", k), 0);
+  constexpr std::array<const char*, 1> kDonnees = {"doNum"};
+  for (int k : RecordsPresents(sections, kDonnees, nbreDonnee, cap.srcs, "données"_ansi, r)) {
+    int n = personne(TexteVersEntier(sections.Valeur("doNum", k), 0));
     const std::string& description = sections.Valeur("doDes", k);
-    if (personne == 0 || description.empty()) continue;
-    bd.EcritSrcTitre(personne, description, sections.Valeur("doFichier", k), 4);
-    bd.EcritSrcTitre(personne, description, sections.Valeur("doNote", k), 2);
+    if (n == 0 || description.empty()) continue;
+    bd.EcritSrcTitre(n, description, sections.Valeur("doFichier", k), 4);
+    bd.EcritSrcTitre(n, description, sections.Valeur("doNote", k), 2);
   }
 
-  bd.RefPers = ini.LitEntier(entete, "RefPers", 1);
-  r.selecPers = ini.LitEntier(entete, "SelecPers", 1);
+  const int ref = personne(ini.LitEntier(entete, "RefPers", 1));
+  const int selec = personne(ini.LitEntier(entete, "SelecPers", 1));
+  bd.RefPers = ref != 0 ? ref : 1;
+  r.selecPers = selec != 0 ? selec : 1;
   bd.BaseChargee = 1;
   r.lieuxAConvertir = true;
   return Statut::Ok();

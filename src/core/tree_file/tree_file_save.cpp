@@ -32,12 +32,6 @@ Media DecoupeMedia(const std::string& texte) {
 
 bool AUnDossier(const std::string& fichier) { return fichier.find('/') != std::string::npos; }
 
-bool MemeFichier(const std::string& a, const std::string& b) {
-  struct stat sa{}, sb{};
-  return ::stat(CheminSysteme(a).c_str(), &sa) == 0 && ::stat(CheminSysteme(b).c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
-}
-
 // Moves `source` to `cible`, by a rename or, across file systems, a copy
 // followed by the removal of the original. True when `cible` holds the file.
 bool Deplace(const std::string& source, const std::string& cible, bool& origineRestee) {
@@ -108,6 +102,12 @@ Statut SauveNatif(TBD& bd, const OptionsSauvegarde& options, ResultatSauvegarde&
   if (!DossierExiste(cible.empty() ? "." : cible))
     return Statut::Erreur("Le dossier " + options.dossier + " n'existe pas.");
 
+  // Asked before anything moves.
+  if (options.confirmeCoupures) {
+    std::vector<std::string> coupures = ValeursCoupees(bd);
+    if (!coupures.empty() && !options.confirmeCoupures(coupures)) return Statut::Annule();
+  }
+
   // Sources whose file could not be moved keep their link as it is.
   std::set<int> gardees;
 
@@ -120,7 +120,7 @@ Statut SauveNatif(TBD& bd, const OptionsSauvegarde& options, ResultatSauvegarde&
       if (!FichierExiste(source)) continue;
       std::string nom = NomDe(media.fichier);
       std::string destination = cible + nom;
-      if (!MemeFichier(source, destination)) {
+      if (!MemeFichierDisque(source, destination)) {
         bool origineRestee = false;
         if (FichierExiste(destination) || !Deplace(source, destination, origineRestee)) {
           // Never written over another file of that name.
@@ -183,7 +183,7 @@ Statut SauveNatif(TBD& bd, const OptionsSauvegarde& options, ResultatSauvegarde&
   if (!options.fichierCourant.empty()) {
     std::string note = ChangeExtension(options.fichierCourant, ".txt");
     std::string nouvelle = cible + options.nom + ".txt";
-    if (FichierExiste(note) && note != nouvelle && !MemeFichier(note, nouvelle)) {
+    if (FichierExiste(note) && note != nouvelle && !MemeFichierDisque(note, nouvelle)) {
       std::string contenu;
       Statut n = LitFichier(note, contenu);
       if (n) n = EcritFichierAtomique(nouvelle, contenu);

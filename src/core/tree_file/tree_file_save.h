@@ -43,6 +43,8 @@ struct OptionsSauvegarde {
   bool inclure = false;        // cbInclure: put the attached files in the archive too
   EnteteArbre entete;
   Progression progression;
+  // Asked before writing a tree the file would cut (EcritBase).
+  ConfirmeCoupures confirmeCoupures;
   // Problems that do not stop the save (a file that cannot be moved, the
   // archive or the note file that cannot be written); each is also listed
   // in the result.

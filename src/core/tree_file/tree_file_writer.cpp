@@ -1,12 +1,8 @@
 #include "core/tree_file/tree_file_writer.h"
 
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <random>
 
+#include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/system_error.h"
@@ -16,26 +12,123 @@
 namespace kindrela {
 namespace {
 
-std::string Erreur(const std::string& chemin, const std::string& raison) {
-  return "Impossible d'enregistrer l'arbre " + chemin + " : " + raison;
-}
-
-std::string Suffixe() {
-  std::random_device hasard;
-  return std::to_string(hasard() % 1000000);
+Statut Echec(const std::string& chemin, const std::string& raison) {
+  return Statut::Erreur("Impossible d'enregistrer l'arbre " + chemin + " : " + raison);
 }
 
 // A second name for the current file: a hard link, or a durable copy where
 // the file system has no links.
-Statut DoubleFichier(const std::string& source, const std::string& cible) {
-  if (::link(CheminSysteme(source).c_str(), CheminSysteme(cible).c_str()) == 0) return Statut::Ok();
+int DoubleFichier(const std::string& source, const std::string& cible) {
+  if (LieFichier(source, cible) == 0) return 0;
   std::string contenu;
-  Statut s = LitFichier(source, contenu);
-  if (!s) return s;
-  return EcritFichierAtomique(cible, contenu);
+  if (!LitFichier(source, contenu)) return errno != 0 ? errno : EIO;
+  return EcritFichierNeuf(cible, contenu, source);
 }
 
+// ----- What the file would cut -----
+
+class Coupures {
+ public:
+  explicit Coupures(const TBD& bd) : m_bd(bd) {}
+
+  void Texte(const std::string& texte, const char* quoi, const std::string& qui) {
+    if (texte.size() <= kLongueurMaxValeur) return;
+    m_lignes.push_back(std::string(quoi) + " " + qui + " : " + std::to_string(texte.size()) +
+                       " caractères, les "_ansi + std::to_string(kLongueurMaxValeur) +
+                       " premiers seraient enregistrés."_ansi);
+  }
+  void Liste(const std::string& tab, const char* quoi, const std::string& qui) {
+    const int n = NbreEntrees(tab);
+    if (n <= kEntreesMaxListe) return;
+    m_lignes.push_back(std::string(quoi) + " " + qui + " : " + std::to_string(n) + ", les " +
+                       std::to_string(kEntreesMaxListe) + " premiers seraient enregistrés."_ansi);
+  }
+  std::string Personne(int n) const {
+    return "de " + m_bd.NomCourt(n) + " (n° "_ansi + std::to_string(n) + ")";
+  }
+  std::string Union(int u) const {
+    const TUnion& x = m_bd.Union(u);
+    return "de l'union de "_ansi + m_bd.NomCourt(x.NumH) + " et " + m_bd.NomCourt(x.NumF) + " (n° "_ansi +
+           std::to_string(u) + ")";
+  }
+  // Who lists event e, found the first time an event needs naming.
+  std::string Proprietaire(int e) {
+    if (m_proprio.empty()) {
+      m_proprio.assign(static_cast<std::size_t>(m_bd.NbreEve()) + 1, 0);
+      auto note = [&](const std::string& tab, int moi) {
+        for (int k = 1, nb = NbreEntrees(tab); k <= nb; ++k) {
+          const int x = LitEntree(tab, k);
+          if (x >= 1 && x <= m_bd.NbreEve() && m_proprio[x] == 0) m_proprio[x] = moi;
+        }
+      };
+      for (int n = 1; n <= m_bd.NbreFiche(); ++n)
+        if (m_bd.FicheUtilisee(n)) note(m_bd.Fiche(n).TabEve, n);
+      for (int u = 1; u <= m_bd.NbreUnion(); ++u)
+        if (m_bd.Union(u).Utilise) note(m_bd.Union(u).TabEve, -u);
+    }
+    const int p = m_proprio[static_cast<std::size_t>(e)];
+    const std::string eve = "(n° "_ansi + std::to_string(e) + ")";
+    if (p > 0) return eve + " " + Personne(p);
+    if (p < 0) return eve + " " + Union(-p);
+    return eve;
+  }
+  std::vector<std::string> Lignes() { return std::move(m_lignes); }
+
+ private:
+  const TBD& m_bd;
+  std::vector<std::string> m_lignes;
+  std::vector<int> m_proprio;
+};
+
 }  // namespace
+
+std::vector<std::string> ValeursCoupees(const TBD& bd) {
+  Coupures c(bd);
+  for (int n = 1; n <= bd.NbreFiche(); ++n) {
+    const TFiche& f = bd.Fiche(n);
+    if (!f.Utilise) continue;
+    // Sizes first: naming the person costs more than looking.
+    const std::size_t m = kLongueurMaxValeur;
+    if (f.Nom.size() <= m && f.Pre.size() <= m && f.Note.size() <= m && f.Dcree.size() <= m &&
+        f.DdMAJ.size() <= m && f.Champs.size() <= m && f.Numero.size() <= m && f.Reserve.size() <= m &&
+        f.TabEve.size() <= m && f.TabSrc.size() <= m)
+      continue;
+    const std::string qui = c.Personne(n);
+    c.Texte(f.Nom, "Le nom", qui);
+    c.Texte(f.Pre, "Les prénoms"_ansi, qui);
+    c.Texte(f.Note, "La note", qui);
+    c.Texte(f.Dcree, "La date de création"_ansi, qui);
+    c.Texte(f.DdMAJ, "La date de mise à jour"_ansi, qui);
+    c.Texte(f.Champs, "Les champs personnalisés"_ansi, qui);
+    c.Texte(f.Numero, "Le numéro"_ansi, qui);
+    c.Texte(f.Reserve, "Les données réservées"_ansi, qui);
+    c.Liste(f.TabEve, "Les événements"_ansi, qui);
+    c.Liste(f.TabSrc, "Les sources", qui);
+  }
+  for (int u = 1; u <= bd.NbreUnion(); ++u)
+    if (bd.Union(u).Utilise) c.Liste(bd.Union(u).TabEve, "Les événements"_ansi, c.Union(u));
+  for (int s = 1; s <= bd.NbreSrc(); ++s) {
+    const TSrc& x = bd.Src(s);
+    if (!x.Utilise) continue;
+    const std::string qui = "de la source " + std::to_string(s);
+    c.Texte(x.SrcTitre, "Le titre", qui);
+    c.Texte(x.SrcAbrege, "L'abrégé"_ansi, qui);
+    c.Texte(x.SrcMedia, "Le média"_ansi, qui);
+    c.Texte(x.SrcTexte, "Le texte", qui);
+  }
+  for (int e = 1; e <= bd.NbreEve(); ++e) {
+    const TEve& v = bd.Eve(e);
+    if (!v.Utilise) continue;
+    for (const std::string* t : {&v.Nature, &v.DateEve, &v.Heure, &v.Certitude, &v.Lieu, &v.NoteEve}) {
+      if (t->size() <= kLongueurMaxValeur) continue;
+      const char* quoi = t == &v.NoteEve ? "La note de l'événement"_ansi
+                         : t == &v.Lieu  ? "Le lieu de l'événement"_ansi
+                                         : "Un champ de l'événement"_ansi;
+      c.Texte(*t, quoi, v.Nature + " " + c.Proprietaire(e));
+    }
+  }
+  return c.Lignes();
+}
 
 Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& progression,
                   std::string& octets) {
@@ -117,46 +210,57 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
 }
 
 Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octets) {
-  const std::string ancien = chemin + ".old";
-  // 1. The new content, complete and flushed, under a name of its own.
-  const std::string nouveau = chemin + ".nouveau" + Suffixe();
-  Statut s = EcritFichierAtomique(nouveau, octets);
-  if (!s) return Statut::Erreur(Erreur(chemin, s.message()));
+  // Through a link to the tree: the file it names is the tree.
+  const std::string reel = CheminReel(chemin);
+  const std::string ancien = reel + ".old";
+  if (FichierEnLectureSeule(reel)) return Echec(chemin, "le fichier est en lecture seule");
+  // What saves of this tree stopped mid-way left behind.
+  SupprimeTemporaires(reel, {".nouveau", ".tmp"});
+  SupprimeTemporaires(ancien, {".tmp"});
+
+  // 1. The new content, complete and flushed, under a name of its own, with
+  // the permissions of the file it replaces.
+  const std::string nouveau = NomTemporaire(reel, ".nouveau");
+  if (int e = EcritFichierNeuf(nouveau, octets, reel)) return Echec(chemin, RaisonSysteme(e));
 
   // 2. The current file gets its backup name beside its own; the previous
   // backup is replaced in one rename.
-  const bool existe = FichierExiste(chemin);
-  if (existe) {
-    const std::string relais = ancien + ".tmp" + Suffixe();
-    s = DoubleFichier(chemin, relais);
-    if (!s) {
-      ::unlink(CheminSysteme(relais).c_str());
-      ::unlink(CheminSysteme(nouveau).c_str());
-      return Statut::Erreur(Erreur(chemin, "copie de sauvegarde impossible : " + s.message()));
+  const bool existe = FichierExiste(reel);
+  // A save stopped between its two renames left the backup as a second name
+  // of the tree file: the backup is already made (and a rename of one name
+  // of a file onto another would do nothing).
+  if (existe && !MemeFichierDisque(reel, ancien)) {
+    const std::string relais = NomTemporaire(ancien, ".tmp");
+    if (int e = DoubleFichier(reel, relais)) {
+      SupprimeFichier(relais);
+      SupprimeFichier(nouveau);
+      return Echec(chemin, "copie de sauvegarde impossible : " + RaisonSysteme(e));
     }
-    if (std::rename(CheminSysteme(relais).c_str(), CheminSysteme(ancien).c_str()) != 0) {
-      std::string raison = RaisonSystemeCourante();
-      ::unlink(CheminSysteme(relais).c_str());
-      ::unlink(CheminSysteme(nouveau).c_str());
-      return Statut::Erreur(Erreur(chemin, "impossible de remplacer " + ancien + " : " + raison));
+    if (int e = RenommeFichier(relais, ancien)) {
+      SupprimeFichier(relais);
+      SupprimeFichier(nouveau);
+      return Echec(chemin, "impossible de remplacer " + ancien + " : " + RaisonSysteme(e));
     }
   }
 
   // 3. The new content takes the tree file's name.
-  if (std::rename(CheminSysteme(nouveau).c_str(), CheminSysteme(chemin).c_str()) != 0) {
-    std::string raison = RaisonSystemeCourante();
-    ::unlink(CheminSysteme(nouveau).c_str());
-    return Statut::Erreur(Erreur(chemin, raison));
+  if (int e = RenommeFichier(nouveau, reel)) {
+    SupprimeFichier(nouveau);
+    return Echec(chemin, RaisonSysteme(e));
   }
   // Without a previous tree file there is nothing to back up, and a backup
   // left from an older file of that name goes.
-  if (!existe) ::unlink(CheminSysteme(ancien).c_str());
-  SynchroniseDossier(chemin);
+  if (!existe) SupprimeFichier(ancien);
+  SynchroniseDossier(reel);
   return Statut::Ok();
 }
 
 Statut EcritBase(TBD& bd, const std::string& chemin, const EnteteArbre& entete,
-                 const Progression& progression) {
+                 const Progression& progression, const ConfirmeCoupures& confirme) {
+  if (confirme) {
+    std::vector<std::string> coupures = ValeursCoupees(bd);
+    if (!coupures.empty() && !confirme(coupures)) return Statut::Annule();
+  }
   std::string octets;
   Statut s = OctetsBase(bd, entete, progression, octets);
   if (!s) return s;

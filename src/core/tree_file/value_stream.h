@@ -6,11 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/value_limit.h"
+
 namespace kindrela {
 
-// The longest value a tree file holds; a longer text is written cut, and a
-// count above it is read as it.
-constexpr std::size_t kLongueurMaxValeur = 65000;
+// A value longer than kLongueurMaxValeur is written cut, and a count above
+// it is read as it.
 
 class EcrivainValeurs {
  public:

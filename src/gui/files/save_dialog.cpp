@@ -30,6 +30,7 @@
 #include "gui/common/radio_group.h"
 #include "gui/i18n/translate_window.h"
 #include "i18n/translation.h"
+#include "gui/files/save_questions.h"
 
 namespace kindrela {
 namespace {
@@ -419,6 +420,7 @@ bool TfmIOSauve::EnregistreNatif() {
   TProgression progression(this, windowTitle(), VersQString(o.nom + ".kdg"),
                            TProgression::kDelaiParDefaut, &m_app.traduction);
   o.progression = progression.Rappel();
+  o.confirmeCoupures = QuestionCoupures(this, m_app.traduction);
   ResultatSauvegarde r;
   Statut s = SauveNatif(bd, o, r);
   progression.Termine();

@@ -24,6 +24,7 @@
 #include "gui/files/progress_dialog.h"
 #include "gui/common/qt_text.h"
 #include "gui/files/save_dialog.h"
+#include "gui/files/save_questions.h"
 #include "gui/analysis/options_window.h"
 #include "gui/gedcom/surname_window.h"
 #include "i18n/translation.h"
@@ -54,7 +55,7 @@ bool TScaWin::SauveImmediatement() {
   TBD& bd = *m_app.bd;
   TProgression progression(this, TitreApplication(), VersQString(NomDe(m_app.fichierCourant)));
   Statut s = EcritBase(bd, m_app.fichierCourant, {m_selecPers, m_app.apparence},
-                       progression.Rappel());
+                       progression.Rappel(), QuestionCoupures(this, m_app.traduction));
   progression.Termine();
   if (s.annule()) return false;
   if (!s) {

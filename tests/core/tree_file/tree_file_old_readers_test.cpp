@@ -265,5 +265,21 @@ TEST_F(TreeFileReader30, ADamagedCountIsBoundedByTheRecordsPresent) {
   EXPECT_FALSE(r.avertissements.empty());
 }
 
+TEST_F(TreeFileReader30, TablesAreSizedByTheRecordsTheFileHolds) {
+  // A few bytes that name record 1 000 000: the persons between are wholly
+  // empty and are not made; links follow the records they name.
+  ASSERT_TRUE(Lit("[KINDRELA 3.0B]\r\nVersion=30\r\nRefPers=1000000\r\n[Ligne]\r\nNbreFiche=1000000\r\n"
+                  "NbreUnion=5\r\n[Nom]\r\n1=A\r\n1000000=B\r\n[NumP]\r\n1=1000000\r\n"
+                  "[NumM]\r\n1=77\r\n[NumH]\r\n5=1000000\r\n[NumF]\r\n5=1\r\n").ok());
+  EXPECT_EQ(bd.NbreFiche(), 2);
+  EXPECT_EQ(bd.LitNom(2), "B");
+  EXPECT_EQ(bd.LitPere(1), 2);
+  EXPECT_EQ(bd.LitMere(1), 0);
+  EXPECT_EQ(bd.RefPers, 2);
+  ASSERT_EQ(bd.NbreUnion(), 1);
+  EXPECT_EQ(bd.LitNumH(1), 2);
+  EXPECT_EQ(bd.LitNumF(1), 1);
+}
+
 }  // namespace
 }  // namespace kindrela

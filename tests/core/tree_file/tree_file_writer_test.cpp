@@ -231,6 +231,53 @@ TEST_F(TreeFileWriter, ALongerValueIsCutAndTheRestOfTheFileStaysReadable) {
   EXPECT_EQ(relu.LitProfession(1), "Après"_ansi);
 }
 
+TEST_F(TreeFileWriter, WhatTheFileWouldCutIsAskedBeforeSaving) {
+  TBD bd;
+  const int n = bd.NouvelleFiche();
+  bd.EcritNom(n, "Dupont");
+  bd.EcritPrenoms(n, "Jean");
+  bd.EcritChamp(n, 18, std::string(70000, 'n'));
+  for (int k = 0; k < kEntreesMaxListe + 1; ++k) AjouteEntree(bd.FicheBrute(n).TabEve, 1);
+  const int s = bd.AjouteNouvelleSrc(n);
+  bd.EcritChampSrc(s, 2, std::string(kLongueurMaxValeur + 1, 't'));
+  const std::vector<std::string> attendu = {
+      "La note de Dupont Jean (n° 1) : 70000 caractères, les 65000 premiers seraient enregistrés."_ansi,
+      "Les événements de Dupont Jean (n° 1) : 16251, les 16250 premiers seraient enregistrés."_ansi,
+      "Le texte de la source 1 : 65001 caractères, les 65000 premiers seraient enregistrés."_ansi};
+  EXPECT_EQ(ValeursCoupees(bd), attendu);
+
+  std::vector<std::string> demande;
+  const std::string chemin = m_dossier.Chemin("long.kdg");
+  Statut refus = EcritBase(bd, chemin, {}, {}, [&](const std::vector<std::string>& c) {
+    demande = c;
+    return false;
+  });
+  EXPECT_TRUE(refus.annule());
+  EXPECT_EQ(demande, attendu);
+  EXPECT_FALSE(m_dossier.Existe("long.kdg"));
+  EXPECT_TRUE(EcritBase(bd, chemin, {}, {}, [](const std::vector<std::string>&) { return true; }).ok());
+  EXPECT_TRUE(m_dossier.Existe("long.kdg"));
+
+  bd.EcritChamp(n, 18, "courte");
+  bd.FicheBrute(n).TabEve.clear();
+  bd.EcritChampSrc(s, 2, "court");
+  EXPECT_TRUE(ValeursCoupees(bd).empty());
+}
+
+TEST_F(TreeFileWriter, EventsBeyondWhatAListHoldsSurviveALoadAndACheck) {
+  TBD bd;
+  const int n = bd.NouvelleFiche();
+  bd.EcritNom(n, "Dupont");
+  for (int k = 0; k < 20000; ++k) bd.AjouteEveFiche(n);
+  ASSERT_EQ(bd.NbreEveFiche(n), 20000);
+  TBD relu;
+  ResultatLecture r;
+  ASSERT_TRUE(Relit(Ecrit(bd, "long.kdg"), relu, r).ok());
+  EXPECT_EQ(relu.NbreEveFiche(1), kEntreesMaxListe);
+  (void)relu.VerifieBase([](const std::string&) { return true; });
+  EXPECT_EQ(relu.NbreEveFiche(1), 20000);
+}
+
 TEST_F(TreeFileWriter, ReportsProgressEveryHundredRecords) {
   TBD bd;
   for (int i = 0; i < 250; ++i) bd.EcritNom(bd.NouvelleFiche(), "N");
