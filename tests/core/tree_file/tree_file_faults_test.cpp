@@ -11,6 +11,7 @@
 #include "core/clock.h"
 #include "core/fault_injection.h"
 #include "core/file_io.h"
+#include "core/system_error.h"
 #include "core/tree_file/tree_file_reader.h"
 #include "core/tree_file/tree_file_version.h"
 #include "core/tree_file/tree_file_writer.h"
