@@ -27,6 +27,7 @@
 #include "gui/analysis/report_window.h"
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
+#include "gui/i18n/translate_window.h"
 #include "gui/main/application.h"
 
 namespace kindrela {
@@ -68,6 +69,7 @@ TfmRapportCritere::TfmRapportCritere(TApplication& app, TfmRapport& rapport, std
   connect(fermer, &QPushButton::clicked, this, &QDialog::hide);
   racine->addWidget(boutons);
   resize(460, 440);
+  TraduitFenetre(this, app.traduction);
 }
 
 // ---------------------------------------------------------------------------

@@ -24,6 +24,7 @@
 #include "core/text.h"
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
+#include "gui/i18n/translate_window.h"
 #include "gui/files/progress_dialog.h"
 #include "gui/main/application.h"
 
@@ -129,6 +130,7 @@ TfmRapport::TfmRapport(TApplication& app, QWidget* parent)
   racine->addWidget(m_barre);
   resize(656, 400);
   MetAJourVue();
+  TraduitFenetre(this, app.traduction);
 }
 
 TfmRapport::~TfmRapport() = default;

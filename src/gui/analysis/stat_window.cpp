@@ -35,6 +35,7 @@
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
 #include "gui/files/progress_dialog.h"
+#include "gui/i18n/translate_window.h"
 #include "gui/main/application.h"
 
 namespace kindrela {
@@ -170,6 +171,7 @@ TfmStat::TfmStat(TApplication& app, TfmRapport& rapport, QWidget* parent)
   });
   connect(m_graphe, &TwexaGraph::OnMouseColonneClick, this, [this](int col, long long) { ClicColonne(col); });
   m_dialogueDates = new TfmStatDate(this);
+  TraduitFenetre(this, app.traduction);
 }
 
 void TfmStat::showEvent(QShowEvent* event) {
@@ -367,7 +369,12 @@ void TfmStat::ExportePdf() {
   const QString nom = QFileDialog::getSaveFileName(this, windowTitle(), Q(m_app.dossiers.documents),
                                                    "PDF (*.pdf)");
   if (nom.isEmpty()) return;
-  QString chemin = nom.endsWith(".pdf", Qt::CaseInsensitive) ? nom : nom + ".pdf";
+  const QString chemin = nom.endsWith(".pdf", Qt::CaseInsensitive) ? nom : nom + ".pdf";
+  if (!EcritPdf(chemin))
+    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {DepuisQString(chemin)})), kErreur, 0, this);
+}
+
+bool TfmStat::EcritPdf(const QString& chemin) {
   TMiseEnPage page = MiseEnPageDefaut();
   page.layout.setOrientation(QPageLayout::Landscape);
   QPdfWriter pdf(chemin);
@@ -375,12 +382,9 @@ void TfmStat::ExportePdf() {
   pdf.setResolution(page.resolution);
   pdf.setTitle(Q(kStatistiques[static_cast<size_t>(m_entree)]));
   QPainter p;
-  if (!p.begin(&pdf)) {
-    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {DepuisQString(chemin)})), kErreur, 0, this);
-    return;
-  }
+  if (!p.begin(&pdf)) return false;
   PeintPage(p, QRect(QPoint(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size()));
-  p.end();
+  return p.end();
 }
 
 void TfmStat::Exporte() {

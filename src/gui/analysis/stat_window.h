@@ -64,6 +64,8 @@ class TfmStat : public QWidget {
   // "Imprimer le graphique", and its PDF.
   void Imprime();
   void ExportePdf();
+  // Writes the printed page as a PDF file; false when it cannot be written.
+  bool EcritPdf(const QString& chemin);
   // Paints the title, the graph and the comment on a page rectangle.
   void PeintPage(QPainter& p, const QRect& page);
 

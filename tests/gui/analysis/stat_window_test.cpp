@@ -168,6 +168,14 @@ class StatWindowTest : public QObject {
     for (int y = 0; y < 600; y += 3)
       for (int x = 0; x < 800; x += 3) couleurs += QColor(page.pixel(x, y)).saturation() > 100;
     QVERIFY(couleurs > 500);
+    // The same page as a PDF file.
+    const QString pdf = m_maison.path() + "/stat.pdf";
+    QVERIFY(m_stat->EcritPdf(pdf));
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.read(5) == "%PDF-");
+    QVERIFY(f.size() > 1000);
+    QVERIFY(!m_stat->EcritPdf(m_maison.path() + "/absent/stat.pdf"));
   }
 };
 
