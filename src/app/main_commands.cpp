@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "dates/dates.h"
+#include "dates/places.h"
 
 namespace kindrela {
 namespace {
@@ -174,6 +175,21 @@ int EnfantChoisi(const TBD& bd, int p, const std::function<bool(int)>& visible) 
     for (int n : enfants)
       if (visible(n)) return n;
   return enfants.Get(1);
+}
+
+std::string BullePersonne(const TBD& bd, int n) {
+  if (!bd.FicheUtilisee(n)) return {};
+  std::string texte = Trim(bd.LitNom(n) + " " + bd.LitPrenoms(n));
+  auto ligne = [&texte](const std::string& mot, const std::string& date, const std::string& lieu) {
+    const std::string ou = LieuLisible(lieu);
+    if (date.empty() && ou.empty()) return;
+    texte += "\n" + mot + " : " + date;
+    if (!date.empty() && !ou.empty()) texte += ", ";
+    texte += ou;
+  };
+  ligne(bd.NatNaissance, bd.LitDateNaissance(n), bd.LitLieuNaissance(n));
+  ligne(bd.NatDeces, bd.LitDateDeces(n), bd.LitLieuDeces(n));
+  return texte;
 }
 
 }  // namespace kindrela

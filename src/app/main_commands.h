@@ -104,4 +104,9 @@ int PersonneVoisine(const TBD& bd, int p, Parente parente, bool suivante);
 // children. `visible` may be empty.
 int EnfantChoisi(const TBD& bd, int p, const std::function<bool(int)>& visible);
 
+// The bubble of a person's box on the chart: surname and every given name,
+// then the birth and the death with their dates and places (a line only for
+// what is known), each under its event word. Empty for a person not in use.
+std::string BullePersonne(const TBD& bd, int n);
+
 }  // namespace kindrela

@@ -56,6 +56,9 @@ constexpr TCleReglage kCles[] = {
     B(G, "ZoomAuto", true),
     B(G, "Print ZoomAuto", true),
     B(G, "AfficheBulle", true),
+    // The chart's last spouses and siblings, kept from one run to the next.
+    B(G, "AfficheConjoint", false),
+    B(G, "AfficheFratrie", false),
     T(G, "OldFileName"),
 
     B(O, "NomMaj", true),

@@ -270,4 +270,45 @@ int IndexBoitePersonne(const Arbre& arbre, int personne) {
   return -1;
 }
 
+int BoiteVoisine(const Arbre& arbre, const T1Aff& moitie1, const T1Aff& moitie2, int index,
+                 Direction direction) {
+  if (index < 0 || index >= static_cast<int>(arbre.boites.size())) return -1;
+  const bool horizontal = direction == Direction::Gauche || direction == Direction::Droite;
+  const RectArbre r0 = RectEcran(arbre.boites[static_cast<size_t>(index)], moitie1, moitie2);
+  const long long x0 = (static_cast<long long>(r0.Left) + r0.Right) / 2;
+  const long long y0 = (static_cast<long long>(r0.Top) + r0.Bottom) / 2;
+  const int personne = arbre.boites[static_cast<size_t>(index)].personne;
+  // Boxes in line with this one (a row for left and right, a column for up
+  // and down) come first; only without one does the selection go aside.
+  int enLigne = -1, autre = -1;
+  long long coutLigne = 0, coutAutre = 0;
+  for (size_t i = 0; i < arbre.boites.size(); ++i) {
+    // Another box of the same person is no move.
+    if (static_cast<int>(i) == index || arbre.boites[i].personne == personne) continue;
+    const RectArbre r = RectEcran(arbre.boites[i], moitie1, moitie2);
+    const long long x = (static_cast<long long>(r.Left) + r.Right) / 2;
+    const long long y = (static_cast<long long>(r.Top) + r.Bottom) / 2;
+    long long avance = 0, cote = 0;
+    switch (direction) {
+      case Direction::Gauche: avance = x0 - x; cote = y - y0; break;
+      case Direction::Droite: avance = x - x0; cote = y - y0; break;
+      case Direction::Haut: avance = y0 - y; cote = x - x0; break;
+      case Direction::Bas: avance = y - y0; cote = x - x0; break;
+    }
+    if (avance <= 0) continue;
+    if (cote < 0) cote = -cote;
+    const bool ligne = horizontal ? r.Top < r0.Bottom && r0.Top < r.Bottom
+                                  : r.Left < r0.Right && r0.Left < r.Right;
+    const long long cout = ligne ? avance * 4 + cote : avance + 2 * cote;
+    if (ligne && (enLigne < 0 || cout < coutLigne)) {
+      enLigne = static_cast<int>(i);
+      coutLigne = cout;
+    } else if (!ligne && (autre < 0 || cout < coutAutre)) {
+      autre = static_cast<int>(i);
+      coutAutre = cout;
+    }
+  }
+  return enLigne >= 0 ? enLigne : autre;
+}
+
 }  // namespace kindrela

@@ -172,6 +172,18 @@ void DecaleZero(Arbre& arbre, const T1Aff& moitie1, const T1Aff& moitie2, int ma
 int CalculZoomAuto(const Arbre& arbre, const T1Aff& moitie1, const T1Aff& moitie2,
                    int largeurZone, int hauteurZone);
 
+// The four directions of the arrow keys.
+enum class Direction { Gauche, Droite, Haut, Bas };
+
+// The box the selection moves to from box `index` in `direction`, among the
+// boxes whose centre lies on that side of its centre and show another
+// person: the nearest of those in line with it (the same row for left and
+// right, the same column for up and down), else the nearest of the others,
+// a step aside counting twice as much; -1 when none. Screen positions at
+// the halves' zooms; linear in the number of boxes.
+int BoiteVoisine(const Arbre& arbre, const T1Aff& moitie1, const T1Aff& moitie2, int index,
+                 Direction direction);
+
 // The first box of `personne` (index into arbre.boites), or -1.
 int IndexBoitePersonne(const Arbre& arbre, int personne);
 

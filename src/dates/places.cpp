@@ -97,6 +97,30 @@ std::string JoinLieu(const ChampsLieu& champs) {
   return lieu;
 }
 
+std::string LieuLisible(std::string_view lieu) {
+  const ChampsLieu f = DecoupeLieu(lieu);
+  const std::string& dep = f[2];
+  const bool code = EgalSansCasse(f[0], "FRA") && dep.size() >= 3 && (dep[0] == 'F' || dep[0] == 'f') &&
+                    EstEntier(dep.substr(1));
+  std::string texte;
+  auto ajoute = [&texte](std::string_view morceau) {
+    if (morceau.empty()) return;
+    if (!texte.empty()) texte += ", ";
+    texte += morceau;
+  };
+  if (!code) {
+    for (const std::string& champ : f) ajoute(champ);
+    return texte;
+  }
+  ajoute(f[4]);
+  std::string_view commune = f[3];
+  // "001 Paris": the last digits of the postal code come first.
+  if (commune.size() > 4 && commune[3] == ' ' && EstEntier(commune.substr(0, 3))) commune.remove_prefix(4);
+  ajoute(commune);
+  const std::string numero = "(" + dep.substr(1, 2) + ")";
+  return texte.empty() ? numero : texte + " " + numero;
+}
+
 std::string RegionDepartement(int departement) {
   if (departement <= 0 || departement >= static_cast<int>(TableRegions.size())) return {};
   return std::string(TableRegions[static_cast<std::size_t>(departement)]);

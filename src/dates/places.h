@@ -47,6 +47,12 @@ ChampsLieu DecoupeLieu(std::string_view lieu);
 // later one is non-empty, so that no trailing comma is written.
 std::string JoinLieu(const ChampsLieu& champs);
 
+// A place as a person reads it: a coded French place gives its locality,
+// its commune without the postal-code digits and the department number
+// ("FRA,BRE,F29,000 Quimper" gives "Quimper (29)"); any other place its
+// non-empty fields joined by ", ".
+std::string LieuLisible(std::string_view lieu);
+
 // Three-letter code of the (former) region holding a department: 75 gives
 // "IDF", 5 gives "PCA". Any number not in the table (0, negative, 96 and
 // above) gives "".

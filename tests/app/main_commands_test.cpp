@@ -224,5 +224,21 @@ TEST_F(VoisinsTest, ChildIsTheFirstVisibleElseTheEldest) {
   EXPECT_EQ(EnfantChoisi(bd, enfants[0], {}), 0);
 }
 
+TEST(BullePersonne, NamesThePersonWithWhatIsKnownOfBirthAndDeath) {
+  TBD bd;
+  bd.NatNaissance = "Naissance";
+  bd.NatDeces = "Décès"_ansi;
+  const int n = bd.NouvelleFiche();
+  bd.EcritNom(n, "LE GALL");
+  bd.EcritPrenoms(n, "Yann Pierre");
+  EXPECT_EQ(BullePersonne(bd, n), "LE GALL Yann Pierre");
+  bd.EcritDateNaissance(n, "12/3/1974");
+  bd.EcritLieuNaissance(n, "FRA,IDF,F75,014 Paris");
+  bd.EcritLieuDeces(n, "FRA,PDL,F44,000 Nantes");
+  EXPECT_EQ(BullePersonne(bd, n),
+            "LE GALL Yann Pierre\nNaissance : 12/3/1974, Paris (75)\nDécès : Nantes (44)"_ansi);
+  EXPECT_EQ(BullePersonne(bd, 99), "");
+}
+
 }  // namespace
 }  // namespace kindrela

@@ -78,7 +78,7 @@ const std::vector<SectionAttendue>& ToutesLesCles() {
         "StatW", "StatH", "CalL", "CalT", "CalW", "CalH", "FicheArbreL", "FicheArbreT"}},
       {G,
        {"VoirInfo", "PrintZoom", "PrintCroise", "PrintMargeH", "PrintMargeG", "ZoomAuto",
-        "Print ZoomAuto", "AfficheBulle", "OldFileName"}},
+        "Print ZoomAuto", "AfficheBulle", "AfficheConjoint", "AfficheFratrie", "OldFileName"}},
       {O,
        {"NomMaj", "PreMaj", "SaisieNom", "SaisieNomNbre", "SaisieLieu", "SaisieChp",
         "SaisieChpNbre", "Numérote"_ansi, "NuméroteFamille"_ansi, "NuméroteConjoint"_ansi,
@@ -165,6 +165,7 @@ std::vector<CasDefaut> DefautsAttendus() {
   entier(G, "PrintMargeH", 0);
   entier(G, "PrintMargeG", 0);
   booleen(G, {"ZoomAuto", "Print ZoomAuto", "AfficheBulle"}, true);
+  booleen(G, {"AfficheConjoint", "AfficheFratrie"}, false);
   texte(G, "VoirInfo", std::string(100, 'O'));
   texte(G, "OldFileName", "");
 

@@ -631,6 +631,26 @@ TEST(LayoutZoom, AutomaticZoomFitsTheAreaAndNeverEnlarges) {
   EXPECT_EQ(CalculZoomAuto(arbre, m, m, 0, 100), 100);  // no area: unchanged
 }
 
+// The arrow keys: the nearest box that way, those in line first.
+TEST(LayoutMoves, NeighbourBoxInEachDirection) {
+  Arbre arbre;
+  T1Aff m = Moitie(1);
+  m.Hauteur = 20;
+  //                   box 2 (200,-100)
+  //  box 1 (0,0)                          box 4 (600,10)
+  //           box 0 (100,100)           box 3 (400,100), person 1 again
+  for (auto [x, y, p] : {std::tuple{100, 100, 1}, {0, 0, 2}, {200, -100, 3}, {400, 100, 1}, {600, 10, 4}})
+    arbre.boites.push_back({x, y, 1, p, 0});
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 0, Direction::Haut), 1);
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 0, Direction::Droite), 2);  // box 3 is the same person
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 2, Direction::Gauche), 1);
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 1, Direction::Bas), 0);
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 2, Direction::Haut), -1);
+  // A box in the same row wins over a nearer one below it.
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 1, Direction::Droite), 4);
+  EXPECT_EQ(BoiteVoisine(arbre, m, m, 9, Direction::Haut), -1);
+}
+
 // --- Link shapes -----------------------------------------------------------
 
 struct CasLien {

@@ -263,5 +263,14 @@ TEST(ListesLivrees, HoldKnownCommunesInTheCodedShape) {
   }
 }
 
+TEST(LieuLisible, ReadsCodedPlacesAsPeopleWriteThem) {
+  EXPECT_EQ(LieuLisible("FRA,BRE,F29,000 Quimper"), "Quimper (29)");
+  EXPECT_EQ(LieuLisible("FRA,IDF,F75,014 Paris,Montparnasse"), "Montparnasse, Paris (75)");
+  EXPECT_EQ(LieuLisible("FRA,IDF,F75"), "(75)");
+  EXPECT_EQ(LieuLisible("Aberdeen, Scotland"), "Aberdeen, Scotland");
+  EXPECT_EQ(LieuLisible("F,,75,Paris"), "F, 75, Paris");
+  EXPECT_EQ(LieuLisible(""), "");
+}
+
 }  // namespace
 }  // namespace kindrela

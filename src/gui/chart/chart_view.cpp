@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <unordered_set>
 
+#include "app/main_commands.h"
 #include "gui/main/application.h"
 #include "gui/common/qt_text.h"
 
@@ -176,6 +180,55 @@ void TPage::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TPage::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
 void TPage::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
+
+void TPage::keyPressEvent(QKeyEvent* e) {
+  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) {
+    QGraphicsView::keyPressEvent(e);
+    return;
+  }
+  std::optional<Direction> d;
+  switch (e->key()) {
+    case Qt::Key_Left: d = Direction::Gauche; break;
+    case Qt::Key_Right: d = Direction::Droite; break;
+    case Qt::Key_Up: d = Direction::Haut; break;
+    case Qt::Key_Down: d = Direction::Bas; break;
+    default: break;
+  }
+  if (!d) {
+    QGraphicsView::keyPressEvent(e);
+    return;
+  }
+  m_arbre.Deplace(*d);
+  e->accept();
+}
+
+void TPage::wheelEvent(QWheelEvent* e) {
+  if (!(e->modifiers() & Qt::ControlModifier)) {
+    QGraphicsView::wheelEvent(e);
+    return;
+  }
+  const int crans = e->angleDelta().y() / 120;
+  if (crans != 0) {
+    m_arbre.ChangeZoomAutour(10 * crans, e->position().toPoint());
+    emit m_arbre.ZoomChange();
+  }
+  e->accept();
+}
+
+bool TPage::viewportEvent(QEvent* e) {
+  if (e->type() == QEvent::ToolTip) {
+    auto* aide = static_cast<QHelpEvent*>(e);
+    QGraphicsItem* item = itemAt(aide->pos());
+    const QString texte = item && item->type() == kTypeBoite
+                              ? VersQString(BullePersonne(*m_arbre.Application().bd,
+                                                          static_cast<TBoite*>(item)->Personne()))
+                              : QString();
+    if (texte.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(aide->globalPos(), texte, this);
+    return true;
+  }
+  return QGraphicsView::viewportEvent(e);
+}
 
 void TPage::resizeEvent(QResizeEvent* e) {
   QGraphicsView::resizeEvent(e);
@@ -396,6 +449,27 @@ void TAffArbre::ChangeZoom(int pas) {
     if (pas < 0 && aff.Zoom > 9) aff.Zoom = std::max(1, aff.Zoom + pas);
   }
   RePositionne();
+}
+
+void TAffArbre::ChangeZoomAutour(int pas, const QPoint& ancre) {
+  const int avant = m_apparence.Aff[0].Zoom;
+  const QPointF point = m_page ? m_page->mapToScene(ancre) : QPointF();
+  ChangeZoom(pas);
+  const int apres = m_apparence.Aff[0].Zoom;
+  if (!m_page || avant <= 0 || apres == avant) return;
+  const QPointF cible = point * (static_cast<double>(apres) / avant);
+  const QPointF ecart = cible - m_page->mapToScene(ancre);
+  m_page->horizontalScrollBar()->setValue(m_page->horizontalScrollBar()->value() + qRound(ecart.x()));
+  m_page->verticalScrollBar()->setValue(m_page->verticalScrollBar()->value() + qRound(ecart.y()));
+}
+
+bool TAffArbre::Deplace(Direction direction) {
+  int depuis = IndexBoitePersonne(m_arbre, m_selecPers);
+  if (depuis < 0) depuis = IndexBoitePersonne(m_arbre, m_app.bd->RefPers);
+  const int vers = BoiteVoisine(m_arbre, m_apparence.Aff[0], m_apparence.Aff[1], depuis, direction);
+  if (vers < 0) return false;
+  emit PersonneCliquee(m_arbre.boites[static_cast<size_t>(vers)].personne);
+  return true;
 }
 
 void TAffArbre::SetAideMarges(bool aide) {

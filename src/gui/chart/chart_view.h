@@ -111,6 +111,12 @@ class TPage : public QGraphicsView {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  // The arrow keys move the selection to the box in that direction.
+  void keyPressEvent(QKeyEvent* e) override;
+  // Ctrl + the wheel zooms about the mouse; the wheel alone scrolls.
+  void wheelEvent(QWheelEvent* e) override;
+  // A box's bubble names its person with the birth and death.
+  bool viewportEvent(QEvent* e) override;
 
  private:
   void DessineGrille(QPainter* p, const QRectF& rect);
@@ -168,6 +174,12 @@ class TAffArbre : public QObject {
   // limits of the background click (raised while <= 1000, lowered while > 9),
   // then repositions.
   void ChangeZoom(int pas);
+  // The same, keeping the chart's point under `ancre` (view coordinates) where it is.
+  void ChangeZoomAutour(int pas, const QPoint& ancre);
+  // Selects the person of the box beside the selected one (or the
+  // reference person's, when the selection has no box) in `direction`:
+  // emits PersonneCliquee. False when there is no box that way.
+  bool Deplace(Direction direction);
 
   // The cell editor's margin aid.
   void SetAideMarges(bool aide);

@@ -286,6 +286,8 @@ void TScaWin::Initialise(const QStringList& arguments) {
   m_app.fetes.Charge(m_app.dossiers.fichierTableFetes);
   FichierIni ini(m_app.dossiers.fichierReglages);
   m_app.reglages.ChargeReglages(ini, m_app.traduction, m_app.dossiers.programme);
+  m_aff->AfficheConjoint = m_app.reglages.Bool(kSectionGene, "AfficheConjoint");
+  m_aff->AfficheFratrie = m_app.reglages.Bool(kSectionGene, "AfficheFratrie");
   // A table that cannot be read stays empty; the options window shows it.
   (void)m_app.tables.ChargeTout(CheminsTables(m_app.dossiers), m_app.traduction);
   const TRect sauve = m_app.reglages.RectFenetre("kindr");

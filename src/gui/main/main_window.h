@@ -158,6 +158,12 @@ class TScaWin : public QMainWindow {
   void ChargeLook(const std::string& nom);
   // "perso" when the user saved one (a reset), else the default look.
   void ChargeLookNouvelArbre(bool perso);
+  // Where the user's own looks are written (the installation's may be read-only).
+  std::string DossierLooksUtilisateur() const;
+  // After a change of the chart's settings: they become the user's look
+  // "perso", which the tree names from then on; the two flags of the chart
+  // go to the per-user settings.
+  void GardeReglagesArbre();
   void ChangeReference(int n, bool toujoursReconstruire);
   void DeploieBranche();
   // Right click on a chart setting's button: up on its upper part, down on the lower.

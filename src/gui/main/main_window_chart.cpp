@@ -1,6 +1,7 @@
 // The main window's chart: the chart area, its looks, its two pop-up menus,
 // the setting buttons with their two mouse buttons, print preview,
 // printing and export.
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMouseEvent>
@@ -26,6 +27,9 @@
 
 namespace kindrela {
 namespace {
+
+// The user's own look: the chart settings last chosen.
+constexpr char kLookPerso[] = "perso";
 
 // The chart setting buttons: a left click opens the setting's dialog, a
 // right click changes the value by one step.
@@ -146,10 +150,20 @@ void TScaWin::Affiche() {
   m_aff->AfficheSelecPers(m_selecPers);
 }
 
+std::string TScaWin::DossierLooksUtilisateur() const {
+  return m_app.dossiers.paramUtilisateur + "arbre/";
+}
+
 void TScaWin::ChargeLook(const std::string& nom) {
   const TDossiers& d = m_app.dossiers;
-  std::string chemin = nom.empty() ? d.fichierApparenceDefaut : d.arbre + nom + ".kda";
-  if (!FichierExiste(chemin)) chemin = d.fichierApparenceDefaut;
+  std::string chemin = d.fichierApparenceDefaut;
+  // The user's own looks first, then those the program comes with.
+  for (const std::string& dossier : {DossierLooksUtilisateur(), d.arbre}) {
+    if (!nom.empty() && FichierExiste(dossier + nom + ".kda")) {
+      chemin = dossier + nom + ".kda";
+      break;
+    }
+  }
   TDossiersImages images{d.modele, d.programme, d.imageArbre, m_app.fichierCourant};
   LoadLook(chemin, images, m_aff->Apparence());
   m_app.apparence = m_aff->Apparence().Nom;
@@ -158,8 +172,32 @@ void TScaWin::ChargeLook(const std::string& nom) {
 void TScaWin::ChargeLookNouvelArbre(bool perso) {
   const TDossiers& d = m_app.dossiers;
   const std::string fichier =
-      perso ? LookNouvelArbre(d.arbre, d.fichierApparenceDefaut) : d.fichierApparenceDefaut;
+      perso ? LookNouvelArbre(DossierLooksUtilisateur(), LookNouvelArbre(d.arbre, d.fichierApparenceDefaut))
+            : d.fichierApparenceDefaut;
   ChargeLook(NomDe(ChangeExtension(fichier, "")));
+}
+
+void TScaWin::GardeReglagesArbre() {
+  TReglages& r = m_app.reglages;
+  r.SetBool(kSectionGene, "AfficheConjoint", m_aff->AfficheConjoint);
+  r.SetBool(kSectionGene, "AfficheFratrie", m_aff->AfficheFratrie);
+  // The settings of the two halves are a look: they become the user's own
+  // look, which the tree then names, so that they come back with the tree
+  // and with every new tree.
+  const TDossiers& d = m_app.dossiers;
+  const std::string dossier = DossierLooksUtilisateur();
+  QDir().mkpath(VersQString(dossier));
+  TApparence& a = m_aff->Apparence();
+  const TDossiersImages images{d.modele, d.programme, d.imageArbre, m_app.fichierCourant};
+  if (Statut s = SaveLook(dossier + kLookPerso + ".kda", a, images); !s) {
+    BoiteMessage(VersQString(s.message()), kErreur, 0, this);
+    return;
+  }
+  const bool autre = a.Nom != kLookPerso;
+  a.Nom = kLookPerso;
+  m_app.apparence = a.Nom;
+  // The tree file records the look it is shown with.
+  if (autre && m_app.bd->BaseChargee) m_app.bd->BaseModifiee = 1;
 }
 
 void TScaWin::ChangeReference(int n, bool toujoursReconstruire) {
@@ -254,7 +292,9 @@ void TScaWin::ReglageDialogue(const QString& bouton) {
       m_aff->AfficheFratrie = drapeaux.afficheFratrie;
     }
   }
-  if (ok) Affiche();
+  if (!ok) return;
+  GardeReglagesArbre();
+  Affiche();
 }
 
 void TScaWin::ReglageRapide(const QString& bouton, bool haut) {
@@ -265,6 +305,7 @@ void TScaWin::ReglageRapide(const QString& bouton, bool haut) {
   if (bouton == "SB_Zoom") {
     h1.Zoom = Borne(h1.Zoom, 10, haut, 1000, 10);
     h2.Zoom = Borne(h2.Zoom, 10, haut, 1000, 10);
+    GardeReglagesArbre();
     m_aff->RePositionne();
     return;
   }
@@ -289,6 +330,7 @@ void TScaWin::ReglageRapide(const QString& bouton, bool haut) {
     m_aff->RePositionne();
     return;
   }
+  GardeReglagesArbre();
   Affiche();
 }
 

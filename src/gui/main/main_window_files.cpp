@@ -14,6 +14,7 @@
 #include "gui/main/application.h"
 #include "gui/main/assistant_dialog.h"
 #include "gui/main/main_window.h"
+#include "gui/chart/chart_view.h"
 #include "gui/common/message_box.h"
 #include "core/file_io.h"
 #include "core/identity.h"
@@ -181,6 +182,8 @@ void TScaWin::ApresChargement(int selection) {
   bd.BaseModifiee = modifiee;
   SetSelecPers(selection);
   ShowArbre();
+  // The arrow keys walk the chart at once.
+  m_aff->Vue()->setFocus();
 }
 
 void TScaWin::sbSauveClick(int page) {

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "gui/chart/chart_print.h"
@@ -347,6 +349,47 @@ class ChartViewTest : public QObject {
     // The boxes moved with the zoom.
     QCOMPARE(m_arbre->Boites()[size_t(Boite(m_zoe))]->pos().toPoint(),
              RectBoite(m_zoe).topLeft());
+  }
+
+  // The keyboard and the wheel on the chart; the bubble of a box.
+  void arrowsMoveTheSelectionCtrlWheelZoomsAndBoxesTellWhoTheyAre() {
+    m_arbre->Affiche();
+    m_arbre->Page()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_arbre->Page()));
+    QSignalSpy selection(m_arbre.get(), &TAffArbre::PersonneCliquee);
+    auto touche = [&](Qt::Key cle) {
+      selection.clear();
+      QTest::keyClick(m_arbre->Page(), cle);
+      return selection.isEmpty() ? 0 : selection.takeFirst().at(0).toInt();
+    };
+    // Jean below, his father above to the left, his mother above to the right.
+    m_arbre->AfficheSelecPers(m_jean);
+    const int haut = touche(Qt::Key_Up);
+    QVERIFY(haut == m_pierre || haut == m_zoe);
+    m_arbre->AfficheSelecPers(m_pierre);
+    QCOMPARE(touche(Qt::Key_Right), m_zoe);
+    QCOMPARE(touche(Qt::Key_Left), 0);
+    m_arbre->AfficheSelecPers(m_zoe);
+    QCOMPARE(touche(Qt::Key_Left), m_pierre);
+    QCOMPARE(touche(Qt::Key_Down), m_jean);
+    QCOMPARE(touche(Qt::Key_Up), 0);
+
+    QWidget* vue = m_arbre->Page()->viewport();
+    auto molette = [&](Qt::KeyboardModifiers m) {
+      QWheelEvent e(QPointF(50, 50), vue->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, m, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(vue, &e);
+    };
+    molette(Qt::ControlModifier);
+    QCOMPARE(m_arbre->Apparence().Aff[0].Zoom, 110);
+    QCOMPARE(m_arbre->Apparence().Aff[1].Zoom, 110);
+    molette(Qt::NoModifier);
+    QCOMPARE(m_arbre->Apparence().Aff[0].Zoom, 110);
+
+    const QPoint centre = m_arbre->Page()->mapFromScene(RectBoite(m_jean).center());
+    QHelpEvent bulle(QEvent::ToolTip, centre, vue->mapToGlobal(centre));
+    QApplication::sendEvent(vue, &bulle);
+    QTRY_COMPARE(QToolTip::text(), QString("DUPONT Jean\nNaissance : 5/3/1900, Paris"));
   }
 
   void zoomStepsKeepTheZoomUsable_data() {

@@ -443,6 +443,48 @@ class MainWindowCommandsTest : public QObject {
     QVERIFY(w.Arbre().GetBoiteRefPers() != nullptr);
   }
 
+  // The chart's settings are the user's look, which the saved tree names:
+  // they come back at the next start with the tree.
+  void chartSettingsComeBackAtTheNextStart() {
+    QTemporaryDir maison;
+    int generations = 0, largeur = 0;
+    std::string fichier;
+    {
+      auto app = Application(maison);
+      fichier = CopieExemple(*app);
+      TScaWin w(*app);
+      w.Initialise();
+      QVERIFY(w.ChargeFichier(fichier, true));
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      TAffArbre& arbre = w.Arbre();
+      QTest::mouseClick(w.findChild<QToolButton*>("SB_Generation"), Qt::RightButton, {}, QPoint(5, 5));
+      QTest::mouseClick(w.findChild<QToolButton*>("SB_Largeur"), Qt::RightButton, {}, QPoint(5, 5));
+      generations = arbre.Apparence().Moitie(1).NbreGen;
+      largeur = arbre.Apparence().Moitie(2).Large;
+      Pilote forme("fmApparence", [](QWidget* d) {
+        d->findChild<QAbstractButton*>("cbConjoint")->click();
+        Clique(d, "btOk");
+      });
+      w.MenuClick(kCmdFormeArbre);
+      QVERIFY(forme.Fait());
+      QVERIFY(arbre.AfficheConjoint);
+      QCOMPARE(app->apparence, std::string("perso"));
+      // The tree now names another look: closing offers to save it.
+      Repondeur oui(QMessageBox::Yes);
+      QVERIFY(w.close());
+      QCOMPARE(oui.Nbre(), 1);
+    }
+    auto app = Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.Arbre().AfficheConjoint);
+    QVERIFY(w.ChargeFichier(fichier, true));
+    QCOMPARE(w.Arbre().Apparence().Moitie(1).NbreGen, generations);
+    QCOMPARE(w.Arbre().Apparence().Moitie(2).Large, largeur);
+    QVERIFY(!app->bd->BaseModifiee);
+  }
+
   void emptyPersonIsOfferedForDeletionWhenLeft() {
     QTemporaryDir maison;
     auto app = Application(maison);
