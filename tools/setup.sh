@@ -14,6 +14,7 @@ kindrela_packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libxkbcommon-dev
   qt6-svg-dev qt6-translations-l10n
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libzip-dev
   libgtest-dev libgmock-dev
   libjpeg-dev libpng-dev zlib1g-dev

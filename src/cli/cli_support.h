@@ -69,5 +69,6 @@ int CmdExport(int argc, char** argv);
 int CmdCheck(int argc, char** argv);
 int CmdReport(int argc, char** argv);
 int CmdStats(int argc, char** argv);
+int CmdSources(int argc, char** argv);
 
 }  // namespace kindrela::cli

@@ -21,6 +21,7 @@ constexpr EntreeCommande kCommandes[] = {
     {"info", CmdInfo},     {"convert", CmdConvert}, {"number", CmdNumber}, {"expand", CmdExpand},
     {"import", CmdImport}, {"export", CmdExport},   {"check", CmdCheck},
     {"report", CmdReport}, {"stats", CmdStats},
+    {"sources", CmdSources},
 };
 
 int Usage(std::FILE* f) {
@@ -44,6 +45,8 @@ int Usage(std::FILE* f) {
         "                                        grille d'un rapport (titres en première ligne)\n"
         "  kindrela-cli stats FICHIER --stat N|NOM [--born-between A B] [--ages MIN MAX PAS]\n"
         "               [--years MIN MAX PAS]    colonnes d'une statistique : intitulé, tabulation, valeur\n"
+        "  kindrela-cli sources FICHIER          une ligne par source : numéro, titre,\n"
+        "                                        fichier, trouvé ou absent, citations\n"
         "  kindrela-cli --version\n"
         "  kindrela-cli --help\n"_ansi);
   return f == stdout ? 0 : 2;

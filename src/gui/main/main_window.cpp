@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
@@ -231,6 +232,12 @@ void TScaWin::ConstruitMenu() {
       {nullptr, kCmdEcart, "Ecart entre les cellules"},
       {nullptr, kCmdFormeArbre, "Forme de l'arbre"},
       {nullptr, kCmdArbreWeb, "Exporter en une page Web"},
+      {"Source", 0, "Sources"},
+      {nullptr, kCmdRechercheSource, "Rechercher une source"},
+      {nullptr, kCmdSupprimeSource, "Supprimer une source"},
+      {nullptr, kCmdAjouteSource, "Ajouter une nouvelle source"},
+      {nullptr, kCmdAlbum, "Album photo des sources"},
+      {nullptr, kCmdExporteSources, "Exporter les sources"},
       {"Imprimer", 0, "Imprimer"},
       {nullptr, kCmdParametrageImpression, "Paramétrage de l'impression"_ansi},
       {nullptr, kCmdImprimeArbre, "Imprimer l'arbre"},
@@ -414,6 +421,8 @@ void TScaWin::Enable() {
   EnableRapports(ouvert);
   m_menu->MontreSection("Fiche", ouvert && FicheVisible());
   m_arbreMasque->setVisible(ouvert && !ArbreVisible());
+  m_boutonsHaut[1]->setEnabled(ouvert);  // the sources
+  BasculeSources(ouvert && m_boutonsHaut[1]->isChecked());
   m_menu->MontreSection("Arbre", ouvert && ArbreVisible());
   m_menu->MontreSection("Imprimer", ouvert && ArbreVisible());
   m_barreArbre->setVisible(ouvert && ArbreVisible());
@@ -425,11 +434,17 @@ void TScaWin::Enable() {
                            kCmdParametrageImpression, kCmdPdfPages, kCmdPdfMural, kCmdImage,
                            kCmdCritereRapport, kCmdRapportPredefini, kCmdColonnesRapport,
                            kCmdRechercheAvancee, kCmdRapportWeb, kCmdExporteRapport, kCmdStatRapport,
-                           kCmdExporteStat, kCmdPdfGraphique};
-  for (int numero : {103, 105, 106, 107, 108, 201, 202, 207, 1005, 1012})
+                           kCmdExporteStat, kCmdPdfGraphique,
+                           kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
+                           kCmdAjouteSource, kCmdAlbum};
+  for (int numero : {103, 105, 106, 107, 108, 202, 207, 1005, 1012})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
+  // The sources as a web page come with the web export.
+  m_menu->ActiveCommande(kCmdExporteSources, false);
+  if (QPushButton* b = m_menu->Commande(kCmdExporteSources))
+    b->setToolTip(VersQString("La page Web des sources viendra avec l'export Internet."_ansi));
   // Printing needs a printer; the PDF export does not.
   const bool imprimante = ImprimanteDisponible();
   m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);

@@ -25,6 +25,10 @@ class TfmFicheArbre;
 class TfmRapport;
 class TfmRapportCritere;
 class TfmStat;
+class TfmCellule;
+class TFenetresSources;
+class TfmSource;
+class TfmSourceRech;
 
 // Numbers of the left menu's commands.
 enum Commande : int {
@@ -84,6 +88,18 @@ class TScaWin : public QMainWindow {
   bool FicheArbreVisible() const;
   TfmFiche* Fiche() const { return m_fiche; }
   TfmFicheArbre* FicheArbre() const { return m_ficheArbre; }
+  // The cell editor (command 201), created when first shown.
+  void ShowCellule();
+  void HideCellule();
+  void BasculeCellule();
+  TfmCellule* Cellule() const { return m_cellule; }
+  // Sources (main_window_sources.cpp): the editor on source s, the chooser
+  // with a caption (the chosen source or 0), commands 301 to 304.
+  void EditeSource(int s);
+  int ChoisitSource(const std::string& titre);
+  void CommandeSource(int numero);
+  TfmSource& EditeurSource();
+  TfmSourceRech& ChoixSource();
 
   // The commands, by their number (left menu, buttons and tests).
   void MenuClick(int numero);
@@ -165,6 +181,7 @@ class TScaWin : public QMainWindow {
   // go to the per-user settings.
   void GardeReglagesArbre();
   void ChangeReference(int n, bool toujoursReconstruire);
+  void RelitCellule();  // the chart's look changed: the cell editor, when shown, follows
   void DeploieBranche();
   // Right click on a chart setting's button: up on its upper part, down on the lower.
   void ReglageRapide(const QString& bouton, bool augmente);
@@ -216,6 +233,12 @@ class TScaWin : public QMainWindow {
   TfmRapportCritere* m_critere = nullptr;
   TfmStat* m_stat = nullptr;
   bool m_premierRapport = true, m_premiereStat = true, m_premierCritere = true;
+  TfmCellule* m_cellule = nullptr;
+  TFenetresSources* m_sources = nullptr;
+  TFenetresSources& Sources();
+  // Top button 2: the "Source" section of the left menu.
+  void BasculeSources(bool visible);
+  QWidget* ParentDialogues();
 };
 
 }  // namespace kindrela

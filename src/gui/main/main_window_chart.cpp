@@ -137,6 +137,7 @@ void TScaWin::ShowArbre() {
 }
 
 void TScaWin::HideArbre() {
+  HideCellule();
   m_arbre->setVisible(false);
   m_arbreMasque->setVisible(m_app.bd->BaseChargee != 0);
   m_barreArbre->setVisible(false);
@@ -167,6 +168,7 @@ void TScaWin::ChargeLook(const std::string& nom) {
   TDossiersImages images{d.modele, d.programme, d.imageArbre, m_app.fichierCourant};
   LoadLook(chemin, images, m_aff->Apparence());
   m_app.apparence = m_aff->Apparence().Nom;
+  RelitCellule();
 }
 
 void TScaWin::ChargeLookNouvelArbre(bool perso) {
@@ -252,7 +254,7 @@ void TScaWin::MenuFond(const QPoint& global) {
     a->setEnabled(actif);
     connect(a, &QAction::triggered, this, action);
   };
-  ajoute("psApparence", "Modifier l'apparence", [] {}, false);  // the cell editor comes later
+  ajoute("psApparence", "Modifier l'apparence", [this] { MenuClick(kCmdApparence); });
   ajoute("psForme", "Forme de l'arbre", [this] { MenuClick(kCmdFormeArbre); });
   ajoute("psCentrale", "Choisir la personne centrale", [] {}, false);
   ajoute("psZoom", "Zoom", [this] { MenuClick(kCmdZoom); });

@@ -15,6 +15,7 @@
 #include "gui/main/assistant_dialog.h"
 #include "gui/main/main_window.h"
 #include "gui/chart/chart_view.h"
+#include "gui/main/command_menu.h"
 #include "gui/common/message_box.h"
 #include "core/file_io.h"
 #include "core/identity.h"
@@ -283,6 +284,11 @@ void TScaWin::MenuClick(int numero) {
     case kCmdPdfMural: ExportePdf(true); break;
     case kCmdImage: EnregistreImage(); break;
     case kCmdImprimante: ConfigureImprimante(); break;
+    case kCmdApparence: BasculeCellule(); break;
+    case kCmdRechercheSource:
+    case kCmdSupprimeSource:
+    case kCmdAjouteSource:
+    case kCmdAlbum: CommandeSource(numero); break;
     default:
       // The command's window comes with its own step.
       (void)CommandeRapport(numero);
@@ -303,6 +309,10 @@ void TScaWin::BoutonClick(int numero) {
   }
   if (numero == 5 && m_app.bd->BaseChargee) return MontreRapport(m_boutonsHaut[4]->isChecked());
   if (numero == 6 && m_app.bd->BaseChargee) return MontreStat(m_boutonsHaut[5]->isChecked());
+  if (numero == 2) {
+    BasculeSources(!m_menu->SectionVisible("Source"));
+    return;
+  }
   // The other panes come with their own steps; their buttons stay released until then.
   if (numero >= 1 && numero <= 7) m_boutonsHaut[static_cast<size_t>(numero - 1)]->setChecked(false);
 }
