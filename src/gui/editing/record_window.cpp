@@ -127,7 +127,7 @@ TfmFiche::TfmFiche(TApplication& app, QWidget* parent) : QWidget(parent), m_app(
   m_pageFamille = PageFamille();
   m_pageUnion = PageUnion();
   m_pageNote = PageNote();
-  m_pageDonnee = PageDonneeVide();
+  m_pageDonnee = PageDonnee();
   m_pageErreur = PageErreur();
   m_pagePhoto = new QWidget;
   m_pagePhoto->setObjectName("tsPhoto");
@@ -417,17 +417,6 @@ QWidget* TfmFiche::PageNote() {
   return page;
 }
 
-QWidget* TfmFiche::PageDonneeVide() {
-  auto* page = new QWidget;
-  page->setObjectName("TS_Donnee");
-  lbDonnee = Liste("lbDonnee", page);
-  lbDonnee->setContextMenuPolicy(Qt::DefaultContextMenu);
-  auto* v = new QVBoxLayout(page);
-  v->addWidget(Etiquette("lDonnee", "Sources et documents de la personne", page));
-  v->addWidget(lbDonnee, 1);
-  return page;
-}
-
 QWidget* TfmFiche::PageErreur() {
   auto* page = new QWidget;
   page->setObjectName("tsErreur");
@@ -687,16 +676,6 @@ void TfmFiche::Valide() {
   SortieNomPre(E_Pre);
   eveDateExit();
   eveUnionDateExit();
-}
-
-void TfmFiche::ListeDonnee() {
-  const TBD& bd = *m_app.bd;
-  lbDonnee->clear();
-  const int nbre = bd.NbreSrcFiche(m_personne);
-  for (int k = 1; k <= nbre; ++k) lbDonnee->addItem(Q(bd.LitSrcFiche(m_personne, k, 1)));
-  auto* creer = new QListWidgetItem(Q(kEntreeCreer), lbDonnee);
-  creer->setToolTip(Q("Indisponible dans cette version : les sources et les médias n'ont pas encore leur fenêtre."_ansi));
-  lbDonnee->setCurrentRow(0);
 }
 
 // ---------------------------------------------------------------------------

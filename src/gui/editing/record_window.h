@@ -31,6 +31,7 @@ namespace kindrela {
 struct TApplication;
 struct TApparence;
 class TChamp;
+class TLecteurMedia;
 
 // The assisted-entry list that drops below an edit and offers the values
 // already used in the tree. Provided by the search window; the record
@@ -69,6 +70,13 @@ struct TActionsPersonne {
   std::function<void(ControleFiche controle, int personne, int cible)> effaceLien;
 };
 
+// The source windows the sources tab opens, provided by the main window.
+// An empty function leaves its entries disabled.
+struct TActionsSources {
+  std::function<void(int source)> edite;                  // the source editor, modal
+  std::function<int(const std::string& titre)> choisit;  // the source chooser; 0 when cancelled
+};
+
 class TfmFiche : public QWidget {
   Q_OBJECT
  public:
@@ -81,6 +89,7 @@ class TfmFiche : public QWidget {
   void SetApparence(const TApparence* apparence) { m_apparence = apparence; }
   void SetSaisieAssistee(TSaisieAssistee* saisie) { m_saisie = saisie; }
   void SetActions(TActionsPersonne actions) { m_actions = std::move(actions); }
+  void SetActionsSources(TActionsSources actions) { m_actionsSources = std::move(actions); }
   // Whether the chart is shown (the person menu's "Référence" needs it).
   void SetArbreVisible(std::function<bool()> visible) { m_arbreVisible = std::move(visible); }
 
@@ -115,8 +124,17 @@ class TfmFiche : public QWidget {
   // the caller owns it.
   QMenu* CreeMenuPersonne(ControleFiche controle);
 
-  // The sources tab's page, for the sources window to fill.
   QWidget* PageDonnee() const { return m_pageDonnee; }
+  // The sources tab (record_window_sources.cpp): the entry shown (picture
+  // or player) and the pop-up menu's entries.
+  void MontreDonnee(int ligne);
+  void CreeSource();
+  void SelectionneSource();
+  void RetireLienSource();
+  void ModifieSource();
+  QMenu* CreeMenuDonnee();
+  // The source of entry `ligne` of lbDonnee, 0 for the placeholder.
+  int SourceALaLigne(int ligne) const;
 
  signals:
   // Make n the selected person (the main window then shows it here).
@@ -143,7 +161,9 @@ class TfmFiche : public QWidget {
   QWidget* PageFamille();
   QWidget* PageUnion();
   QWidget* PageNote();
-  QWidget* PageDonneeVide();
+  QWidget* PageDonnee();
+  void ApresSource();
+  void ClicPhoto(Qt::MouseButton bouton);
   QWidget* PageErreur();
   void Surveille(QWidget* w);
   bool ToucheFiche(QObject* objet, QKeyEvent* touche);
@@ -206,6 +226,7 @@ class TfmFiche : public QWidget {
   const TApparence* m_apparence = nullptr;
   TSaisieAssistee* m_saisie = nullptr;
   TActionsPersonne m_actions;
+  TActionsSources m_actionsSources;
   std::function<bool()> m_arbreVisible;
 
   // The state of the window (the record itself lives in the database).
@@ -273,6 +294,9 @@ class TfmFiche : public QWidget {
 
   QPlainTextEdit* M_Note = nullptr;
   QListWidget* lbDonnee = nullptr;
+  QLabel* iPhoto = nullptr;
+  TLecteurMedia* mpDonnee = nullptr;
+  QString m_photo;  // the picture shown in iPhoto, empty when none
   QPlainTextEdit* mInfo = nullptr;
 };
 

@@ -38,6 +38,10 @@ void TScaWin::ConstruitFiches() {
   m_fiche->setProperty(kProprieteRaccourcis, true);
   m_fiche->SetApparence(&m_aff->Apparence());
   m_fiche->SetArbreVisible([this] { return ArbreVisible(); });
+  TActionsSources sources;
+  sources.edite = [this](int s) { EditeSource(s); };
+  sources.choisit = [this](const std::string& titre) { return ChoisitSource(titre); };
+  m_fiche->SetActionsSources(sources);
   connect(m_fiche, &TfmFiche::PersonneChoisie, this, [this](int n) { SetSelecPers(n); });
   connect(m_fiche, &TfmFiche::ReferenceChoisie, this, [this](int n) { ReferenceDepuisFiche(n); });
   connect(m_fiche, &TfmFiche::PersonneModifiee, this, [this](int n) { PersonneModifiee(n); });

@@ -10,6 +10,7 @@
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
 #include "gui/editing/person_pick.h"
+#include "gui/editing/record_window.h"
 #include "gui/editing/picture_loader.h"
 #include "gui/editing/source_gallery.h"
 #include "gui/editing/source_search.h"
@@ -63,6 +64,7 @@ void TScaWin::EditeSource(int s) {
   if (s <= 0) return;
   EditeurSource().Edite(s);
   if (m_sources && m_sources->album && m_sources->album->isVisible()) m_sources->album->Reconstruit();
+  if (FicheVisible()) Fiche()->ListeDonnee();
 }
 
 int TScaWin::ChoisitSource(const std::string& titre) { return ChoixSource().Choisit(VersQString(titre)); }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 #include "core/file_io.h"
@@ -16,6 +17,7 @@
 #include "gui/editing/person_pick.h"
 #include "gui/editing/picture_loader.h"
 #include "gui/editing/picture_viewer.h"
+#include "gui/editing/record_window.h"
 #include "gui/editing/source_gallery.h"
 #include "gui/editing/source_search.h"
 #include "gui/editing/source_window.h"
@@ -245,6 +247,57 @@ class SourceWindowsTest : public QObject {
     TImageChargee abime = ChargeImage(m_dossier + "abime.jpg", QSize(100, 100));
     QVERIFY(!abime.Ok());
     QVERIFY(!abime.erreur.isEmpty());
+  }
+
+  void recordWindowSourcesTab() {
+    TBD& bd = Bd();
+    int portrait = 0;
+    for (int k : SourcesEnUsage(bd, kPhotoArbre)) portrait = k;
+    QVERIFY(portrait > 0);
+    m_w->ShowFiche();
+    TfmFiche* fiche = m_w->Fiche();
+    QVERIFY(fiche && fiche->isVisible());
+    const int n = fiche->Personne();
+    QVERIFY(n > 0);
+    auto* liste = fiche->findChild<QListWidget*>("lbDonnee");
+    const int avant = bd.NbreSrcFiche(n);
+    QCOMPARE(liste->count(), avant + 1);
+
+    // "Sélectionner la source dans la liste...": the chooser, then the link.
+    Pilote choix("fmSourceRech", [&](QWidget* w) {
+      QVERIFY(w->windowTitle().startsWith(VersQString(m_app->traduction.Msg(124))));
+      auto* lb = w->findChild<QListWidget*>("lb");
+      for (int i = 0; i < lb->count(); ++i)
+        if (lb->item(i)->data(Qt::UserRole).toInt() == portrait) lb->setCurrentRow(i);
+      static_cast<QDialog*>(w)->accept();
+    });
+    std::unique_ptr<QMenu> menu(fiche->CreeMenuDonnee());
+    QVERIFY(!menu->findChild<QAction*>("psRetireSource")->isEnabled() || avant > 0);
+    menu->findChild<QAction*>("psChoisitSource")->trigger();
+    QVERIFY(choix.Fait());
+    QCOMPARE(bd.NbreSrcFiche(n), avant + 1);
+    QCOMPARE(liste->count(), avant + 2);
+    liste->setCurrentRow(avant);
+    QCOMPARE(fiche->SourceALaLigne(avant), portrait);
+    QVERIFY(!fiche->findChild<QLabel*>("iPhoto")->pixmap().isNull());
+
+    // Unlinking keeps the source.
+    fiche->RetireLienSource();
+    QCOMPARE(bd.NbreSrcFiche(n), avant);
+    QVERIFY(bd.SrcUtilisee(portrait));
+
+    // Double-click on the placeholder creates a source and opens the editor.
+    Pilote editeur("fmSource", [&](QWidget* w) {
+      auto* nature = w->findChild<QLineEdit*>("eNature");
+      nature->setText("Carte postale");
+      w->findChild<QAbstractButton*>("bFermer")->click();
+    });
+    emit liste->itemDoubleClicked(liste->item(liste->count() - 1));
+    QVERIFY(editeur.Fait());
+    QCOMPARE(bd.NbreSrcFiche(n), avant + 1);
+    QCOMPARE(bd.LitSrcFiche(n, avant + 1, 1), std::string("Carte postale"));
+    QCOMPARE(liste->item(avant)->text(), QString("Carte postale"));
+    m_w->HideFiche();
   }
 
   void cleanupTestCase() {
