@@ -110,7 +110,7 @@ int CreeArbreAssistant(TBD& bd, const std::array<TPersonneAssistant, 7>& slots) 
     if (premier == 0) premier = n;
     bd.EcritNom(n, Trim(s.nom));
     bd.EcritPrenoms(n, Trim(s.prenoms));
-    bd.EcritSexe(n, (i == 0 || i % 2 == 1) ? 0 : 1);
+    bd.EcritSexe(n, i == 0 ? s.sexe : (i % 2 == 1 ? 0 : 1));
     bd.EcritEveNature(n, bd.NatNaissance, 2, DateNormalise(DateSaisie(s.dateNaissance)));
     bd.EcritEveNature(n, bd.NatNaissance, 4, Trim(s.lieuNaissance));
     bd.EcritEveNature(n, bd.NatDeces, 2, DateNormalise(DateSaisie(s.dateDeces)));

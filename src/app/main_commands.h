@@ -72,12 +72,13 @@ struct TPersonneAssistant {
   std::string nom, prenoms;
   std::string dateNaissance, lieuNaissance;  // dates as typed
   std::string dateDeces, lieuDeces;
+  int sexe = 2;  // the person of slot 0 only: 0 man, 1 woman, 2 unknown
 };
 
 // The assistant's seven slots: 0 the person, 1 father, 2 mother, 3 and 4 the
 // father's parents, 5 and 6 the mother's parents. The database is emptied;
-// each slot with both a surname and given names becomes a person (men for
-// slots 0, 1, 3, 5), dates normalised and stored with their places as birth
+// each slot with both a surname and given names becomes a person (slot 0 of
+// the sex typed, men for slots 1, 3, 5, women for 2, 4, 6), dates normalised and stored with their places as birth
 // and death events; parents are linked and the three couples united when
 // both partners exist. Returns the person of slot 0, else the first person
 // made, 0 when none.

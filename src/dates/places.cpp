@@ -216,6 +216,71 @@ ResultatConversionLieux ConvertitLieux(TBD& bd, const OptionsConversionLieux& op
   return resultat;
 }
 
+namespace {
+
+bool NommeFrance(std::string_view champ) {
+  return EgalSansCasse(champ, "F") || EgalSansCasse(champ, "FRA") || EgalSansCasse(champ, "France");
+}
+
+// A department number or a postal code.
+bool NumeroFrancais(std::string_view champ) {
+  return (champ.size() == 2 || champ.size() == 5) && EstEntier(champ);
+}
+
+}  // namespace
+
+OptionsConversionLieux OptionsProposees(const std::vector<ChampsLieu>& apercu) {
+  OptionsConversionLieux options;
+  int largeD = 0, etroitD = 0, francais = 0, etrangers = 0;
+  std::array<int, kNbreChampsLieu + 1> comptes{};  // places of each field count, written town first
+  for (const ChampsLieu& f : apercu) {
+    int n = 0;
+    for (int k = 0; k < kNbreChampsLieu; ++k)
+      if (!f[k].empty()) n = k + 1;
+    if (n == 0) continue;
+    bool france = false;
+    for (int k = 0; k < n; ++k) france = france || NommeFrance(f[k]) || NumeroFrancais(f[k]);
+    if (NommeFrance(f[0])) {
+      ++largeD;
+    } else if (n >= 2) {
+      ++etroitD;
+      ++comptes[n];
+      if (!NommeFrance(f[n - 1]) && !france) ++etrangers;
+    }
+    if (france) ++francais;
+  }
+  options.franceParDefaut = francais >= etrangers;
+  if (etroitD <= largeD) return options;
+  int nombre = 2;
+  for (int n = 2; n <= kNbreChampsLieu; ++n)
+    if (comptes[n] > comptes[nombre]) nombre = n;
+  // Target fields (country .. other) from the last field backwards: with
+  // four fields, country <- 4, region <- 3, department <- 2, town <- 1 (a
+  // fifth: the locality before the town); with three, country <- 3,
+  // department <- 2, town <- 1; with two, country <- 2, town <- 1. The other
+  // fields fill what is left in their order.
+  std::array<int, kNbreChampsLieu> colonnes{};
+  std::array<bool, kNbreChampsLieu + 1> pris{};
+  auto place = [&](int cible, int source) {
+    if (source >= 1 && !pris[source] && colonnes[cible] == 0) {
+      colonnes[cible] = source;
+      pris[source] = true;
+    }
+  };
+  place(0, nombre);
+  place(3, nombre >= 4 ? nombre - 3 : 1);
+  if (nombre >= 3) place(2, nombre >= 4 ? nombre - 2 : 2);
+  if (nombre >= 4) place(1, nombre - 1);
+  if (nombre >= 5) place(4, nombre - 4);
+  for (int cible = 0, source = 1; cible < kNbreChampsLieu; ++cible) {
+    if (colonnes[cible] != 0) continue;
+    while (pris[source]) ++source;
+    place(cible, source);
+  }
+  options.colonnes = colonnes;
+  return options;
+}
+
 std::vector<ChampsLieu> ApercuLieux(const TBD& bd, int maximum) {
   std::vector<ChampsLieu> lignes;
   for (int e = 1; e <= bd.NbreEve() && static_cast<int>(lignes.size()) < maximum; ++e) {

@@ -111,6 +111,17 @@ struct ResultatConversionLieux {
 ResultatConversionLieux ConvertitLieux(TBD& bd, const OptionsConversionLieux& options,
                                        const Progression& progression = {});
 
+// The options the conversion window starts with, read from the places it
+// previews. Places whose first field names France ("F", "FRA", "France")
+// are written widest first, as the program writes them: the fields stay
+// where they are. Places of several fields that do not start with a country
+// are written the other way, the town first and the country last, as
+// GEDCOM files write them: the country comes from their last field and the
+// town from their first, for the field count most of them have. "France by
+// default" is ticked unless the places name other countries more often
+// than France.
+OptionsConversionLieux OptionsProposees(const std::vector<ChampsLieu>& apercu);
+
 // The non-empty places of the first `maximum` events (in use) that have
 // one, in event order, each split by DecoupeLieu: the preview rows of the
 // conversion window.

@@ -6,6 +6,7 @@
 #include "chart/kinship.h"
 #include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/text.h"
 #include "core/tree_file/tree_file_load.h"
 #include "dates/dates.h"
 #include "dates/places.h"
@@ -50,6 +51,14 @@ TEST_P(ArbreExemple, IsAFamilyOverSixGenerations) {
     if (numero.find('/') == std::string::npos && !numero.empty() && std::stoi(numero) >= 64) sixieme = true;
   }
   EXPECT_TRUE(sixieme);
+}
+
+TEST_P(ArbreExemple, NoOneBearsTheSameGivenNameTwice) {
+  for (int n : AllPersons(bd)) {
+    std::set<std::string> vus;
+    for (const std::string& prenom : Decoupe(bd.LitPrenoms(n), ' '))
+      EXPECT_TRUE(vus.insert(prenom).second) << bd.LitPrenoms(n);
+  }
 }
 
 TEST_P(ArbreExemple, EventsArePlausibleAndPlacesCoded) {

@@ -117,8 +117,8 @@ TEST(NouvelArbre, FullTablesLeaveAnEmptyTree) {
 TEST(ArbreAssistant, SkipsIncompleteSlotsAndLinksTheRest) {
   TBD bd;
   std::array<TPersonneAssistant, 7> s;
-  s[0] = {"DURAND", "Paul", "12 3 1950", "FRA,IDF,F75,Paris", "", ""};
-  s[1] = {"DURAND", "Louis", "1920", "", "5/6/1990", "Lyon"};
+  s[0] = {"DURAND", "Paule", "12 3 1950", "FRA,IDF,F75,Paris", "", "", 1};
+  s[1] = {"DURAND", "Louis", "1920", "", "5/6/1990", "Lyon", 1};  // only slot 0's sex counts
   s[2] = {"MARTIN", "Anne", "", "", "", ""};
   s[3] = {"DURAND", "", "", "", "", ""};  // no given names: skipped
   s[5] = {"MARTIN", "Henri", "", "", "", ""};
@@ -129,6 +129,8 @@ TEST(ArbreAssistant, SkipsIncompleteSlotsAndLinksTheRest) {
   EXPECT_EQ(bd.LitDateNaissance(1), "12/3/1950");
   EXPECT_EQ(bd.LitLieuNaissance(1), "FRA,IDF,F75,Paris");
   EXPECT_EQ(bd.LitLieuDeces(2), "Lyon");
+  EXPECT_EQ(bd.LitSexe(1), 1);  // as typed: a woman
+  EXPECT_EQ(bd.LitSexe(2), 0);
   EXPECT_EQ(bd.LitSexe(3), 1);
   EXPECT_EQ(bd.LitSexe(4), 0);  // slot 5: the mother's father
   EXPECT_EQ(bd.LitPere(1), 2);

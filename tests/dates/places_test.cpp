@@ -272,5 +272,44 @@ TEST(LieuLisible, ReadsCodedPlacesAsPeopleWriteThem) {
   EXPECT_EQ(LieuLisible(""), "");
 }
 
+struct CasProposition {
+  const char* nom;
+  std::vector<std::string> lieux;
+  std::array<int, kNbreChampsLieu> colonnes;
+  bool france;
+};
+
+class OptionsProposeesTest : public testing::TestWithParam<CasProposition> {};
+
+// The conversion window starts from what the places look like.
+TEST_P(OptionsProposeesTest, FollowTheShapeOfThePlaces) {
+  const CasProposition& c = GetParam();
+  std::vector<ChampsLieu> apercu;
+  for (const std::string& l : c.lieux) apercu.push_back(DecoupeLieu(l));
+  const OptionsConversionLieux o = OptionsProposees(apercu);
+  EXPECT_EQ(o.colonnes, c.colonnes);
+  EXPECT_EQ(o.franceParDefaut, c.france);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lieux, OptionsProposeesTest,
+    testing::Values(
+        CasProposition{"FrenchWidestFirst", {"F,75,Paris", "France,29,Quimper", "F,44000,Nantes"},
+                       {1, 2, 3, 4, 5, 6}, true},
+        CasProposition{"TownsAloneStayFrench", {"Paris", "Lyon"}, {1, 2, 3, 4, 5, 6}, true},
+        CasProposition{"GedcomFourFields",
+                       {"Aberdeen, Aberdeenshire, Scotland, UK", "Leeds, Yorkshire, England, UK",
+                        "Paris"},
+                       {4, 3, 2, 1, 5, 6}, false},
+        CasProposition{"GedcomTwoFields", {"Praha, Czech Republic", "Kraków, Polska"_ansi},
+                       {2, 3, 4, 1, 5, 6}, false},
+        CasProposition{"GedcomThreeFieldsOfFrance", {"Quimper, Finistère, France"_ansi,
+                                                     "Nantes, Loire-Atlantique, France"},
+                       {3, 4, 2, 1, 5, 6}, true},
+        CasProposition{"GedcomFiveFields", {"Le Bourg, Locronan, 29, Bretagne, France"},
+                       {5, 4, 3, 2, 1, 6}, true},
+        CasProposition{"Empty", {}, {1, 2, 3, 4, 5, 6}, true}),
+    [](const testing::TestParamInfo<CasProposition>& info) { return std::string(info.param.nom); });
+
 }  // namespace
 }  // namespace kindrela

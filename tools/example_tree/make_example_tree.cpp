@@ -217,9 +217,11 @@ class Famille {
                                 : Village(breton);
     // One draw after the other: the order of evaluation inside one
     // expression is not fixed, and the file must not depend on it.
-    std::string prenoms = homme ? m_h.Parmi(kPrenomsHommes) : m_h.Parmi(kPrenomsFemmes);
-    prenoms += " ";
-    prenoms += homme ? m_h.Parmi(kPrenomsHommes) : m_h.Parmi(kPrenomsFemmes);
+    const std::string premier = homme ? m_h.Parmi(kPrenomsHommes) : m_h.Parmi(kPrenomsFemmes);
+    // A second given name, never the first one again.
+    std::string second = premier;
+    while (second == premier) second = homme ? m_h.Parmi(kPrenomsHommes) : m_h.Parmi(kPrenomsFemmes);
+    const std::string prenoms = premier + " " + second;
     const int n = Personne(nom, prenoms, sexe, annee, lieu);
     if (homme) m_bd.EcritPere(enfant, n);
     else m_bd.EcritMere(enfant, n);

@@ -125,12 +125,20 @@ TfmLieuConvert::TfmLieuConvert(TBD& bd, const TTraduction& trad, QWidget* parent
           [this] { TitresEnOrdre(); });
 
   RempliGrille();
+  // The columns and the country as the places look: a file whose places
+  // name the town first starts with the town under "Commune".
+  QHeaderView* entete = m_grille->horizontalHeader();
+  for (int v = 0; v < kNbreChampsLieu; ++v)
+    entete->moveSection(entete->visualIndex(m_proposees.colonnes[v] - 1), v);
+  TitresEnOrdre();
+  m_france->setChecked(m_proposees.franceParDefaut);
   TraduitFenetre(this, trad);
   resize(860, 560);
 }
 
 void TfmLieuConvert::RempliGrille() {
   std::vector<ChampsLieu> apercu = ApercuLieux(m_bd);
+  m_proposees = OptionsProposees(apercu);
   int nbre = static_cast<int>(apercu.size());
   m_grille->setRowCount(nbre + 1);
   QStringList numerosLignes;

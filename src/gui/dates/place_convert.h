@@ -61,6 +61,7 @@ class TfmLieuConvert : public QDialog {
   QProgressBar* m_progression = nullptr;
   QPushButton* m_convertir = nullptr;
   QPushButton* m_annuler = nullptr;
+  OptionsConversionLieux m_proposees;  // what the window starts with
   bool m_enCours = false;
   bool m_arret = false;
   int m_nbreModifies = 0;

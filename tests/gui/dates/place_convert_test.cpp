@@ -44,10 +44,17 @@ QString Titre(const QTableWidget* sg, int visuel) {
   return sg->horizontalHeaderItem(sg->horizontalHeader()->logicalIndex(visuel))->text();
 }
 
+// Every column back in its own place, whatever the window proposed.
+void Identite(QTableWidget* sg) {
+  QHeaderView* entete = sg->horizontalHeader();
+  for (int v = 0; v < 6; ++v) entete->moveSection(entete->visualIndex(v), v);
+}
+
 // Old texts written commune first: "Paris,75001,France". Dragging puts the
 // country (field 3) under "Pays", the postcode (2) under "Département" and
 // the commune (1) under "Commune"; the empty field 4 lands under "Région".
 void RangeCommuneDepartementPays(QTableWidget* sg) {
+  Identite(sg);
   QHeaderView* entete = sg->horizontalHeader();
   entete->moveSection(2, 0);  // 3 1 2 4 5 6
   entete->moveSection(3, 1);  // 3 4 1 2 5 6
@@ -73,7 +80,6 @@ class PlaceConvertTest : public QObject {
     QCOMPARE(fenetre.LigneNumeros(), 99);
     QCOMPARE(sg->item(0, 1)->text(), QString("75001"));
     QCOMPARE(sg->item(98, 0)->text(), QString("Lieu97"));
-    QCOMPARE(fenetre.Colonnes(), (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
     RangeCommuneDepartementPays(sg);
     QStringList titres, numeros;
     for (int v = 0; v < 6; ++v) {
@@ -102,12 +108,47 @@ class PlaceConvertTest : public QObject {
     TfmLieuConvert fenetre(bd, trad);
     fenetre.show();
     auto* sg = fenetre.findChild<QTableWidget*>("sg");
+    Identite(sg);
     sg->setCurrentCell(0, 2);  // "France", field 3
     for (int i = 0; i < 3; ++i) QTest::keyClick(sg, Qt::Key_Left, Qt::ControlModifier);  // stops first
     QCOMPARE(fenetre.Colonnes(), (std::array<int, 6>{3, 1, 2, 4, 5, 6}));
     sg->setCurrentCell(0, 3);
     QTest::keyClick(sg, Qt::Key_Right, Qt::ControlModifier);
     QCOMPARE(fenetre.Colonnes(), (std::array<int, 6>{3, 1, 2, 5, 4, 6}));
+  }
+
+  // The window starts from what the places look like: a GEDCOM file's
+  // "town, county, country" puts the town under "Commune" and, without a
+  // French place, does not make every place French.
+  void startsFromTheShapeOfThePlaces_data() {
+    QTest::addColumn<QStringList>("lieux");
+    QTest::addColumn<QString>("commune");
+    QTest::addColumn<QString>("pays");
+    QTest::addColumn<bool>("france");
+    QTest::newRow("GEDCOM, abroad") << QStringList{"Aberdeen, Aberdeenshire, Scotland", "Leeds, Yorkshire, England"}
+                                    << "Aberdeen" << "Scotland" << false;
+    QTest::newRow("GEDCOM, France") << QStringList{"Quimper, 29, France"} << "Quimper" << "France" << true;
+    QTest::newRow("written by the program") << QStringList{"FRA,IDF,F75,Paris", "F,44,Nantes"} << "Paris"
+                                            << "FRA" << true;
+  }
+  void startsFromTheShapeOfThePlaces() {
+    QFETCH(QStringList, lieux);
+    QFETCH(QString, commune);
+    QFETCH(QString, pays);
+    QFETCH(bool, france);
+    TBD bd;
+    std::vector<std::string> textes;
+    for (const QString& l : lieux) textes.push_back(DepuisQString(l));
+    AjoutePlaces(bd, textes);
+    TTraduction trad;
+    TfmLieuConvert fenetre(bd, trad);
+    auto* sg = fenetre.findChild<QTableWidget*>("sg");
+    QCOMPARE(Titre(sg, 0), QString("Pays"));
+    QCOMPARE(TexteVisuel(sg, 0, 0), pays);
+    QCOMPARE(Titre(sg, 3), QString("Commune"));
+    QCOMPARE(TexteVisuel(sg, 0, 3), commune);
+    QCOMPARE(fenetre.findChild<QCheckBox*>("cbFrance")->isChecked(), france);
+    QCOMPARE(fenetre.Options().franceParDefaut, france);
   }
 
   void convertRewritesEveryPlace_data() {

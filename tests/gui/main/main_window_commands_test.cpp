@@ -2,6 +2,7 @@
 // tree file and a GEDCOM file, navigation by keyboard and history, the
 // assistant, and the save question on close.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
@@ -281,12 +282,21 @@ class MainWindowCommandsTest : public QObject {
     auto app = Application(maison);
     TScaWin w(*app);
     w.Initialise();
-    Pilote assistant("fmAssistant", [](QWidget* d) {
+    int avertissements = 0;
+    Pilote assistant("fmAssistant", [&avertissements](QWidget* d) {
       auto remplit = [d](const char* nom, const char* texte) {
         d->findChild<QLineEdit*>(nom)->setText(QString::fromUtf8(texte));
       };
       remplit("eNom1", "DURAND");
-      remplit("ePre1", "Paul");
+      remplit("ePre1", "Pauline");
+      // Without the user's sex the assistant asks for it and stays open.
+      {
+        Repondeur ok;
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        avertissements = ok.Nbre();
+      }
+      QVERIFY(d->isVisible());
+      d->findChild<QComboBox*>("cbSexe1")->setCurrentIndex(1);  // "Femme"
       remplit("eDateN1", "12 3 1950");
       remplit("eNom2", "DURAND");
       remplit("ePre2", "Louis");
@@ -296,7 +306,9 @@ class MainWindowCommandsTest : public QObject {
     });
     w.MenuClick(kCmdAssistant);
     QVERIFY(assistant.Fait());
+    QCOMPARE(avertissements, 1);
     TBD& bd = *app->bd;
+    QCOMPARE(bd.LitSexe(1), 1);
     QCOMPARE(bd.NbreFichesUtilisees(), 3);
     QCOMPARE(w.SelecPers(), 1);
     QCOMPARE(bd.RefPers, 1);
