@@ -16,6 +16,7 @@ kindrela_packages=(
   qt6-svg-dev qt6-translations-l10n
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libzip-dev
+  libsane-dev
   libgtest-dev libgmock-dev
   libjpeg-dev libpng-dev zlib1g-dev
   xvfb xauth

@@ -221,6 +221,12 @@ QWidget* TfmOptions::PageGenerale() {
   m_afficheBulle = new QCheckBox(Q("Afficher les bulles d'aide"), page);
   m_afficheBulle->setObjectName("cbAfficheBulle");
   m_afficheBulle->setChecked(r.Bool(kSectionGene, "AfficheBulle"));
+  // Tips the user asked not to see again come back from here.
+  m_conseils = new QCheckBox(Q("Afficher de nouveau les conseils masqués"_ansi), page);
+  m_conseils->setObjectName("cbConseils");
+  bool masques = false;
+  for (int k = 1; k <= 100 && !masques; ++k) masques = !r.AstuceVisible(k);
+  m_conseils->setEnabled(masques);
   m_avApMenu = Spin("seAvApMenu", 1, 99, page);
   m_avApMenu->setValue(r.Entier(kSectionOptions, "AvApMenu"));
   m_generation = Spin("seGeneration", 10, 60, page);
@@ -234,6 +240,7 @@ QWidget* TfmOptions::PageGenerale() {
             m_generation);
   auto* v = new QVBoxLayout(page);
   v->addWidget(m_afficheBulle);
+  v->addWidget(m_conseils);
   v->addLayout(f);
   v->addStretch(1);
   return page;
@@ -487,6 +494,10 @@ void TfmOptions::VerifieBase() {
 void TfmOptions::Applique() {
   TReglages& r = m_app.reglages;
   r.SetBool(kSectionGene, "AfficheBulle", m_afficheBulle->isChecked());
+  if (m_conseils->isChecked()) {
+    const size_t n = r.Texte(kSectionGene, "VoirInfo").size();
+    for (size_t k = 1; k <= n; ++k) r.SetAstuceVisible(static_cast<int>(k), true);
+  }
   r.SetEntier(kSectionOptions, "AvApMenu", m_avApMenu->value());
   r.SetEntier(kSectionOptions, "Generation", m_generation->value());
   m_pageFiche->Applique(r);

@@ -125,6 +125,7 @@ class TfmOptions : public QDialog {
 
   TPageOptionsFiche* m_pageFiche = nullptr;
   QCheckBox* m_afficheBulle = nullptr;
+  QCheckBox* m_conseils = nullptr;
   QSpinBox* m_avApMenu = nullptr;
   QSpinBox* m_generation = nullptr;
 

@@ -317,7 +317,7 @@ QWidget* TfmFiche::PageFamille() {
   g->setColumnStretch(1, 1);
   auto* v = new QVBoxLayout(page);
   v->addLayout(g);
-  v->addWidget(Etiquette("lFatrie", "Frères et soeurs", page));
+  v->addWidget(Etiquette("lFatrie", "Frères et soeurs"_ansi, page));
   v->addWidget(LB_Fatrie, 1);
   v->addWidget(Etiquette("lEnfant", "Enfants", page));
   v->addWidget(LB_Enfant, 1);

@@ -128,7 +128,7 @@ void TfmSourceVue::ChargeSuivantes() {
   const QSize boite(m_largeur->value() - 4, std::max(1, m_hauteur->value() - kHauteurNom - 4));
   for (int n = 0; n < kParTour && !m_aCharger.empty(); ++n) {
     const int index = m_aCharger.front();
-    m_aCharger.erase(m_aCharger.begin());
+    m_aCharger.pop_front();
     if (index < 0 || index >= static_cast<int>(m_tuiles.size())) continue;
     Tuile_& t = m_tuiles[static_cast<size_t>(index)];
     const TMediaSource m = LitMedia(m_app.bd->Src(t.source).SrcMedia);

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <deque>
 #include <vector>
 
 class QComboBox;
@@ -64,7 +65,7 @@ class TfmSourceVue : public QWidget {
     QLabel* nom;
   };
   std::vector<Tuile_> m_tuiles;
-  std::vector<int> m_aCharger;  // tile indexes whose picture is still to read
+  std::deque<int> m_aCharger;  // tile indexes whose picture is still to read
   QTimer m_minuterie;
 };
 

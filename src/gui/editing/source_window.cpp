@@ -1,5 +1,8 @@
 #include "gui/editing/source_window.h"
 
+#include <atomic>
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,8 +18,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QThread>
+#include <QTimer>
+#include <QEventLoop>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -36,23 +43,22 @@
 namespace kindrela {
 namespace {
 
+// The side of the square a picture is first read into.
+constexpr int kCoteApercu = 2048;
+
 QString Q(std::string_view ansi) { return VersQString(ansi); }
 
-// A tip shown once: "VoirInfo" keeps, one character per tip, "N" for the
-// tips the user asked not to see again.
+// A tip shown once, unless the user asked not to see it again.
 void MontreConseil(QWidget* parent, TApplication& app, int numero) {
-  std::string voir = app.reglages.Texte(kSectionGene, "VoirInfo");
-  const size_t i = static_cast<size_t>(numero);
-  if (i < voir.size() && voir[i] == 'N') return;
+  if (!app.reglages.AstuceVisible(numero)) return;
   QMessageBox boite(QMessageBox::Information, TitreApplication(),
                     Q(app.traduction.MsgCle("tips" + std::to_string(numero))), QMessageBox::Ok, parent);
+  boite.setObjectName("fmConseil");
   auto* jamais = new QCheckBox(Q("Ne plus afficher ce conseil"), &boite);
+  jamais->setObjectName("cbJamais");
   boite.setCheckBox(jamais);
   boite.exec();
-  if (!jamais->isChecked()) return;
-  if (voir.size() <= i) voir.resize(i + 1, 'O');
-  voir[i] = 'N';
-  app.reglages.SetTexte(kSectionGene, "VoirInfo", voir);
+  if (jamais->isChecked()) app.reglages.SetAstuceVisible(numero, false);
 }
 
 }  // namespace
@@ -134,12 +140,8 @@ TfmSource::TfmSource(TApplication& app, Actions actions, QWidget* parent)
     return b;
   };
   auto* fichier = bouton("bFichier", "Fi&chier...", "Choisir le fichier lié à la source"_ansi);
-  m_scanner = bouton("bScanner", "&Scanner...", "");
-  // Acquiring from a scanner needs an image acquisition library this build
-  // does not include; the command says so instead of doing nothing.
+  m_scanner = bouton("bScanner", "&Scanner...", "Recherche des scanners..."_ansi);
   m_scanner->setEnabled(false);
-  m_scanner->setToolTip(Q("Acquisition impossible : aucune interface de scanner (SANE) n'est "
-                          "disponible dans cette version."_ansi));
   m_photo = bouton("bPhoto", "&Photo de l'arbre",
                    "Utiliser cette image comme photo de la personne dans l'arbre");
   m_montreImage = new QToolButton(this);
@@ -247,6 +249,7 @@ TfmSource::TfmSource(TApplication& app, Actions actions, QWidget* parent)
     ChoisitFichier(DepuisQString(choisi));
   });
   connect(m_photo, &QPushButton::clicked, this, [this] { PhotoArbre(); });
+  connect(m_scanner, &QPushButton::clicked, this, [this] { Scanne(); });
   connect(m_fermer, &QPushButton::clicked, this, [this] { accept(); });
   connect(m_montreImage, &QToolButton::toggled, this, [this] { DisposePanneaux(); });
   connect(m_montreTexte, &QToolButton::toggled, this, [this] { DisposePanneaux(); });
@@ -298,6 +301,107 @@ TfmSource::TfmSource(TApplication& app, Actions actions, QWidget* parent)
   });
   TraduitFenetre(this, m_app.traduction);
   resize(820, 560);
+
+  // Looking for scanners may take seconds (network scanners): off the
+  // window's thread, the button following when it is done.
+  auto* resultat = new TRechercheScanners;
+  m_recherche = QThread::create([resultat] { *resultat = RechercheScanners(); });
+  connect(m_recherche, &QThread::finished, this, [this, resultat] {
+    ScannersTrouves(*resultat);
+    delete resultat;
+  });
+  m_recherche->start(QThread::LowPriority);
+}
+
+TfmSource::~TfmSource() {
+  if (m_recherche) {
+    m_recherche->wait();
+    delete m_recherche;
+  }
+}
+
+void TfmSource::ScannersTrouves(const TRechercheScanners& r) {
+  m_scannersCherches = true;
+  m_scanners = r.scanners;
+  m_scanner->setEnabled(!m_scanners.empty());
+  if (m_scanners.empty()) {
+    m_scanner->setToolTip(Q("Acquisition impossible : "_ansi) + r.raison);
+    return;
+  }
+  QStringList noms;
+  for (const TScanner& s : m_scanners) noms << (s.description.isEmpty() ? s.nom : s.description);
+  m_scanner->setToolTip(Q("Acquérir une image du scanner : "_ansi) + noms.join(", "));
+}
+
+void TfmSource::Scanne() {
+  if (m_scanners.empty()) return;
+  TScanner choisi = m_scanners.front();
+  if (m_scanners.size() > 1) {
+    QStringList noms;
+    for (const TScanner& s : m_scanners) noms << s.description + " (" + s.nom + ")";
+    bool ok = false;
+    const QString c = QInputDialog::getItem(this, Q("Scanner"), Q("Scanner à utiliser :"_ansi), noms, 0,
+                                            false, &ok);
+    if (!ok || noms.indexOf(c) < 0) return;
+    choisi = m_scanners[static_cast<size_t>(noms.indexOf(c))];
+  }
+  QProgressDialog progres(Q("Acquisition de l'image..."), Q("Arrêter"_ansi), 0, 1000, this);
+  progres.setObjectName("fmProgresScanner");
+  progres.setWindowModality(Qt::WindowModal);
+  progres.setMinimumDuration(0);
+  progres.setValue(0);
+  std::atomic<int> fait{0};
+  std::atomic<bool> arret{false};
+  QImage image;
+  QString erreur;
+  const QString nom = choisi.nom;
+  QThread* scan = QThread::create([&] {
+    image = AcquiertImage(nom, [&](double f) {
+      fait = static_cast<int>(f * 1000);
+      return !arret.load();
+    }, erreur);
+  });
+  QEventLoop attente;
+  connect(scan, &QThread::finished, &attente, &QEventLoop::quit);
+  connect(&progres, &QProgressDialog::canceled, this, [&] { arret = true; });
+  QTimer suivi;
+  connect(&suivi, &QTimer::timeout, this, [&] {
+    if (!arret) progres.setValue(std::min(999, fait.load()));
+  });
+  suivi.start(50);
+  scan->start();
+  attente.exec();
+  scan->wait();
+  delete scan;
+  suivi.stop();
+  progres.reset();
+  if (image.isNull()) {
+    if (!arret) BoiteMessage(Q("Aucune image n'a été acquise : "_ansi) + erreur, kErreur, 0, this);
+    return;
+  }
+  std::string dossier = DossierDe(m_app.fichierCourant.empty() ? m_app.dossiers.mesArbres + "x"
+                                                               : m_app.fichierCourant);
+  std::string propose = Trim(DepuisQString(m_nature->text()));
+  for (char& c : propose)
+    if (c == '/' || c == '\\' || c == ':') c = '-';
+  QString filtre;
+  const QString chemin = QFileDialog::getSaveFileName(this, Q("Enregistrer l'image acquise"),
+                                                      VersQString(dossier + propose),
+                                                      "BMP (*.bmp *.BMP);;JPG (*.jpg *.jpeg *.JPG)", &filtre);
+  if (chemin.isEmpty()) return;
+  EnregistreScan(image, DepuisQString(chemin), filtre.startsWith("JPG"));
+}
+
+bool TfmSource::EnregistreScan(const QImage& image, std::string chemin, bool jpeg) {
+  const std::string sorte = SorteFichier(chemin);
+  if (jpeg && sorte != "JPG" && sorte != "JPE") chemin += ".jpg";
+  if (!jpeg && sorte != "BMP") chemin += ".bmp";
+  if (!image.save(VersQString(chemin), jpeg ? "JPG" : "BMP", jpeg ? 90 : -1)) {
+    BoiteMessage(Q("L'image ne peut pas être enregistrée dans "_ansi) + VersQString(chemin), kErreur, 0, this);
+    return false;
+  }
+  ChoisitFichier(chemin);
+  return true;
 }
 
 TDossiersMedia TfmSource::Dossiers() const {
@@ -331,6 +435,7 @@ void TfmSource::Charge(int s) {
 }
 
 void TfmSource::ChargeFichier() {
+  m_imageReduite = false;
   m_lecteur->Arrete();
   m_lecteur->setVisible(false);
   m_message->clear();
@@ -347,10 +452,13 @@ void TfmSource::ChargeFichier() {
     image = genre == GenreMedia::Image;
     m_zoom = 100;
   } else if (genre == GenreMedia::Image) {
-    const TImageChargee c = ChargeImage(VersQString(m_fichierResolu));
+    // A camera picture opens reduced, which reads many times faster; the
+    // full picture is read when the zoom first needs it.
+    const TImageChargee c = ChargeImage(VersQString(m_fichierResolu), QSize(kCoteApercu, kCoteApercu));
     image = true;
     if (c.Ok()) {
       m_image->SetImage(c.image, c.tailleOriginale);
+      m_imageReduite = c.image.width() < c.tailleOriginale.width();
       m_zoom = ZoomInitial(c.tailleOriginale.width());
       m_photo->setEnabled(true);
     } else {
@@ -362,7 +470,7 @@ void TfmSource::ChargeFichier() {
     m_lecteur->setVisible(true);
     m_lecteur->Ouvre(VersQString(m_fichierResolu));
   } else if (genre == GenreMedia::Autre) {
-    m_message->setText(Q("Ce fichier n'est ni une image, ni un son, ni une vidéo : ") +
+    m_message->setText(Q("Ce fichier n'est ni une image, ni un son, ni une vidéo : "_ansi) +
                        VersQString(m_fichierResolu));
   }
   m_defile->setVisible(image);
@@ -377,6 +485,8 @@ void TfmSource::ChargeFichier() {
 }
 
 bool TfmSource::ImageMontree() const { return m_defile->isVisibleTo(this); }
+
+QSize TfmSource::TailleLue() const { return m_image->Image().size(); }
 
 QString TfmSource::Message() const { return m_message->text(); }
 
@@ -431,6 +541,13 @@ void TfmSource::ClicImage(Qt::MouseButton bouton, QPoint ecran) {
 
 void TfmSource::Zoom(bool plus) {
   m_zoom = plus ? ZoomPlus(m_zoom) : ZoomMoins(m_zoom);
+  if (m_imageReduite && ZoomLongueur(m_image->TailleOriginale().width(), m_zoom) > m_image->Image().width()) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TImageChargee c = ChargeImage(VersQString(m_fichierResolu));
+    QApplication::restoreOverrideCursor();
+    if (c.Ok()) m_image->SetImage(c.image, c.tailleOriginale);
+    m_imageReduite = false;
+  }
   m_image->SetZoom(m_zoom);
   MontreZoom();
 }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "editing/sources.h"
+#include "gui/editing/scanner.h"
 
 class QComboBox;
 class QLabel;
@@ -21,6 +22,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
+class QThread;
 class QToolButton;
 
 namespace kindrela {
@@ -37,6 +39,7 @@ class TImageLegendes : public QWidget {
   void SetZoom(int zoom);
   void SetLegendes(const std::vector<TZone>* legendes, int selection, bool visibles);
   QSize TailleOriginale() const { return m_originale; }
+  const QImage& Image() const { return m_image; }
   // A point of the widget in picture pixels at full size.
   QPoint VersImage(const QPoint& ecran) const;
 
@@ -65,6 +68,8 @@ class TfmSource : public QDialog {
     std::function<void(const QString&)> editeTexte;  // the text editor on the note (may be empty)
   };
   TfmSource(TApplication& app, Actions actions, QWidget* parent = nullptr);
+  // Waits for the search for scanners when it is still running.
+  ~TfmSource() override;
 
   // Shows the editor modally for source s (nothing for a source out of range).
   void Edite(int s);
@@ -82,11 +87,24 @@ class TfmSource : public QDialog {
   void SupprimeLegende();
   void LiePersonne(int n);                 // the person found by the search
   void PhotoArbre();                       // "&Photo de l'arbre"
+  // "&Scanner...": acquires a picture under a progress dialog that can stop
+  // it, asks where to save it, and makes it the source's file.
+  void Scanne();
+  // A scanned picture saved as `chemin` (".bmp" added when missing, or
+  // ".jpg" for a JPEG picture) and made the source's file, its legends
+  // dropped. False, with a message, when the file cannot be written.
+  bool EnregistreScan(const QImage& image, std::string chemin, bool jpeg);
+  // The scanners found: "&Scanner..." is enabled with one, else disabled
+  // with the reason in its bubble. The search starts with the window.
+  void ScannersTrouves(const TRechercheScanners& r);
+  bool ScannersCherches() const { return m_scannersCherches; }
 
   int Source() const { return m_source; }
   int ZoomCourant() const { return m_zoom; }
   const TMediaSource& Media() const { return m_media; }
   bool ImageMontree() const;
+  // The picture as read (reduced until the zoom needs it in full).
+  QSize TailleLue() const;
   QString Message() const;
 
  protected:
@@ -113,6 +131,10 @@ class TfmSource : public QDialog {
   int m_zoom = 100;
   int m_selection = 0;          // selected legend, 1-based; 0 none
   bool m_placement = false;
+  bool m_imageReduite = false;  // the picture shown is read smaller than it is
+  std::vector<TScanner> m_scanners;
+  bool m_scannersCherches = false;
+  QThread* m_recherche = nullptr;
 
   QLineEdit* m_nature;
   QComboBox* m_sorte;

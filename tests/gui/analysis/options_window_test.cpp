@@ -114,7 +114,14 @@ class OptionsWindowTest : public QObject {
   void numberingAndGeneralOptionsAreStored() {
     QTemporaryDir maison;
     auto app = Application(maison);
+    {
+      TfmOptions sansMasque(*app);
+      QVERIFY(!Controle<QCheckBox>(&sansMasque, "cbConseils")->isEnabled());
+    }
+    app->reglages.SetAstuceVisible(5, false);
+    app->reglages.SetAstuceVisible(7, false);
     TfmOptions fenetre(*app);
+    Controle<QCheckBox>(&fenetre, "cbConseils")->setChecked(true);
     QCOMPARE(Controle<QSpinBox>(&fenetre, "seNumeroteGen")->value(), 5);
     Controle<QCheckBox>(&fenetre, "cbNumerote")->setChecked(true);
     Controle<QSpinBox>(&fenetre, "seNumeroteGen")->setValue(8);
@@ -129,6 +136,7 @@ class OptionsWindowTest : public QObject {
     QVERIFY(!r.Bool("gene\\Options", "NuméroteConjoint"_ansi));
     QVERIFY(!r.Bool("gene", "AfficheBulle"));
     QCOMPARE(r.Entier("gene\\Options", "AvApMenu"), 4);
+    QVERIFY(r.AstuceVisible(5) && r.AstuceVisible(7));
   }
 
   void pagesOpenByNumber() {

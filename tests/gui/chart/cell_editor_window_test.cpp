@@ -73,7 +73,22 @@ class CellEditorWindowTest : public QObject {
   void backgroundMenuOpensAndCommandTogglesTheEditor() {
     m_w->MenuClick(kCmdApparence);
     QVERIFY(!m_c->isVisible());
-    m_w->MenuClick(kCmdApparence);
+    // "Modifier l'apparence" of the chart's background menu shows it again.
+    bool choisi = false;
+    QTimer cherche;
+    connect(&cherche, &QTimer::timeout, this, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* menu = qobject_cast<QMenu*>(w);
+        if (!menu || menu->objectName() != "PM_Arbre" || !menu->isVisible() || choisi) continue;
+        choisi = true;
+        if (auto* a = menu->findChild<QAction*>("psApparence")) a->trigger();
+        menu->close();
+      }
+    });
+    cherche.start(10);
+    emit m_w->Arbre().MenuFond(m_w->mapToGlobal(QPoint(200, 200)));
+    cherche.stop();
+    QVERIFY(choisi);
     QVERIFY(m_c->isVisible());
     QCOMPARE(Ctrl<QComboBox>("cbPour")->currentIndex(), 0);
     QCOMPARE(Ctrl<QLineEdit>("eFile")->text(), QString("Standard"));
@@ -191,6 +206,17 @@ class CellEditorWindowTest : public QObject {
     TApparence relu;
     QVERIFY(LoadLook(fichier, images, relu));
     QCOMPARE(TexteLook(relu, images), ecrit);
+    // Every value the file holds: the chart's own sizes are computed at
+    // each build, lines past the count are not part of the look.
+    auto Tenu = [](T1Aff a) {
+      a.EcartH = a.EcartV = a.Hauteur = 0;
+      for (size_t i = static_cast<size_t>(a.LigneNbre); i < a.Lignes.size(); ++i) a.Lignes[i] = TLigne{};
+      return a;
+    };
+    QVERIFY(Tenu(relu.Aff[0]) == Tenu(Chart().Aff[0]));
+    QVERIFY(Tenu(relu.Aff[1]) == Tenu(Chart().Aff[1]));
+    QVERIFY(relu.ColorEcran == Chart().ColorEcran);
+    QCOMPARE(relu.TextEcran, Chart().TextEcran);
     QCOMPARE(relu.Aff[0].Lignes[0].Modele, std::string("<nom>!"));
 
     // The list shows it with its thumbnail; a look without one by name.

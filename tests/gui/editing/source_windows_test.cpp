@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include "gui/editing/picture_loader.h"
 #include "gui/editing/picture_viewer.h"
 #include "gui/editing/record_window.h"
+#include "gui/editing/scanner.h"
 #include "gui/editing/source_gallery.h"
 #include "gui/editing/source_search.h"
 #include "gui/editing/source_window.h"
@@ -64,6 +66,7 @@ class SourceWindowsTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir m_maison;
+  QTemporaryDir m_sane;
   std::unique_ptr<TApplication> m_app;
   std::unique_ptr<TScaWin> m_w;
   std::string m_arbre;
@@ -74,6 +77,10 @@ class SourceWindowsTest : public QObject {
  private slots:
   void initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
+    // SANE reads its folder once per process: its test scanner only, so
+    // that no real device is probed.
+    test::Ecrit(m_sane.path() + "/dll.conf", "test\n");
+    qputenv("SANE_CONFIG_DIR", m_sane.path().toLocal8Bit());
     m_app = Application(m_maison);
     m_w = std::make_unique<TScaWin>(*m_app);
     m_w->Initialise();
@@ -198,10 +205,35 @@ class SourceWindowsTest : public QObject {
     QVERIFY(e.ImageMontree());
     QVERIFY(e.Message().isEmpty());
     QCOMPARE(e.ZoomCourant(), -(300 * 100 / 213));
-    QVERIFY(!e.findChild<QAbstractButton*>("bScanner")->isEnabled());
-    QVERIFY(!e.findChild<QAbstractButton*>("bScanner")->toolTip().isEmpty());
     e.Stocke();
     QCOMPARE(bd.LitChampSrc(s, 4), std::string("scan.jpeg"));
+  }
+
+  // "&Photo de l'arbre" on a file that cannot be a photo shows tip 6 once
+  // the user has not asked to stop seeing it.
+  void photoOfTheTreeTipIsShownUntilTheUserStopsIt() {
+    TBD& bd = Bd();
+    test::Ecrit(m_dossier + "lettre.txt", "texte");
+    const int s = bd.NouvelleSrc();
+    bd.EcritChampSrc(s, 1, "Lettre");
+    bd.EcritChampSrc(s, 4, "lettre.txt");
+    TfmSource& e = m_w->EditeurSource();
+    e.Charge(s);
+    m_app->reglages.SetAstuceVisible(6, true);
+    {
+      test::Repondeur ok(QMessageBox::Ok);
+      e.PhotoArbre();
+      QCOMPARE(ok.Nbre(), 1);
+      QVERIFY(ok.Texte().contains("BMP, JPG ou PNG"));
+    }
+    m_app->reglages.SetAstuceVisible(6, false);
+    QVERIFY(m_app->reglages.AstuceVisible(5));
+    {
+      test::Repondeur ok(QMessageBox::Ok);
+      e.PhotoArbre();
+      QCOMPARE(ok.Nbre(), 0);
+    }
+    QVERIFY(e.findChild<QComboBox*>("cbSorte")->currentText() != VersQString(kPhotoArbre));
   }
 
   void chooserListsByKindAndKeepsSourcesAfterALinkIsRemoved() {
@@ -238,15 +270,80 @@ class SourceWindowsTest : public QObject {
 
   void largePicturesAreDecodedAtTheSizeShown() {
     Image(m_dossier + "grande.jpg", 6000, 4000);
-    QElapsedTimer t;
-    t.start();
     TImageChargee c = ChargeImage(m_dossier + "grande.jpg", QSize(100, 100));
     QVERIFY(c.Ok());
     QCOMPARE(c.tailleOriginale, QSize(6000, 4000));
     QVERIFY(c.image.width() <= 100 && c.image.height() <= 100);
+    // The editor opens it reduced and reads it in full when zoomed in that far.
+    TBD& bd = Bd();
+    const int s = bd.NouvelleSrc();
+    bd.EcritChampSrc(s, 1, "Grande");
+    bd.EcritChampSrc(s, 4, "grande.jpg");
+    TfmSource& e = m_w->EditeurSource();
+    e.Charge(s);
+    QVERIFY(e.Message().isEmpty());
+    QCOMPARE(e.ZoomCourant(), -(6000 * 100 / 213));
+    QVERIFY(e.TailleLue().width() <= 2048);
+    while (e.ZoomCourant() < 100) e.Zoom(true);
+    QCOMPARE(e.TailleLue(), QSize(6000, 4000));
     TImageChargee abime = ChargeImage(m_dossier + "abime.jpg", QSize(100, 100));
     QVERIFY(!abime.Ok());
     QVERIFY(!abime.erreur.isEmpty());
+  }
+
+  // SANE's own test scanner stands for a real one: a page is acquired,
+  // saved beside the tree and becomes the source's file.
+  void scannerThroughSane() {
+    TfmSource& e = m_w->EditeurSource();
+    QTRY_VERIFY(e.ScannersCherches());
+    auto* bouton = e.findChild<QAbstractButton*>("bScanner");
+    QVERIFY(bouton->isEnabled());  // SANE's test scanner was found at the start
+
+    test::Ecrit(m_sane.path() + "/dll.conf", "");
+    const TRechercheScanners aucun = RechercheScanners();
+    QVERIFY(aucun.scanners.empty());
+    QVERIFY(!aucun.raison.isEmpty());
+    e.ScannersTrouves(aucun);
+    QVERIFY(!bouton->isEnabled());
+    QVERIFY(bouton->toolTip().contains(aucun.raison));
+
+    test::Ecrit(m_sane.path() + "/dll.conf", "test\n");
+    const TRechercheScanners test = RechercheScanners();
+    QVERIFY2(!test.scanners.empty(), qPrintable(test.raison));
+    QCOMPARE(test.scanners.front().nom, QString("test:0"));
+    e.ScannersTrouves(test);
+    QVERIFY(bouton->isEnabled());
+
+    QString erreur;
+    double fait = 0;
+    const QImage page = AcquiertImage("test:0", [&](double f) { fait = f; return true; }, erreur);
+    QVERIFY2(!page.isNull(), qPrintable(erreur));
+    QVERIFY(page.width() > 100 && page.height() > 100);
+    QCOMPARE(fait, 1.0);
+    QVERIFY(AcquiertImage("test:0", [](double) { return false; }, erreur).isNull());
+    QVERIFY(!erreur.isEmpty());
+    QVERIFY(AcquiertImage("absent:0", {}, erreur).isNull());
+    QVERIFY(!erreur.isEmpty());
+
+    TBD& bd = Bd();
+    const int s = bd.NouvelleSrc();
+    bd.EcritChampSrc(s, 1, "Registre");
+    bd.EcritChampSrc(s, 4, "portrait.jpg|10|10|Jean");
+    e.Charge(s);
+    QVERIFY(e.EnregistreScan(page, DepuisQString(m_dossier + "registre"), true));
+    QVERIFY(QFileInfo::exists(m_dossier + "registre.jpg"));
+    QCOMPARE(e.Media().fichier, std::string("registre.jpg"));
+    QVERIFY(e.Media().legendes.empty());
+    QVERIFY(e.ImageMontree());
+    QVERIFY(e.EnregistreScan(page, DepuisQString(m_dossier + "registre.bmp"), false));
+    QCOMPARE(QImage(m_dossier + "registre.bmp").size(), page.size());
+    e.Stocke();
+    QCOMPARE(bd.LitChampSrc(s, 4), std::string("registre.bmp"));
+    {
+      test::Repondeur ok(QMessageBox::Ok);
+      QVERIFY(!e.EnregistreScan(page, "/dossier/absent/registre", false));
+      QCOMPARE(ok.Nbre(), 1);
+    }
   }
 
   void recordWindowSourcesTab() {
