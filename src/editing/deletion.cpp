@@ -1,7 +1,6 @@
 #include "editing/deletion.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "core/ansi_literal.h"
 #include "core/database.h"
@@ -165,13 +164,6 @@ ActivationsSuppression AppliqueActivations(const TBD& bd, int p, int nbreRapport
   a.desConj = regle(c.descendance, c.desConj);
   a.desConjAsc = regle(c.desConj, c.desConjAsc);
   return a;
-}
-
-int NombreSaisi(std::string_view texte, int defaut) {
-  int n = 0;
-  const auto [fin, erreur] = std::from_chars(texte.data(), texte.data() + texte.size(), n);
-  if (texte.empty() || erreur != std::errc() || fin != texte.data() + texte.size()) return defaut;
-  return n;
 }
 
 std::vector<uint8_t> SelectionSuppression(const TBD& bd, int p, const CriteresSuppression& c,

@@ -57,9 +57,6 @@ struct ActivationsSuppression {
 ActivationsSuppression AppliqueActivations(const TBD& bd, int p, int nbreRapport,
                                            CriteresSuppression& criteres);
 
-// The number typed in a generation or age edit; `defaut` when it is not a number.
-int NombreSaisi(std::string_view texte, int defaut);
-
 // The marks of the selection: entry i is 1 when person i is selected (the
 // vector covers 0..NbreFiche). `rapport` holds the persons of the report.
 std::vector<uint8_t> SelectionSuppression(const TBD& bd, int p, const CriteresSuppression& criteres,

@@ -125,9 +125,6 @@ TEST_F(Suppression, ControlsFollowThePersonAndTheirParentRule) {
   EXPECT_FALSE(c.pere || c.rapport || c.ascFratrie || c.ascFratrieDes || c.ascConj || c.ascConjAsc ||
                c.desConj || c.desConjAsc);
 
-  EXPECT_EQ(NombreSaisi("42", 120), 42);
-  EXPECT_EQ(NombreSaisi("", 120), 120);
-  EXPECT_EQ(NombreSaisi("4x", 120), 120);
   EXPECT_EQ(LibelleCompte(0), "Liste vide");
   EXPECT_EQ(LibelleCompte(1), "Liste d'une fiche supprim\xE9" "e");
   EXPECT_EQ(LibelleCompte(7), "Liste des 7 fiches supprim\xE9" "es");

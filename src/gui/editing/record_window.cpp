@@ -628,7 +628,22 @@ void TfmFiche::Oublie() {
   Affiche(0);
 }
 
+void TfmFiche::MontreNouvelle(const std::string& titre, bool prenoms) {
+  if (m_personne == 0) return;
+  m_titreNouvelle = titre;
+  m_personneNouvelle = m_personne;
+  m_onglets->setCurrentWidget(m_pageIdentite);
+  Titre();
+  (prenoms ? E_Pre : E_Nom)->setFocus();
+}
+
 void TfmFiche::Titre() {
+  // A person just added keeps the caption saying whose relative it is.
+  if (m_personne != 0 && m_personne == m_personneNouvelle) {
+    setWindowTitle(Q(m_titreNouvelle));
+    return;
+  }
+  m_personneNouvelle = 0;
   std::string titre = ExpandTemplate(Contexte(), m_personne,
                                      m_app.reglages.Texte(kSectionOptions, "FicheTitre"));
   setWindowTitle(titre.empty() ? QString("Fiche") : Q(titre));

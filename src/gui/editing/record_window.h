@@ -99,6 +99,10 @@ class TfmFiche : public QWidget {
   // Forgets the person shown, without writing anything: the database is
   // about to be emptied or replaced.
   void Oublie();
+  // After an addition: the identity tab of the person shown (the new one),
+  // `titre` as caption while it stays shown, the cursor in the given names
+  // (`prenoms`) or the surname.
+  void MontreNouvelle(const std::string& titre, bool prenoms);
   // Runs the exit steps of the names and of the date being edited, so that
   // the selection can move on with everything typed converted.
   void Valide();
@@ -238,6 +242,8 @@ class TfmFiche : public QWidget {
   int m_eveAffiche = -1;       // position of the person event shown, -1 none
   int m_eveUnionAffiche = -1;  // position of the union event shown, -1 none
   int m_niveauPropose = 0;
+  std::string m_titreNouvelle;  // the caption of a person just added
+  int m_personneNouvelle = 0;
   // The event this window created and that has not been filled yet: it
   // goes when the user moves on without typing anything into it.
   int m_eveCree = 0;

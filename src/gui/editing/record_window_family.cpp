@@ -18,10 +18,9 @@ namespace {
 
 QString Q(std::string_view ansi) { return VersQString(ansi); }
 
-// Why the entries of the add, search and delete windows may be unavailable.
+// Why an entry of the person menu may be unavailable.
 constexpr std::string_view kPasDisponible =
-    "Indisponible dans cette version : l'ajout, la recherche et la suppression de personnes "
-    "ne sont pas encore construits."_ansi;
+    "Indisponible dans cette version : la recherche de personnes n'est pas encore construite."_ansi;
 
 }  // namespace
 

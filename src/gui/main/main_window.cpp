@@ -436,8 +436,8 @@ void TScaWin::Enable() {
                            kCmdRechercheAvancee, kCmdRapportWeb, kCmdExporteRapport, kCmdStatRapport,
                            kCmdExporteStat, kCmdPdfGraphique,
                            kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
-                           kCmdAjouteSource, kCmdAlbum};
-  for (int numero : {103, 105, 106, 107, 108, 202, 207, 1005, 1012})
+                           kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche};
+  for (int numero : {103, 107, 108, 202, 207, 1005, 1012})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 #include "app/main_commands.h"
@@ -29,6 +30,9 @@ class TfmCellule;
 class TFenetresSources;
 class TfmSource;
 class TfmSourceRech;
+class TfmSupprime;
+enum class SorteAjout;
+enum class ControleFiche;
 
 // Numbers of the left menu's commands.
 enum Commande : int {
@@ -130,6 +134,18 @@ class TScaWin : public QMainWindow {
   bool RapportVisible() const;
   TfmRapport& Rapport();
   TfmStat& Stat() { return *m_stat; }
+
+  // Adding and deleting persons (main_window_ajout.cpp). AjoutePersonne
+  // adds the relative `sorte` of p with its identity step and questions and
+  // returns it (0: none made). Command 105 opens "Ajouter une nouvelle
+  // fiche"; command 106 the deletion dialog, one at a time.
+  int AjoutePersonne(SorteAjout sorte, int p);
+  void AjouteFiche();
+  void SupprimeFiches();
+  TfmSupprime* Suppression() const;
+  // The record window's "Supprimer la personne" and "Effacer le lien".
+  void SupprimeDepuisFiche(ControleFiche controle, int personne, int cible);
+  void EffaceLienDepuisFiche(ControleFiche controle, int personne, int cible);
 
   const THistorique& Historique() const { return m_historique; }
   TApplication& Application() { return m_app; }
@@ -234,6 +250,9 @@ class TScaWin : public QMainWindow {
   TfmStat* m_stat = nullptr;
   bool m_premierRapport = true, m_premiereStat = true, m_premierCritere = true;
   TfmCellule* m_cellule = nullptr;
+  QPointer<TfmSupprime> m_supprime;
+  // After persons went: the selection, the windows and the chart follow.
+  void ApresSuppression(int selection);
   TFenetresSources* m_sources = nullptr;
   TFenetresSources& Sources();
   // Top button 2: the "Source" section of the left menu.

@@ -234,14 +234,15 @@ void TScaWin::MenuBoite(const QPoint& global) {
     connect(a, &QAction::triggered, this, action);
     return a;
   };
-  // The search, add and delete dialogs come with their steps.
+  // The search dialog comes with its step.
   menu.setDefaultAction(ajoute("psFiche", "Afficher la fiche", [this] { ShowFiche(); }));
   ajoute("psRecherche", "Rechercher une fiche...", [] {}, false);
   ajoute("psReference", "Référence de l'arbre (De Cujus)"_ansi,
          [this] { ChangeReference(m_selecPers, true); });
   ajoute("psDeployer", "Déployer/réduire la branche"_ansi, [this] { DeploieBranche(); });
-  ajoute("psAjouter", "Ajouter...", [] {}, false);
-  ajoute("psSupprimer", "Supprimer...", [] {}, false);
+  ajoute("psAjouter", "Ajouter...", [this] { MenuClick(kCmdAjouteFiche); });
+  ajoute("psSupprimer", "Supprimer...", [this] { MenuClick(kCmdSupprimeFiche); },
+         m_app.bd->NbreFiche() > 1);
   menu.exec(global);
 }
 

@@ -6,6 +6,7 @@
 
 #include "chart/kinship.h"
 #include "core/ansi_literal.h"
+#include "editing/adding.h"
 #include "gui/chart/chart_view.h"
 #include "gui/editing/family_window.h"
 #include "gui/editing/record_window.h"
@@ -42,6 +43,22 @@ void TScaWin::ConstruitFiches() {
   sources.edite = [this](int s) { EditeSource(s); };
   sources.choisit = [this](const std::string& titre) { return ChoisitSource(titre); };
   m_fiche->SetActionsSources(sources);
+  TActionsPersonne personnes;
+  personnes.ajoute = [this](ControleFiche controle, int p) {
+    const SorteAjout sorte = controle == ControleFiche::Pere      ? SorteAjout::Pere
+                             : controle == ControleFiche::Mere    ? SorteAjout::Mere
+                             : controle == ControleFiche::Enfant  ? SorteAjout::Enfant
+                             : controle == ControleFiche::Fratrie ? SorteAjout::Fratrie
+                                                                  : SorteAjout::Conjoint;
+    return AjoutePersonne(sorte, p);
+  };
+  personnes.supprime = [this](ControleFiche controle, int p, int cible) {
+    SupprimeDepuisFiche(controle, p, cible);
+  };
+  personnes.effaceLien = [this](ControleFiche controle, int p, int cible) {
+    EffaceLienDepuisFiche(controle, p, cible);
+  };
+  m_fiche->SetActions(personnes);
   connect(m_fiche, &TfmFiche::PersonneChoisie, this, [this](int n) { SetSelecPers(n); });
   connect(m_fiche, &TfmFiche::ReferenceChoisie, this, [this](int n) { ReferenceDepuisFiche(n); });
   connect(m_fiche, &TfmFiche::PersonneModifiee, this, [this](int n) { PersonneModifiee(n); });

@@ -285,6 +285,8 @@ void TScaWin::MenuClick(int numero) {
     case kCmdImage: EnregistreImage(); break;
     case kCmdImprimante: ConfigureImprimante(); break;
     case kCmdApparence: BasculeCellule(); break;
+    case kCmdAjouteFiche: AjouteFiche(); break;
+    case kCmdSupprimeFiche: SupprimeFiches(); break;
     case kCmdRechercheSource:
     case kCmdSupprimeSource:
     case kCmdAjouteSource:
