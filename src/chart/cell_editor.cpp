@@ -165,6 +165,33 @@ std::string FichierVignette(const std::string& dossierLooks, const std::string& 
   return FichierDuDossier(dossierLooks, nom, ".png");
 }
 
+std::vector<std::string> ListeLooks(const TDossiersLooks& d) {
+  std::vector<std::string> noms;
+  for (const std::string* dossier : {&d.utilisateur, &d.installation})
+    if (!dossier->empty())
+      for (std::string& nom : ListeLooks(*dossier)) noms.push_back(std::move(nom));
+  std::sort(noms.begin(), noms.end());
+  noms.erase(std::unique(noms.begin(), noms.end()), noms.end());
+  return noms;
+}
+
+std::string FichierLookExistant(const TDossiersLooks& d, const std::string& nom) {
+  for (const std::string* dossier : {&d.utilisateur, &d.installation})
+    if (!dossier->empty())
+      if (std::string f = FichierLook(*dossier, nom); FichierExiste(f)) return f;
+  return {};
+}
+
+std::string VignetteExistante(const TDossiersLooks& d, const std::string& nom) {
+  // The thumbnail of the look in use: the user's look has its own.
+  const std::string look = FichierLookExistant(d, nom);
+  if (!look.empty())
+    if (std::string f = FichierVignette(DossierDe(look), nom); FichierExiste(f)) return f;
+  if (!d.utilisateur.empty())
+    if (std::string f = FichierVignette(d.utilisateur, nom); FichierExiste(f)) return f;
+  return {};
+}
+
 bool NomLookValide(std::string_view nom) {
   const std::string t = Trim(nom);
   if (t.empty() || t == "." || t == "..") return false;

@@ -71,6 +71,20 @@ std::vector<std::string> ListeLooks(const std::string& dossierLooks);
 // The look file and its thumbnail for a name of the look folder.
 std::string FichierLook(const std::string& dossierLooks, const std::string& nom);
 std::string FichierVignette(const std::string& dossierLooks, const std::string& nom);
+// Looks come from two folders: the user's own, where the editor writes
+// (the installation may be read-only), and the installation's. A look the
+// user saved hides the installation's of the same name. An empty folder is
+// skipped.
+struct TDossiersLooks {
+  std::string utilisateur;
+  std::string installation;
+};
+// The names of both folders, each once, sorted.
+std::vector<std::string> ListeLooks(const TDossiersLooks& dossiers);
+// The file of look `nom` (the user's first) or of its thumbnail; empty
+// when neither folder holds one.
+std::string FichierLookExistant(const TDossiersLooks& dossiers, const std::string& nom);
+std::string VignetteExistante(const TDossiersLooks& dossiers, const std::string& nom);
 // A look name that can be a file name: not empty, without a folder
 // separator, not "." or "..".
 bool NomLookValide(std::string_view nom);

@@ -143,6 +143,29 @@ TEST(CellEditor, LookListIsLowerCaseAndThumbnailsAreFoundInAnyCase) {
   fs::remove_all(dossier);
 }
 
+TEST(CellEditor, TheUsersLooksComeFirstAndHideTheInstallations) {
+  namespace fs = std::filesystem;
+  const fs::path racine = fs::temp_directory_path() / "kindrela_cell_editor_looks";
+  fs::remove_all(racine);
+  fs::create_directories(racine / "user");
+  fs::create_directories(racine / "install");
+  for (const char* nom : {"install/standard.kda", "install/standard.png", "install/bleu.kda",
+                          "user/bleu.kda", "user/perso.kda", "user/perso.png"})
+    std::ofstream(racine / nom) << "x";
+  const std::string u = (racine / "user").string() + "/";
+  const std::string i = (racine / "install").string() + "/";
+  const TDossiersLooks d{u, i};
+  EXPECT_EQ(ListeLooks(d), (std::vector<std::string>{"bleu", "perso", "standard"}));
+  EXPECT_EQ(FichierLookExistant(d, "bleu"), u + "bleu.kda");
+  EXPECT_EQ(FichierLookExistant(d, "standard"), i + "standard.kda");
+  EXPECT_EQ(FichierLookExistant(d, "absent"), "");
+  EXPECT_EQ(VignetteExistante(d, "perso"), u + "perso.png");
+  EXPECT_EQ(VignetteExistante(d, "standard"), i + "standard.png");
+  EXPECT_EQ(VignetteExistante(d, "bleu"), "");  // the user's look has none of its own yet
+  EXPECT_EQ(ListeLooks(TDossiersLooks{"", i}), (std::vector<std::string>{"bleu", "standard"}));
+  fs::remove_all(racine);
+}
+
 TEST(CellEditor, LookNames) {
   for (const char* bon : {"perso", "Mon modèle"}) EXPECT_TRUE(NomLookValide(bon)) << bon;
   for (const char* mauvais : {"", "  ", "..", "a/b", "a\\b"}) EXPECT_FALSE(NomLookValide(mauvais)) << mauvais;

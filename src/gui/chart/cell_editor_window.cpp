@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -188,12 +189,13 @@ TfmCellule::TfmCellule(TApplication& app, TAffArbre& arbre, Actions actions, QWi
     // The thumbnail of that look with the selected person's texts.
     TApparence look;
     const std::string nom = DepuisQString(item->text());
-    LoadLook(FichierLook(m_app.dossiers.arbre, nom), Dossiers(), look);
+    LoadLook(FichierLookExistant(DossiersLooks(), nom), Dossiers(), look);
     TContexteModele modele{*m_app.bd, m_app.mots};
     modele.formatDate = m_app.ini.formatDate;
     const int n = m_actions.selecPers ? m_actions.selecPers() : 0;
     QImage image = VignetteLook(look, *m_app.bd, n, &modele, Dossiers(), m_arbre.Cache());
-    if (!image.save(VersQString(FichierVignette(m_app.dossiers.arbre, nom)), "PNG"))
+    QDir().mkpath(VersQString(DossierEcriture()));
+    if (!image.save(VersQString(FichierVignette(DossierEcriture(), nom)), "PNG"))
       BoiteMessage(Q("Impossible d'enregistrer la vignette."), kErreur, 0, this);
     RafraichitListeLooks();
   });
@@ -743,16 +745,24 @@ void TfmCellule::MontreFond() {
   m_imageFond->setPixmap(image);
 }
 
+TDossiersLooks TfmCellule::DossiersLooks() const {
+  return TDossiersLooks{m_actions.dossierLooksUtilisateur, m_app.dossiers.arbre};
+}
+
+std::string TfmCellule::DossierEcriture() const {
+  return m_actions.dossierLooksUtilisateur.empty() ? m_app.dossiers.arbre : m_actions.dossierLooksUtilisateur;
+}
+
 void TfmCellule::RafraichitListeLooks() {
   const std::string courant = MinusculesAnsi(DepuisQString(m_nomLook->text().trimmed()));
   m_listeLooks->clear();
   m_vignettes->clear();
-  for (const std::string& nom : ListeLooks(m_app.dossiers.arbre)) {
+  for (const std::string& nom : ListeLooks(DossiersLooks())) {
     const QString texte = VersQString(nom);
     m_listeLooks->addItem(texte);
     auto* item = new QListWidgetItem(texte, m_vignettes);
-    const std::string vignette = FichierVignette(m_app.dossiers.arbre, nom);
-    if (FichierExiste(vignette)) {
+    const std::string vignette = VignetteExistante(DossiersLooks(), nom);
+    if (!vignette.empty()) {
       QImage image(VersQString(vignette));
       // A thumbnail is one box: a very large picture is shown reduced.
       if (!image.isNull() && (image.width() > 400 || image.height() > 300))
@@ -806,8 +816,10 @@ bool TfmCellule::Enregistre(const std::string& nomSaisi) {
                  kAttention, 0, this);
     return false;
   }
-  const std::string fichier = FichierLook(m_app.dossiers.arbre, nom);
-  if (FichierExiste(fichier) &&
+  // Written into the user's folder: the installation's may be read-only,
+  // and a look saved under an installation look's name hides it.
+  const std::string fichier = FichierLook(DossierEcriture(), nom);
+  if (!FichierLookExistant(DossiersLooks(), nom).empty() &&
       BoiteMessage(Q("Ce modèle existe déjà. Etes-vous sur de vouloir le remplacer ?\r\n"
                      "Vous pouvez créer un nouveau modèle en entrant un nom différent avant de "
                      "cliquer sur enregistrer."_ansi),
@@ -815,6 +827,7 @@ bool TfmCellule::Enregistre(const std::string& nomSaisi) {
     return false;
   AppCalcule();
   TApparence& a = m_arbre.Apparence();
+  QDir().mkpath(VersQString(DossierEcriture()));
   if (Statut s = SaveLook(fichier, a, Dossiers()); !s.ok()) {
     BoiteMessage(VersQString(s.message()), kErreur, 0, this);
     return false;
@@ -832,7 +845,7 @@ bool TfmCellule::Enregistre(const std::string& nomSaisi) {
 
 void TfmCellule::ChoisitLook(const std::string& nom) {
   TApparence look;
-  LoadLook(FichierLook(m_app.dossiers.arbre, nom), Dossiers(), look);
+  LoadLook(FichierLookExistant(DossiersLooks(), nom), Dossiers(), look);
   m_travail = LookDeTravail(look, Pour());
   m_nomLook->setText(VersQString(nom));
   m_arbre.Apparence().TextEcran = look.TextEcran;

@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 
+#include "chart/cell_editor.h"
 #include "chart/looks.h"
 
 class QCheckBox;
@@ -38,6 +39,9 @@ class TfmCellule : public QDialog {
   struct Actions {
     std::function<void()> reconstruit;  // rebuild the chart (Affiche)
     std::function<int()> selecPers;     // the main window's selected person
+    // Where the user's own looks are written and read first (the
+    // installation's folder when empty).
+    std::string dossierLooksUtilisateur;
   };
   TfmCellule(TApplication& app, TAffArbre& arbre, Actions actions, QWidget* parent = nullptr);
 
@@ -93,6 +97,8 @@ class TfmCellule : public QDialog {
   void ChoisitTextureFond();
   void MontreFond();
   TDossiersImages Dossiers() const;
+  TDossiersLooks DossiersLooks() const;
+  std::string DossierEcriture() const;
 
   TApplication& m_app;
   TAffArbre& m_arbre;

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/ansi_literal.h"
@@ -24,11 +25,18 @@ namespace {
 
 QString Q(std::string_view ansi) { return VersQString(ansi); }
 
-// The picture label passes its mouse releases on.
+// The picture label passes its mouse releases on, and asks for the picture
+// again at its new size once it has stopped changing size (the tab is laid
+// out only when first shown; a window being dragged larger resizes it many
+// times).
 class TPhotoDonnee : public QLabel {
  public:
-  TPhotoDonnee(QWidget* parent, std::function<void(Qt::MouseButton)> clic)
-      : QLabel(parent), m_clic(std::move(clic)) {}
+  TPhotoDonnee(QWidget* parent, std::function<void(Qt::MouseButton)> clic, std::function<void()> taille)
+      : QLabel(parent), m_clic(std::move(clic)), m_taille(std::move(taille)) {
+    m_attente.setSingleShot(true);
+    m_attente.setInterval(120);
+    QObject::connect(&m_attente, &QTimer::timeout, this, [this] { m_taille(); });
+  }
 
  protected:
   void mouseReleaseEvent(QMouseEvent* e) override {
@@ -36,9 +44,15 @@ class TPhotoDonnee : public QLabel {
     m_clic(e->button());
   }
   void contextMenuEvent(QContextMenuEvent* e) override { e->accept(); }
+  void resizeEvent(QResizeEvent* e) override {
+    QLabel::resizeEvent(e);
+    m_attente.start();
+  }
 
  private:
   std::function<void(Qt::MouseButton)> m_clic;
+  std::function<void()> m_taille;
+  QTimer m_attente;
 };
 
 }  // namespace
@@ -50,11 +64,15 @@ QWidget* TfmFiche::PageDonnee() {
   lbDonnee->setObjectName("lbDonnee");
   lbDonnee->setContextMenuPolicy(Qt::CustomContextMenu);
   lbDonnee->setToolTip(Q("Double clic : créer ou modifier une source ; clic droit : menu"_ansi));
-  auto* photo = new TPhotoDonnee(page, [this](Qt::MouseButton b) { ClicPhoto(b); });
+  auto* photo = new TPhotoDonnee(page, [this](Qt::MouseButton b) { ClicPhoto(b); }, [this] {
+    if (!m_photo.isEmpty()) MontreDonnee(lbDonnee->currentRow());
+  });
   iPhoto = photo;
   iPhoto->setObjectName("iPhoto");
   iPhoto->setAlignment(Qt::AlignCenter);
   iPhoto->setMinimumSize(160, 120);
+  // The picture follows the label's size, never the other way round.
+  iPhoto->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   iPhoto->setFrameShape(QFrame::StyledPanel);
   mpDonnee = new TLecteurMedia(page);
   mpDonnee->setObjectName("mpDonnee");
@@ -112,7 +130,8 @@ void TfmFiche::MontreDonnee(int ligne) {
   const std::string chemin = ResoutMedia(fichier, d);
   const GenreMedia genre = GenreDe(chemin.empty() ? fichier : chemin);
   if (genre == GenreMedia::Image) {
-    const QSize boite = iPhoto->size().expandedTo(QSize(160, 120));
+    // Within the frame: the picture never makes the label grow.
+    const QSize boite = iPhoto->contentsRect().size().expandedTo(QSize(160, 120));
     const TImageChargee c = ChargeImage(VersQString(chemin), boite);
     if (c.Ok()) {
       iPhoto->setPixmap(QPixmap::fromImage(c.image));

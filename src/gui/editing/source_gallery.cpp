@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFrame>
 #include <QShowEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -96,7 +97,10 @@ void TfmSourceVue::Reconstruit() {
   const TBD& bd = *m_app.bd;
   const std::string sorte = m_sorte->currentIndex() > 0 ? DepuisQString(m_sorte->currentText()) : "";
   for (int s : SourcesEnUsage(bd, sorte)) {
-    auto* cadre = new QWidget(m_surface);
+    // A panel, so that a source without a picture still reads as a tile.
+    auto* cadre = new QFrame(m_surface);
+    cadre->setFrameShape(QFrame::StyledPanel);
+    cadre->setBackgroundRole(QPalette::Base);
     cadre->setObjectName(QString("tuile%1").arg(s));
     cadre->setCursor(Qt::PointingHandCursor);
     cadre->setAutoFillBackground(true);

@@ -13,6 +13,7 @@ void TScaWin::ShowCellule() {
     TfmCellule::Actions actions;
     actions.reconstruit = [this] { Affiche(); };
     actions.selecPers = [this] { return m_selecPers; };
+    actions.dossierLooksUtilisateur = DossierLooksUtilisateur();
     m_cellule = new TfmCellule(m_app, *m_aff, actions, this);
   }
   if (!ArbreVisible()) ShowArbre();

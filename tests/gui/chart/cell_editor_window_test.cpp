@@ -194,10 +194,13 @@ class CellEditorWindowTest : public QObject {
     const TDossiersImages images{d.modele, d.programme, d.imageArbre, m_app->fichierCourant};
     Ctrl<QLineEdit>("eFile")->setText("Essai");
     Ctrl<QAbstractButton>("sbSauve")->click();
-    const std::string fichier = d.arbre + "Essai.kda";
+    // Into the user's folder: the installation's may be read-only.
+    const std::string utilisateur = d.paramUtilisateur + "arbre/";
+    const std::string fichier = utilisateur + "Essai.kda";
     QVERIFY(FichierExiste(fichier));
-    QVERIFY(FichierExiste(d.arbre + "Essai.png"));
-    QImage vignette(VersQString(d.arbre + "Essai.png"));
+    QVERIFY(FichierExiste(utilisateur + "Essai.png"));
+    QVERIFY(!FichierExiste(d.arbre + "Essai.kda"));
+    QImage vignette(VersQString(utilisateur + "Essai.png"));
     QCOMPARE(vignette.width(), Chart().Aff[0].Large);
 
     std::string ecrit;
@@ -247,6 +250,13 @@ class CellEditorWindowTest : public QObject {
     }
     QVERIFY(LoadLook(fichier, images, relu));
     QCOMPARE(relu.Aff[0].EcartHorz, 55);
+    // A name of the installation's looks is asked about too.
+    {
+      Repondeur non(QMessageBox::No);
+      QVERIFY(!m_c->Enregistre("couleurs"));
+      QCOMPARE(non.Nbre(), 1);
+    }
+    QVERIFY(!FichierExiste(utilisateur + "couleurs.kda"));
   }
 
   void choosingALookMakesItTheWorkingLook() {

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_load.h"
@@ -377,6 +378,14 @@ class SourceWindowsTest : public QObject {
     liste->setCurrentRow(avant);
     QCOMPARE(fiche->SourceALaLigne(avant), portrait);
     QVERIFY(!fiche->findChild<QLabel*>("iPhoto")->pixmap().isNull());
+    // Once its tab is laid out the picture fills its frame, and follows it.
+    auto* onglets = fiche->findChild<QTabWidget*>();
+    onglets->setCurrentWidget(fiche->findChild<QWidget*>("TS_Donnee"));
+    auto* photo = fiche->findChild<QLabel*>("iPhoto");
+    fiche->resize(fiche->width() + 150, fiche->height() + 150);
+    QTRY_VERIFY(photo->pixmap().width() == photo->contentsRect().width() ||
+                photo->pixmap().height() == photo->contentsRect().height());
+    QVERIFY(photo->pixmap().width() > 160);
 
     // Unlinking keeps the source.
     fiche->RetireLienSource();
