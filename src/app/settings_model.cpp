@@ -59,6 +59,8 @@ constexpr TCleReglage kCles[] = {
     // The chart's last spouses and siblings, kept from one run to the next.
     B(G, "AfficheConjoint", false),
     B(G, "AfficheFratrie", false),
+    // The resolution pictures of the chart were last written at.
+    E(G, "ImageDpi", 150),
     T(G, "OldFileName"),
 
     B(O, "NomMaj", true),

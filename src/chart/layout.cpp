@@ -66,6 +66,54 @@ void InitLien(LienArbre& lien, int style) {
   }
 }
 
+std::vector<PointArbre> TraceLien(const LienArbre& l, bool brise) {
+  const int32_t L = l.gauche, T = l.haut, R = l.gauche + l.largeur, B = l.haut + l.hauteur;
+  const int32_t mx = L + l.largeur / 2, my = T + l.hauteur / 2;
+  std::vector<PointArbre> v;
+  auto point = [&v](int32_t x, int32_t y) { v.push_back({x, y}); };
+  switch (l.forme) {
+    case 1:
+      point(L, B);
+      if (brise) { point(L, my); point(R, my); }
+      point(R, T);
+      break;
+    case 2:
+      point(L, T);
+      if (brise) { point(L, my); point(R, my); }
+      point(R, B);
+      break;
+    case 3:
+      point(L, B);
+      if (brise) { point(mx, B); point(mx, T); }
+      point(R, T);
+      break;
+    case 4:
+      point(L, T);
+      if (brise) { point(mx, T); point(mx, B); }
+      point(R, B);
+      break;
+    case 5: point(L, my); point(R, my); break;
+    case 6: point(mx, T); point(mx, B); break;
+    case 7:
+      point(L, T);
+      if (brise) point(R, T);
+      point(R, B);
+      break;
+    case 8:
+      point(R, T);
+      if (brise) point(R, B);
+      point(L, B);
+      break;
+    case 9:
+      point(L, T);
+      if (brise) point(L, B);
+      point(R, B);
+      break;
+    default: break;
+  }
+  return v;
+}
+
 int HauteurBoite(const T1Aff& aff, const MesureLigne& mesure) {
   if (aff.LigneNbre < 1 || aff.LigneNbre > kLignesMax) return 0;
   long long somme = 0;

@@ -76,6 +76,26 @@ struct LienArbre {
 // horizontal one (y1 = y2) half as tall as it is wide and shape 5.
 void InitLien(LienArbre& lien, int style);
 
+// A point in logical units (or in pixels, where said).
+struct PointArbre {
+  int32_t x = 0;
+  int32_t y = 0;
+  friend bool operator==(const PointArbre&, const PointArbre&) = default;
+};
+
+// The path of link `l` in logical units, by its shape (rectangle L, T, R, B
+// with mx, my its middle):
+//   1: (L,B) [(L,my) (R,my)] (R,T)     2: (L,T) [(L,my) (R,my)] (R,B)
+//   3: (L,B) [(mx,B) (mx,T)] (R,T)     4: (L,T) [(mx,T) (mx,B)] (R,B)
+//   5: (L,my) (R,my)                   6: (mx,T) (mx,B)
+//   7: (L,T) [(R,T)] (R,B)   8: (R,T) [(R,B)] (L,B)   9: (L,T) [(L,B)] (R,B)
+// the bracketed corners only when `brise`. The path runs through the
+// link's own end points, edges included, so that links meeting at a box (a
+// child's two parents, a parent's children) share their common stretch
+// exactly at every zoom and pen width, instead of lying side by side.
+// Empty for another shape.
+std::vector<PointArbre> TraceLien(const LienArbre& l, bool brise);
+
 // Whether a link between `loin` and `proche` joins a child to a parent the
 // child's record marks uncertain (CertP / CertM above 0), whichever end the
 // child is at: what `LienArbre::incertain` holds, for refreshing a link after

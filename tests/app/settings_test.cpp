@@ -78,7 +78,7 @@ const std::vector<SectionAttendue>& ToutesLesCles() {
         "StatW", "StatH", "CalL", "CalT", "CalW", "CalH", "FicheArbreL", "FicheArbreT"}},
       {G,
        {"VoirInfo", "PrintZoom", "PrintCroise", "PrintMargeH", "PrintMargeG", "ZoomAuto",
-        "Print ZoomAuto", "AfficheBulle", "AfficheConjoint", "AfficheFratrie", "OldFileName"}},
+        "Print ZoomAuto", "AfficheBulle", "AfficheConjoint", "AfficheFratrie", "ImageDpi", "OldFileName"}},
       {O,
        {"NomMaj", "PreMaj", "SaisieNom", "SaisieNomNbre", "SaisieLieu", "SaisieChp",
         "SaisieChpNbre", "Numérote"_ansi, "NuméroteFamille"_ansi, "NuméroteConjoint"_ansi,
@@ -164,6 +164,7 @@ std::vector<CasDefaut> DefautsAttendus() {
   entier(G, "PrintCroise", 0);
   entier(G, "PrintMargeH", 0);
   entier(G, "PrintMargeG", 0);
+  entier(G, "ImageDpi", 150);
   booleen(G, {"ZoomAuto", "Print ZoomAuto", "AfficheBulle"}, true);
   booleen(G, {"AfficheConjoint", "AfficheFratrie"}, false);
   texte(G, "VoirInfo", std::string(100, 'O'));

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 
+#include "chart/fitting.h"
 #include "chart/templates.h"
 #include "core/database.h"
 #include "gui/common/qt_text.h"
@@ -167,42 +168,89 @@ std::string FichierTexture(const std::string& nom, const TDossiersImages& dossie
 
 namespace {
 
-// One text line of a box, shrunk to fit its rectangle.
+// One text line of a box, made smaller until it fits its rectangle in width
+// and in height.
 void LigneTexte(QPainter& p, TCacheArbre& cache, const TLigne& ligne, const QString& texte,
-                const QRect& rect, int hauteurPolice, int x0, int largeurUtile, int s) {
-  int h = hauteurPolice;
+                const QRect& rect, int hauteurPolice) {
+  const int largeurMax = LargeurTexte(rect.width());
+  int h = std::max(1, hauteurPolice);
   const QFontMetrics* fm = &cache.Metriques(ligne, h);
   int largeur = fm->horizontalAdvance(texte);
-  if (largeur > rect.width() && h > 1) {
+  auto tropGrand = [&] { return largeur > largeurMax || fm->height() > rect.height() + 1; };
+  if (tropGrand() && h > 1) {
     // Start near the fitting height instead of stepping down one by one
-    // from the full height: widths grow about in proportion to heights.
-    int estime = static_cast<int>(static_cast<long long>(h) * std::max(1, rect.width()) /
-                                  std::max(1, largeur)) + 2;
-    h = std::clamp(estime, 1, h);
+    // from the full height: sizes grow about in proportion to heights.
+    long long estime = h;
+    if (largeur > largeurMax) estime = std::min<long long>(estime, 1LL * h * largeurMax / std::max(1, largeur));
+    if (fm->height() > rect.height() + 1)
+      estime = std::min<long long>(estime, 1LL * h * (rect.height() + 1) / std::max(1, fm->height()));
+    h = static_cast<int>(std::clamp<long long>(estime + 2, 1, h));
     fm = &cache.Metriques(ligne, h);
     largeur = fm->horizontalAdvance(texte);
-    while (largeur > rect.width() && h > 1) {
+    while (tropGrand() && h > 1) {
       --h;
       fm = &cache.Metriques(ligne, h);
       largeur = fm->horizontalAdvance(texte);
     }
   }
-  int x;
-  switch (ligne.Align) {
-    case kAlignDroite: x = rect.right() + 1 - largeur; break;
-    case kAlignCentre: x = (largeurUtile - largeur) / 2 + x0 - s - 2; break;
-    default: x = rect.left() + 2; break;
-  }
+  const int x = XTexte(ligne.Align, rect.left(), rect.width(), largeur);
   p.setFont(cache.Police(ligne, h));
   p.setPen(Couleur(ligne.FontCouleur));
-  p.save();
-  p.setClipRect(rect, Qt::IntersectClip);
-  int y = rect.top() + (rect.height() - fm->height()) / 2 + fm->ascent();
+  const int y = rect.top() + (rect.height() - fm->height()) / 2 + fm->ascent();
   p.drawText(x, y, texte);
-  p.restore();
+}
+
+// The marks of the reference person and of a collapsed branch, outside the
+// box: a second outline around the reference person's box, in its state
+// colour; a blue tab with a "+" on the side a collapsed branch goes on from.
+struct Marques {
+  int ecart, plume, tab;
+  explicit Marques(int echelle)
+      : ecart(std::max(2, 3 * echelle / 100)),
+        plume(std::max(2, 2 * echelle / 100)),
+        tab(std::max(10, 14 * echelle / 100)) {}
+  int Debord() const { return std::max(ecart + plume, tab / 2 + 2) + 1; }
+};
+
+void MarqueReference(QPainter& p, const QRect& boite, const QColor& etat, bool arrondi,
+                     int rayon, const Marques& m) {
+  const int d = m.ecart + m.plume / 2;
+  QPen plume(etat, m.plume);
+  plume.setJoinStyle(Qt::MiterJoin);
+  p.setPen(plume);
+  p.setBrush(Qt::NoBrush);
+  const QRectF contour = QRectF(boite).adjusted(-d, -d, d - 1, d - 1);
+  if (arrondi) p.drawRoundedRect(contour, rayon + d, rayon + d);
+  else p.drawRect(contour);
+}
+
+void MarqueReplie(QPainter& p, const QRect& boite, Cote cote, const Marques& m) {
+  const int t = m.tab;
+  QPoint centre;
+  switch (cote) {
+    case Cote::Haut: centre = QPoint(boite.center().x(), boite.top()); break;
+    case Cote::Bas: centre = QPoint(boite.center().x(), boite.bottom() + 1); break;
+    case Cote::Gauche: centre = QPoint(boite.left(), boite.center().y()); break;
+    case Cote::Droite: centre = QPoint(boite.right() + 1, boite.center().y()); break;
+  }
+  const QRect disque(centre.x() - t / 2, centre.y() - t / 2, t, t);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(QColor(kCouleurReplie), 1));
+  p.setBrush(QColor(kCouleurReplie));
+  p.drawEllipse(disque);
+  const int bras = std::max(2, t * 3 / 10), epaisseur = std::max(2, t / 6);
+  QPen croix(Qt::white, epaisseur);
+  croix.setCapStyle(Qt::FlatCap);
+  p.setPen(croix);
+  const QPointF c = QRectF(disque).center();
+  p.drawLine(QPointF(c.x() - bras, c.y()), QPointF(c.x() + bras, c.y()));
+  p.drawLine(QPointF(c.x(), c.y() - bras), QPointF(c.x(), c.y() + bras));
+  p.setRenderHint(QPainter::Antialiasing, false);
 }
 
 }  // namespace
+
+int DebordMarques(int echelle) { return Marques(echelle).Debord(); }
 
 void AfficheBoite(QPainter& p, const TContextePeinture& c, const BoiteArbre& b,
                   const std::vector<std::string>& lignes, bool isSelec, const QRect& r,
@@ -268,20 +316,28 @@ void AfficheBoite(QPainter& p, const TContextePeinture& c, const BoiteArbre& b,
   const int margeDroite = aff.MargeDroite * width / 100;
   const int margeGauche = aff.MargeGauche * width / 100;
 
-  // 7. Lines.
-  int y = top + margeHaut;
+  // 7. Lines: they share the text area in proportion to their heights at
+  // zoom 100, as the box height was made from them.
   const int nbre = std::clamp(aff.LigneNbre, 0, kLignesMax);
+  std::vector<int> hauteurs100(static_cast<size_t>(nbre));
+  for (int i = 0; i < nbre; ++i)
+    hauteurs100[static_cast<size_t>(i)] = HauteurLigneArbre(cache, aff.Lignes[static_cast<size_t>(i)]);
+  const int hautTexte = top + margeHaut;
+  const std::vector<int> hauts = HautsLignes(hauteurs100, height - margeHaut - margeBas);
+  const QRect zoneTexte = Gdi(left + margeGauche, hautTexte, left + width - margeDroite,
+                              top + height - margeBas).intersected(face.isEmpty() ? r : face);
   for (int i = 0; i < nbre; ++i) {
     const TLigne& ligne = aff.Lignes[static_cast<size_t>(i)];
     const std::string& texte = i < static_cast<int>(lignes.size()) ? lignes[static_cast<size_t>(i)]
                                                                    : std::string();
     const int hauteurPolice = std::max(1, std::abs(ligne.FontHauteur) * echelle / 100);
-    const int hauteurLigne = cache.HauteurTexte(ligne, hauteurPolice);
+    const int y = hautTexte + hauts[static_cast<size_t>(i)];
+    const int hauteurLigne = hauts[static_cast<size_t>(i) + 1] - hauts[static_cast<size_t>(i)];
     const QRect rect = Gdi(left + margeGauche, y, left + width - margeDroite, y + hauteurLigne);
     if (!texte.empty() && texte[0] == '@') {
       std::string fichier = ResolvePicture(texte.substr(1), c.dossiers);
-      if (!fichier.empty()) {
-        const QPixmap& image = cache.ImageLigne(VersQString(fichier), hauteurLigne);
+      if (!fichier.empty() && hauteurLigne > 1) {
+        const QPixmap& image = cache.ImageLigne(VersQString(fichier), hauteurLigne - 1);
         if (!image.isNull()) {
           int x;
           switch (ligne.Align) {
@@ -295,16 +351,17 @@ void AfficheBoite(QPainter& p, const TContextePeinture& c, const BoiteArbre& b,
           p.restore();
         }
       }
-    } else if (!texte.empty()) {
-      LigneTexte(p, cache, ligne, VersQString(texte), rect, hauteurPolice, left + margeGauche,
-                 width - margeGauche - margeDroite, s);
+    } else if (!texte.empty() && !zoneTexte.isEmpty()) {
+      p.save();
+      p.setClipRect(zoneTexte, Qt::IntersectClip);
+      LigneTexte(p, cache, ligne, VersQString(texte), rect, hauteurPolice);
+      p.restore();
     }
     if (c.aideMarges) {
       p.setPen(QPen(QColor(0, 0, 255), 1));
       p.setBrush(Qt::NoBrush);
       Forme(p, rect, false, 0);
     }
-    y += hauteurLigne;
   }
 
   // 8. The margin aid: the box in red, the inside of the margins in green.
@@ -316,62 +373,23 @@ void AfficheBoite(QPainter& p, const TContextePeinture& c, const BoiteArbre& b,
     Forme(p, Gdi(left + margeGauche, top + margeHaut, left + width - margeDroite,
                  top + height - margeBas), false, 0);
   }
+
+  // The marks, outside the box.
+  if (c.bd && c.bd->FicheUtilisee(b.personne)) {
+    const Marques m(echelle);
+    const QRect boite = Gdi(left, top, left + width, top + height);
+    const bool reference = b.personne == c.bd->RefPers;
+    if (reference) MarqueReference(p, boite, etat, look.Arrondis, rayon, m);
+    if (c.bd->LitReplie(b.personne))
+      MarqueReplie(p, boite, CoteBranche(b, reference, c.apparence->Aff[0], c.apparence->Aff[1]), m);
+  }
   p.restore();
 }
 
 // ---------------------------------------------------------------------------
 
-std::vector<QPoint> TraceLien(int forme, const QRect& r, int u, bool brise) {
-  const int left = r.left(), top = r.top();
-  const int right = left + r.width(), bottom = top + r.height();
-  const int mx = left + r.width() / 2, my = top + r.height() / 2;
-  std::vector<QPoint> v;
-  auto Point = [&](int x, int y) { v.emplace_back(x, y); };
-  switch (forme) {
-    case 1:
-      Point(left + u, bottom);
-      if (brise) { Point(left + u, my); Point(right - u - 1, my); }
-      Point(right - u - 1, top);
-      break;
-    case 2:
-      Point(left + u, top);
-      if (brise) { Point(left + u, my); Point(right - u - 1, my); }
-      Point(right - u - 1, bottom);
-      break;
-    case 3:
-      Point(left, bottom - u - 1);
-      if (brise) { Point(mx, bottom - u - 1); Point(mx, top + u); }
-      Point(right, top + u);
-      break;
-    case 4:
-      Point(left, top + u);
-      if (brise) { Point(mx, top + u); Point(mx, bottom - u - 1); }
-      Point(right, bottom - u - 1);
-      break;
-    case 5: Point(left, my); Point(right, my); break;
-    case 6: Point(mx, top); Point(mx, bottom); break;
-    case 7:
-      Point(left, top);
-      if (brise) Point(right - 1, top);
-      Point(right - 1, bottom);
-      break;
-    case 8:
-      Point(right - 1, top);
-      if (brise) Point(right - 1, bottom - 1);
-      Point(left, bottom - 1);
-      break;
-    case 9:
-      Point(left, top);
-      if (brise) Point(left, bottom - 1);
-      Point(right, bottom - 1);
-      break;
-    default: break;
-  }
-  return v;
-}
-
-void AfficheLien(QPainter& p, const TContextePeinture& c, const LienArbre& l, const QRect& r,
-                 int echelle) {
+void AfficheLien(QPainter& p, const TContextePeinture& c, const LienArbre& l,
+                 const TEchelle& echelle) {
   if (!c.apparence || !c.cache) return;
   const T1Aff& aff = c.apparence->Moitie(l.moitie);
   if (aff.Relier == kRelierAucun) return;
@@ -382,13 +400,16 @@ void AfficheLien(QPainter& p, const TContextePeinture& c, const LienArbre& l, co
           FichierTexture(aff.RelierTexture[static_cast<size_t>(l.forme)], c.dossiers);
       if (!fichier.empty()) {
         const QImage& t = c.cache->TextureLien(VersQString(fichier));
+        const QPoint a = echelle.Point(l.gauche, l.haut);
+        const QPoint b = echelle.Point(1LL * l.gauche + l.largeur, 1LL * l.haut + l.hauteur);
+        const QRect r(a, QSize(std::max(1, b.x() - a.x()), std::max(1, b.y() - a.y())));
         if (!t.isNull()) p.drawImage(r, t);
       }
     }
     p.restore();
     return;
   }
-  int u = echelle * aff.RelierLarge / 100;
+  int u = echelle.Pourcent() * aff.RelierLarge / 100;
   u = (u / 2) * 2;
   QPen plume(Couleur(aff.RelierColor), 2 * u);
   plume.setStyle(l.incertain ? Qt::DotLine : Qt::SolidLine);
@@ -397,7 +418,10 @@ void AfficheLien(QPainter& p, const TContextePeinture& c, const LienArbre& l, co
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(plume);
   p.setBrush(Qt::NoBrush);
-  std::vector<QPoint> points = TraceLien(l.forme, r, u, aff.Relier == kRelierBrise);
+  const std::vector<PointArbre> trace = TraceLien(l, aff.Relier == kRelierBrise);
+  std::vector<QPoint> points;
+  points.reserve(trace.size());
+  for (const PointArbre& q : trace) points.push_back(echelle.Point(q.x, q.y));
   if (points.size() >= 2) p.drawPolyline(points.data(), static_cast<int>(points.size()));
   p.restore();
 }

@@ -98,20 +98,40 @@ int HauteurLigneArbre(TCacheArbre& cache, const TLigne& ligne);
 // the name resolved as any chart picture; empty when nothing is found.
 std::string FichierTexture(const std::string& nom, const TDossiersImages& dossiers);
 
+// How far the marks of a box (the reference person's outline, a collapsed
+// branch's tab) reach beyond its rectangle at `echelle` percent.
+int DebordMarques(int echelle);
+
 // Paints the box of `b` with its expanded `lignes` into `r` at `echelle`
 // percent (the half's zoom on screen; print zoom × half zoom / 100 on
-// paper). Lines missing from `lignes` are taken as empty.
+// paper). Lines missing from `lignes` are taken as empty. The text lines
+// share the box in proportion to their heights at zoom 100 and each text is
+// made smaller until it fits its line, so nothing is cut at any scale.
+// When `c.bd` is set, the reference person's box gets a second outline
+// and a collapsed person's box a tab on the side its branch goes on from,
+// both outside `r` (within DebordMarques).
 void AfficheBoite(QPainter& p, const TContextePeinture& c, const BoiteArbre& b,
                   const std::vector<std::string>& lignes, bool isSelec, const QRect& r,
                   int echelle);
 
-// Paints the link `l` into `r` (its rectangle at the same scale) at `echelle`
-// percent, in the link mode of its half; mode 0 paints nothing.
-void AfficheLien(QPainter& p, const TContextePeinture& c, const LienArbre& l, const QRect& r,
-                 int echelle);
+// How logical units land on the device: X = x·num/den + dx and Y = y·num/den
+// + dy, truncated as the corners of the boxes are, so that links meet the
+// boxes and each other on the same pixels.
+struct TEchelle {
+  long long num = 100;
+  long long den = 100;
+  int dx = 0;
+  int dy = 0;
+  QPoint Point(long long x, long long y) const {
+    return QPoint(static_cast<int>(x * num / den) + dx, static_cast<int>(y * num / den) + dy);
+  }
+  // The scale in percent, which pens and fonts follow.
+  int Pourcent() const { return static_cast<int>(num * 100 / den); }
+};
 
-// The points of link shape 1..9 in rectangle `r` for half-thickness `u`;
-// `brise` adds the corner points of the broken mode. Empty for another shape.
-std::vector<QPoint> TraceLien(int forme, const QRect& r, int u, bool brise);
+// Paints the link `l` at `echelle`, in the link mode of its half; mode 0
+// paints nothing.
+void AfficheLien(QPainter& p, const TContextePeinture& c, const LienArbre& l,
+                 const TEchelle& echelle);
 
 }  // namespace kindrela

@@ -18,6 +18,8 @@
 #include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/chart/chart_view.h"
+#include "analysis/report_grid.h"
+#include "chart/fitting.h"
 #include "gui/common/qt_text.h"
 
 namespace kindrela {
@@ -30,9 +32,6 @@ QRect VersQRect(const RectArbre& r) { return QRect(r.Left, r.Top, r.Largeur(), r
 constexpr int kMargeExport = 10;
 // A PDF page side may not exceed 200 inches.
 constexpr double kPoucesMax = 200.0;
-// Rasters larger than this are painted smaller.
-constexpr int kCoteImageMax = 16000;
-constexpr long long kPixelsImageMax = 120'000'000;
 
 Statut ErreurFichier(const std::string& chemin) {
   return Statut::Erreur("Impossible d'écrire le fichier "_ansi + chemin);
@@ -101,21 +100,24 @@ void PeintPage(QPainter& p, TAffArbre& arbre, const GrillePages& grille, int n) 
   const TContextePeinture& c = arbre.Contexte();
   p.save();
   p.setClipRect(feuille);
+  // Paper shows the chart, not the selection.
   for (const LienArbre& l : a.liens) {
     const T1Aff& aff = ap.Moitie(l.moitie);
     QRect r = VersQRect(RectImpression(l.gauche, l.haut, std::max(1, l.largeur),
                                        std::max(1, l.hauteur), aff.Zoom, printZoom, page));
     if (!r.adjusted(-8, -8, 8, 8).intersects(feuille)) continue;
-    AfficheLien(p, c, l, r, printZoom * aff.Zoom / 100);
+    TEchelle e{static_cast<long long>(printZoom) * aff.Zoom, 10000, -page.Left, -page.Top};
+    AfficheLien(p, c, l, e);
   }
   for (size_t i = 0; i < a.boites.size(); ++i) {
     const BoiteArbre& b = a.boites[i];
     const T1Aff& aff = ap.Moitie(b.moitie);
     QRect r = VersQRect(
         RectImpression(b.x, b.y, aff.Large, aff.Hauteur, aff.Zoom, printZoom, page));
-    if (!r.intersects(feuille)) continue;
-    AfficheBoite(p, c, b, arbre.Lignes(static_cast<int>(i)),
-                 arbre.Selectionnee(static_cast<int>(i)), r, printZoom * aff.Zoom / 100);
+    const int echelle = printZoom * aff.Zoom / 100;
+    const int debord = DebordMarques(echelle);
+    if (!r.adjusted(-debord, -debord, debord, debord).intersects(feuille)) continue;
+    AfficheBoite(p, c, b, arbre.Lignes(static_cast<int>(i)), false, r, echelle);
   }
   p.restore();
 }
@@ -147,15 +149,16 @@ void PeintArbreEntier(QPainter& p, TAffArbre& arbre, int zoom, QPoint origine) {
   if (etendue.Right <= etendue.Left) return;
   const QPoint decale = origine - QPoint(etendue.Left, etendue.Top);
   const TContextePeinture& c = arbre.Contexte();
+  // A picture shows the chart, not the selection.
   for (const LienArbre& l : a.liens) {
-    QRect r = VersQRect(RectEcran(l, m1, m2)).translated(decale);
-    AfficheLien(p, c, l, r, (l.moitie == 2 ? m2 : m1).Zoom);
+    const int z = (l.moitie == 2 ? m2 : m1).Zoom;
+    AfficheLien(p, c, l, TEchelle{z, 100, decale.x(), decale.y()});
   }
   for (size_t i = 0; i < a.boites.size(); ++i) {
     const BoiteArbre& b = a.boites[i];
     QRect r = VersQRect(RectEcran(b, m1, m2)).translated(decale);
-    AfficheBoite(p, c, b, arbre.Lignes(static_cast<int>(i)),
-                 arbre.Selectionnee(static_cast<int>(i)), r, (b.moitie == 2 ? m2 : m1).Zoom);
+    AfficheBoite(p, c, b, arbre.Lignes(static_cast<int>(i)), false, r,
+                 (b.moitie == 2 ? m2 : m1).Zoom);
   }
 }
 
@@ -174,69 +177,88 @@ void TAffArbre::SetMiseEnPage(const TMiseEnPage& page) {
 
 GrillePages TAffArbre::CalculeGrille() { return GrillePour(*this, MiseEnPage()); }
 
-Statut TAffArbre::ExporteImage(const std::string& chemin, ZoneImage zoneImage) {
-  const QString nomFichier = VersQString(chemin);
+TailleImage TAffArbre::TailleImagePour(int dpi) const {
+  return CalculeTailleImage(m_arbre, m_apparence.Aff[0], m_apparence.Aff[1], dpi, kMargeExport);
+}
+
+int TAffArbre::DpiMaxImage() const {
+  return kindrela::DpiMaxImage(m_arbre, m_apparence.Aff[0], m_apparence.Aff[1], kMargeExport);
+}
+
+Statut TAffArbre::ExporteImage(const std::string& chemin, ZoneImage zoneImage, int dpi) {
+  const QString nom = VersQString(chemin);
+  const QString extension = QFileInfo(nom).suffix().toLower();
+  const char* format = extension == QLatin1String("png") ? "png" : "jpeg";
+  auto ecrit = [&](const QImage& image) {
+    QImageWriter writer(nom, format);
+    if (extension != QLatin1String("png")) writer.setQuality(90);
+    return writer.write(image) ? Statut::Ok() : ErreurFichier(chemin);
+  };
   if (zoneImage == ZoneImage::Visible && m_page) {
-    const QString ext = QFileInfo(nomFichier).suffix().toLower();
+    // What the view shows, without the selection's frame.
     QWidget* vue = m_page->viewport();
-    if (ext == QLatin1String("svg")) {
+    std::vector<TBoite*> marquees;
+    for (TBoite* b : m_boites)
+      if (b->isSelec()) marquees.push_back(b);
+    for (TBoite* b : marquees) b->SetisSelec(false);
+    Statut resultat = Statut::Ok();
+    if (extension == QLatin1String("svg")) {
       QSvgGenerator svg;
-      svg.setFileName(nomFichier);
+      svg.setFileName(nom);
       svg.setSize(vue->size());
       svg.setViewBox(QRect(QPoint(0, 0), vue->size()));
       QPainter p;
-      if (!p.begin(&svg)) return ErreurFichier(chemin);
-      m_page->render(&p, QRectF(QPointF(0, 0), QSizeF(vue->size())), vue->rect());
-      p.end();
-      return QFileInfo(nomFichier).isFile() ? Statut::Ok() : ErreurFichier(chemin);
+      if (p.begin(&svg)) {
+        m_page->render(&p, QRectF(QPointF(0, 0), QSizeF(vue->size())), vue->rect());
+        p.end();
+      }
+      if (!QFileInfo(nom).isFile()) resultat = ErreurFichier(chemin);
+    } else {
+      resultat = ecrit(vue->grab().toImage());
     }
-    QImage image = vue->grab().toImage();
-    QImageWriter writer(nomFichier, ext == QLatin1String("png") ? "png" : "jpeg");
-    if (ext != QLatin1String("png")) writer.setQuality(90);
-    return writer.write(image) ? Statut::Ok() : ErreurFichier(chemin);
+    for (TBoite* b : marquees) b->SetisSelec(true);
+    return resultat;
   }
-  const RectArbre e = Etendue();
-  const bool vide = e.Right <= e.Left || e.Bottom <= e.Top;
-  const int largeur = vide ? 1 : e.Largeur() + 2 * kMargeExport;
-  const int hauteur = vide ? 1 : e.Hauteur() + 2 * kMargeExport;
-  const QColor fond(m_apparence.ColorEcran.r, m_apparence.ColorEcran.g, m_apparence.ColorEcran.b);
-  const QString nom = VersQString(chemin);
-  const QString extension = QFileInfo(nom).suffix().toLower();
 
+  const QColor fond(m_apparence.ColorEcran.r, m_apparence.ColorEcran.g, m_apparence.ColorEcran.b);
   if (extension == QLatin1String("svg")) {
+    // Drawn as the chart is at zoom 100, one unit a pixel of the screen.
+    TailleImage t = TailleImagePour(kDpiEcran);
     QSvgGenerator svg;
     svg.setFileName(nom);
-    svg.setSize(QSize(largeur, hauteur));
-    svg.setViewBox(QRect(0, 0, largeur, hauteur));
+    svg.setSize(QSize(t.largeur, t.hauteur));
+    svg.setViewBox(QRect(0, 0, t.largeur, t.hauteur));
+    svg.setResolution(kDpiEcran);
     svg.setTitle(QGuiApplication::applicationDisplayName());
     QPainter p;
     if (!p.begin(&svg)) return ErreurFichier(chemin);
-    p.fillRect(QRect(0, 0, largeur, hauteur), fond);
-    if (!vide) PeintArbreEntier(p, *this, 0, QPoint(kMargeExport, kMargeExport));
+    p.fillRect(QRect(0, 0, t.largeur, t.hauteur), fond);
+    PeintArbreEntier(p, *this, t.zoom, QPoint(t.marge, t.marge));
     p.end();
     if (!QFileInfo(nom).isFile()) return ErreurFichier(chemin);
     return Statut::Ok();
   }
 
-  // A very large chart is painted smaller rather than not at all.
-  double reduction = 1.0;
-  if (largeur > kCoteImageMax) reduction = std::min(reduction, double(kCoteImageMax) / largeur);
-  if (hauteur > kCoteImageMax) reduction = std::min(reduction, double(kCoteImageMax) / hauteur);
-  if (static_cast<long long>(largeur) * hauteur * reduction * reduction > kPixelsImageMax)
-    reduction = std::sqrt(double(kPixelsImageMax) / (double(largeur) * hauteur));
-  QImage image(std::max(1, int(largeur * reduction)), std::max(1, int(hauteur * reduction)),
-               QImage::Format_RGB32);
-  if (image.isNull()) return ErreurFichier(chemin);
+  // Painted at the zoom of the resolution: the letters are drawn at their
+  // size on paper, not enlarged from the screen's.
+  const TailleImage t = TailleImagePour(dpi);
+  if (t.tropGrande)
+    return Statut::Erreur(FormateMsg(m_app.traduction.MsgCle("image_trop_grande"),
+                                     {std::to_string(dpi), std::to_string(t.largeur),
+                                      std::to_string(t.hauteur)}));
+  QImage image(t.largeur, t.hauteur, QImage::Format_RGB32);
+  if (image.isNull())
+    return Statut::Erreur(FormateMsg(m_app.traduction.MsgCle("image_memoire"),
+                                     {std::to_string(t.largeur), std::to_string(t.hauteur)}));
+  const int parMetre = static_cast<int>(std::lround(dpi / 0.0254));
+  image.setDotsPerMeterX(parMetre);
+  image.setDotsPerMeterY(parMetre);
   image.fill(fond);
   {
     QPainter p(&image);
-    p.scale(reduction, reduction);
-    if (!vide) PeintArbreEntier(p, *this, 0, QPoint(kMargeExport, kMargeExport));
+    PeintArbreEntier(p, *this, t.zoom, QPoint(t.marge, t.marge));
   }
-  QImageWriter writer(nom, extension == QLatin1String("png") ? "png" : "jpeg");
-  if (extension != QLatin1String("png")) writer.setQuality(90);
-  if (!writer.write(image)) return ErreurFichier(chemin);
-  return Statut::Ok();
+  return ecrit(image);
 }
 
 Statut TAffArbre::ExportePdf(const std::string& chemin, FormePdf forme) {

@@ -8,12 +8,14 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
 #include <QStyleOptionGraphicsItem>
 #include <algorithm>
 #include <unordered_set>
 
 #include "app/main_commands.h"
+#include "chart/fitting.h"
 #include "gui/main/application.h"
 #include "gui/common/qt_text.h"
 
@@ -23,9 +25,6 @@ namespace {
 
 QRect VersQRect(const RectArbre& r) { return QRect(r.Left, r.Top, r.Largeur(), r.Hauteur()); }
 
-// Room left after the chart's right and bottom edges for the links' pens;
-// small, so that a chart fitted to the view shows no scroll bar.
-constexpr int kBordScene = 2;
 
 }  // namespace
 
@@ -42,13 +41,26 @@ int TBoite::Personne() const {
   return m_arbre.Donnees().boites[static_cast<size_t>(m_index)].personne;
 }
 
-QRectF TBoite::boundingRect() const { return QRectF(0, 0, m_rect.width(), m_rect.height()); }
+QRectF TBoite::boundingRect() const {
+  // The marks of the reference person and of a collapsed branch lie
+  // outside the box.
+  const BoiteArbre& b = m_arbre.Donnees().boites[static_cast<size_t>(m_index)];
+  const int d = DebordMarques(m_arbre.Apparence().Moitie(b.moitie).Zoom);
+  return QRectF(-d, -d, m_rect.width() + 2 * d, m_rect.height() + 2 * d);
+}
+
+QPainterPath TBoite::shape() const {
+  // Only the box itself takes the clicks.
+  QPainterPath chemin;
+  chemin.addRect(QRectF(0, 0, m_rect.width(), m_rect.height()));
+  return chemin;
+}
 
 void TBoite::Positionne() {
   const Arbre& a = m_arbre.Donnees();
   const TApparence& ap = m_arbre.Apparence();
   QRect r = VersQRect(RectEcran(a.boites[static_cast<size_t>(m_index)], ap.Aff[0], ap.Aff[1]));
-  if (r.size() != m_rect.size()) prepareGeometryChange();
+  prepareGeometryChange();  // the size, or the marks' reach with the zoom
   m_rect = r;
   setPos(r.topLeft());
 }
@@ -95,8 +107,8 @@ void TLien::Positionne() {
 void TLien::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
   const LienArbre& l = m_arbre.Donnees().liens[static_cast<size_t>(m_index)];
   const TContextePeinture& c = m_arbre.Contexte();
-  AfficheLien(*p, c, l, QRect(0, 0, m_rect.width(), m_rect.height()),
-              m_arbre.Apparence().Moitie(l.moitie).Zoom);
+  AfficheLien(*p, c, l,
+              TEchelle{m_arbre.Apparence().Moitie(l.moitie).Zoom, 100, -m_rect.left(), -m_rect.top()});
 }
 
 // ---------------------------------------------------------------------------
@@ -234,8 +246,10 @@ void TPage::resizeEvent(QResizeEvent* e) {
   QGraphicsView::resizeEvent(e);
   // The view gets its final size only once the window is laid out, often
   // after the first build: the automatic zoom follows it.
-  if (m_arbre.Application().reglages.Bool(kSectionGene, "ZoomAuto")) m_arbre.CalculZoomAuto();
+  const bool zoomAuto = m_arbre.Application().reglages.Bool(kSectionGene, "ZoomAuto");
+  if (zoomAuto) m_arbre.CalculZoomAuto();
   m_arbre.RePositionne();
+  if (zoomAuto) m_arbre.MontreReference(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -342,19 +356,45 @@ void TAffArbre::Affiche() {
     m_boitesDe[m_arbre.boites[i].personne].push_back(static_cast<int>(i));
     m_scene->addItem(b);
   }
-  if (m_app.reglages.Bool(kSectionGene, "ZoomAuto")) CalculZoomAuto();
+  const bool zoomAuto = m_app.reglages.Bool(kSectionGene, "ZoomAuto");
+  if (zoomAuto) CalculZoomAuto();
   RePositionne();
+  MontreReference(zoomAuto);
   if (curseur) QApplication::restoreOverrideCursor();
   emit Construit();
 }
 
 void TAffArbre::MiseAJourScene() {
   if (!m_page) return;
+  // The chart keeps a margin from the edges of the area, above its top row
+  // as beside its first column.
   RectArbre r = Etendue();
   const QSize vue = m_page->viewport()->size();
-  int largeur = std::max(vue.width(), r.Right > 0 ? r.Right + kBordScene : 0);
-  int hauteur = std::max(vue.height(), r.Bottom > 0 ? r.Bottom + kBordScene : 0);
-  m_scene->setSceneRect(0, 0, largeur, hauteur);
+  int largeur = std::max(vue.width(), r.Right > 0 ? r.Right + 2 * kMargeVue : 0);
+  int hauteur = std::max(vue.height(), r.Bottom > 0 ? r.Bottom + 2 * kMargeVue : 0);
+  m_scene->setSceneRect(-kMargeVue, -kMargeVue, largeur, hauteur);
+}
+
+void TAffArbre::MontreBoite(const TBoite* boite) {
+  if (!m_page || !boite) return;
+  const QRect v = m_page->mapToScene(m_page->viewport()->rect()).boundingRect().toAlignedRect();
+  const QRectF sr = m_scene->sceneRect();
+  const QRectF b = boite->sceneBoundingRect();
+  const PointArbre coin = DefilePourVoir(
+      {v.left(), v.top(), v.left() + v.width(), v.top() + v.height()},
+      {int(b.left()), int(b.top()), int(b.right()), int(b.bottom())},
+      {int(sr.left()), int(sr.top()), int(sr.right()), int(sr.bottom())});
+  if (coin.x != v.left()) m_page->horizontalScrollBar()->setValue(m_page->horizontalScrollBar()->value() + coin.x - v.left());
+  if (coin.y != v.top()) m_page->verticalScrollBar()->setValue(m_page->verticalScrollBar()->value() + coin.y - v.top());
+}
+
+void TAffArbre::MontreReference(bool depuisLeHaut) {
+  if (!m_page) return;
+  if (depuisLeHaut) {
+    m_page->horizontalScrollBar()->setValue(m_page->horizontalScrollBar()->minimum());
+    m_page->verticalScrollBar()->setValue(m_page->verticalScrollBar()->minimum());
+  }
+  MontreBoite(GetBoiteRefPers());
 }
 
 void TAffArbre::RePositionne() {
@@ -373,11 +413,10 @@ void TAffArbre::DecaleZero() {
 
 void TAffArbre::CalculZoomAuto() {
   if (!m_page) return;
-  m_page->horizontalScrollBar()->setValue(0);
-  m_page->verticalScrollBar()->setValue(0);
-  const QSize vue = m_page->viewport()->size();
-  int z = kindrela::CalculZoomAuto(m_arbre, m_apparence.Aff[0], m_apparence.Aff[1], vue.width(),
-                                   vue.height());
+  // The whole area, as it is without scroll bars: a chart that fits needs none.
+  const QSize vue = m_page->maximumViewportSize();
+  int z = ZoomAutoLisible(m_arbre, m_apparence.Aff[0], m_apparence.Aff[1], vue.width(),
+                          vue.height());
   m_apparence.Aff[0].Zoom = z;
   m_apparence.Aff[1].Zoom = z;
 }

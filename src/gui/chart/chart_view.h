@@ -30,6 +30,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "chart/fitting.h"
 #include "chart/kinship.h"
 #include "chart/layout.h"
 #include "chart/looks.h"
@@ -54,6 +55,7 @@ class TBoite : public QGraphicsItem {
   TBoite(TAffArbre& arbre, int index);
   int type() const override { return kTypeBoite; }
   QRectF boundingRect() const override;
+  QPainterPath shape() const override;
   void paint(QPainter* p, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
   int Index() const { return m_index; }
@@ -152,8 +154,15 @@ class TAffArbre : public QObject {
   void RePositionne();
   // Moves the chart to the print margins, then RePositionne.
   void DecaleZero();
-  // Sets both halves' zoom to what fits the chart in the view (at most 100).
+  // Sets both halves' zoom to what fits the whole chart in the view, at
+  // most 100 and never below a readable size (the chart scrolls then).
   void CalculZoomAuto();
+  // Scrolls the view so that the box is seen, centred on it when it was
+  // not; nothing when it is already in sight.
+  void MontreBoite(const TBoite* boite);
+  // The same for the reference person's box, after scrolling to the
+  // chart's top-left corner when `depuisLeHaut`.
+  void MontreReference(bool depuisLeHaut);
   // Marks the boxes of person n selected and every other one not, and
   // scrolls the first of them into view. 0 unmarks all.
   void AfficheSelecPers(int n);
@@ -216,12 +225,21 @@ class TAffArbre : public QObject {
   RectArbre Etendue() const;
 
   // Export and printing (chart_print.cpp).
-  // Writes the chart at the current zoom as a picture: the whole chart, or
-  // only the part the view shows (with its background and page grid). The
-  // kind comes from the extension: ".png", ".svg", anything else JPEG. An
-  // error names the file.
+  // Writes the whole chart as a picture, or only the part the view shows
+  // (with its background and page grid). The kind comes from the
+  // extension: ".png", ".svg", anything else JPEG. JPEG and PNG pictures of
+  // the whole chart are painted at `dpi` (the chart at zoom 100 is 96 dpi)
+  // and say so in the file; an SVG is the chart at zoom 100. No picture
+  // shows the selection. A chart too large for a picture at that
+  // resolution (TailleImagePour) writes nothing and says so; an error
+  // names the file.
   enum class ZoneImage { Arbre, Visible };
-  Statut ExporteImage(const std::string& chemin, ZoneImage zone = ZoneImage::Arbre);
+  Statut ExporteImage(const std::string& chemin, ZoneImage zone = ZoneImage::Arbre,
+                      int dpi = kDpiImageDefaut);
+  // The size of the picture of the whole chart at `dpi`, and the highest
+  // resolution that still makes one (0: none does).
+  TailleImage TailleImagePour(int dpi) const;
+  int DpiMaxImage() const;
   enum class FormePdf { Grille, Murale };
   // Grille: one PDF page per page of the grid, as printed. Murale: one page
   // as large as the whole chart (a wall chart).

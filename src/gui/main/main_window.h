@@ -204,7 +204,8 @@ class TScaWin : public QMainWindow {
   void ReglageDialogue(const QString& bouton);
   void ApercuImpression(bool actif);
   void EnregistreImage();
-  void ExportePdf(bool murale);
+  // `propose`: the file name the save dialog starts with (empty: the default).
+  void ExportePdf(bool murale, const QString& propose = QString());
   void ParametreImpression();
   void ImprimeArbre();
   void ConfigureImprimante();

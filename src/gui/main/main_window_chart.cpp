@@ -3,6 +3,7 @@
 // printing and export.
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
@@ -21,6 +22,7 @@
 #include "chart/looks.h"
 #include "gui/chart/chart_print.h"
 #include "gui/chart/chart_view.h"
+#include "gui/chart/image_dialog.h"
 #include "gui/chart/look_dialogs.h"
 #include "core/file_io.h"
 #include "gui/common/qt_text.h"
@@ -372,21 +374,42 @@ void TScaWin::EnregistreImage() {
   const QString filtres = VersQString(
       "Image JPEG (*.jpg)|Image PNG (*.png)|Image vectorielle SVG (*.svg)").split('|').join(";;");
   const QString choisi = QFileDialog::getSaveFileName(
-      this, VersQString("Enregistrer comme image"), VersQString(m_app.dossiers.mesArbres + "arbre.jpg"),
-      filtres);
+      this, VersQString(m_app.traduction.MsgCle("image_titre")),
+      VersQString(m_app.dossiers.mesArbres + "arbre.jpg"), filtres);
   if (choisi.isEmpty()) return;
-  if (Statut s = m_aff->ExporteImage(DepuisQString(choisi)); !s)
+  int dpi = kDpiEcran;
+  // A picture made of pixels is written at a resolution made for reading
+  // or printing it; the vector one needs none.
+  if (!choisi.endsWith(".svg", Qt::CaseInsensitive)) {
+    TReglages& r = m_app.reglages;
+    TfmImage dialogue(m_app.traduction, r.Entier(kSectionGene, "ImageDpi"),
+                      [this](int d) { return m_aff->TailleImagePour(d); }, m_aff->DpiMaxImage(),
+                      this);
+    if (dialogue.exec() != QDialog::Accepted) return;
+    if (dialogue.PdfMural()) {
+      ExportePdf(true, QFileInfo(choisi).dir().filePath(QFileInfo(choisi).completeBaseName() + ".pdf"));
+      return;
+    }
+    dpi = dialogue.Dpi();
+    r.SetEntier(kSectionGene, "ImageDpi", dpi);
+  }
+  if (Statut s = m_aff->ExporteImage(DepuisQString(choisi), TAffArbre::ZoneImage::Arbre, dpi); !s)
     BoiteMessage(VersQString(s.message()), kErreur, 0, this);
+  else
+    SauvegardeFaite(DepuisQString(choisi));
 }
 
-void TScaWin::ExportePdf(bool murale) {
+void TScaWin::ExportePdf(bool murale, const QString& propose) {
   const QString choisi = QFileDialog::getSaveFileName(
       this, VersQString(murale ? "Exporter l'arbre en une seule page PDF" : "Exporter l'arbre en PDF"),
-      VersQString(m_app.dossiers.mesArbres + "arbre.pdf"), "PDF (*.pdf)");
+      propose.isEmpty() ? VersQString(m_app.dossiers.mesArbres + "arbre.pdf") : propose,
+      "PDF (*.pdf)");
   if (choisi.isEmpty()) return;
   const auto forme = murale ? TAffArbre::FormePdf::Murale : TAffArbre::FormePdf::Grille;
   if (Statut s = m_aff->ExportePdf(DepuisQString(choisi), forme); !s)
     BoiteMessage(VersQString(s.message()), kErreur, 0, this);
+  else
+    SauvegardeFaite(DepuisQString(choisi));
 }
 
 void TScaWin::ConfigureImprimante() {

@@ -13,6 +13,10 @@
 
 #include "gui/chart/chart_print.h"
 #include "gui/chart/chart_view.h"
+#include "gui/chart/image_dialog.h"
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include "core/tree_file/tree_file_load.h"
 #include "gui_test_support.h"
 
@@ -141,10 +145,9 @@ class ChartViewTest : public QObject {
     QCOMPARE(image.pixel(pere.right() + 1, pere.center().y()), qRgb(255, 255, 255));
     // The father's link reaches down to the child's left edge.
     const LienArbre& l = m_arbre->Donnees().liens.front();
-    QRect r(l.gauche, l.haut, l.largeur, l.hauteur);
-    std::vector<QPoint> trace = TraceLien(l.forme, r, 2, false);
+    std::vector<PointArbre> trace = TraceLien(l, false);
     QVERIFY(trace.size() == 2);
-    QPoint milieu = (trace[0] + trace[1]) / 2;
+    QPoint milieu((trace[0].x + trace[1].x) / 2, (trace[0].y + trace[1].y) / 2);
     QCOMPARE(image.pixel(milieu), Qrgb(kBleuLien));
     // Selecting a person turns its frame red.
     m_arbre->AfficheSelecPers(m_jean);
@@ -252,9 +255,8 @@ class ChartViewTest : public QObject {
     int pleins[2] = {0, 0}, total[2] = {0, 0};
     for (const LienArbre& l : m_arbre->Donnees().liens) {
       int k = l.loin == m_pierre ? 0 : 1;
-      QRect r(l.gauche, l.haut, l.largeur, l.hauteur);
-      std::vector<QPoint> t = TraceLien(l.forme, r, 0, false);
-      QPoint a = t[0], b = t[1];
+      std::vector<PointArbre> t = TraceLien(l, false);
+      QPoint a(t[0].x, t[0].y), b(t[1].x, t[1].y);
       const int pas = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
       for (int i = 2; i < pas - 2; ++i) {
         QPoint q(a.x() + (b.x() - a.x()) * i / pas, a.y() + (b.y() - a.y()) * i / pas);
@@ -267,28 +269,31 @@ class ChartViewTest : public QObject {
     QVERIFY2(pleins[1] > total[1] * 9 / 10, "the mother's link should be solid");
   }
 
-  void linkShapes_data() {
-    QTest::addColumn<int>("forme");
-    QTest::addColumn<bool>("brise");
-    QTest::addColumn<QList<QPoint>>("attendu");
-    // A 40 x 20 rectangle at (10, 100), half-thickness 2.
-    QTest::newRow("1 straight") << 1 << false << QList<QPoint>{{12, 120}, {47, 100}};
-    QTest::newRow("1 broken") << 1 << true
-                              << QList<QPoint>{{12, 120}, {12, 110}, {47, 110}, {47, 100}};
-    QTest::newRow("3 broken") << 3 << true
-                              << QList<QPoint>{{10, 117}, {30, 117}, {30, 102}, {50, 102}};
-    QTest::newRow("5 horizontal") << 5 << true << QList<QPoint>{{10, 110}, {50, 110}};
-    QTest::newRow("6 vertical") << 6 << true << QList<QPoint>{{30, 100}, {30, 120}};
-    QTest::newRow("8 broken") << 8 << true << QList<QPoint>{{49, 100}, {49, 119}, {10, 119}};
-    QTest::newRow("9 straight") << 9 << false << QList<QPoint>{{10, 100}, {50, 119}};
-    QTest::newRow("unknown") << 0 << true << QList<QPoint>{};
-  }
-  void linkShapes() {
-    QFETCH(int, forme);
-    QFETCH(bool, brise);
-    QFETCH(QList<QPoint>, attendu);
-    std::vector<QPoint> t = TraceLien(forme, QRect(10, 100, 40, 20), 2, brise);
-    QCOMPARE(QList<QPoint>(t.begin(), t.end()), attendu);
+  // A child's two parent links, as thick lines at zoom 200: above the
+  // child they are one line, not two with a gap between them.
+  void parentLinksAreOneLineAtEveryZoom() {
+    for (T1Aff& m : m_arbre->Apparence().Aff) {
+      m.Relier = kRelierBrise;
+      m.RelierLarge = 2;
+      m.Style = kAscCompactVertical;
+      m.EcartVert = 300;  // a long stem above the child, past its marks
+    }
+    for (int zoom : {100, 200, 60}) {
+      for (T1Aff& m : m_arbre->Apparence().Aff) m.Zoom = zoom;
+      m_arbre->Affiche();
+      QImage image = Rendu(*m_arbre);
+      QRect jean = RectBoite(m_jean);
+      // The row just above the child's box, across its width.
+      const int y = jean.top() - DebordMarques(zoom) - 1;
+      int traits = 0;
+      bool dans = false;
+      for (int x = jean.left(); x <= jean.right(); ++x) {
+        const bool lien = image.pixel(x, y) == Qrgb(kBleuLien);
+        if (lien && !dans) ++traits;
+        dans = lien;
+      }
+      QVERIFY2(traits == 1, qPrintable(QStringLiteral("zoom %1: %2 lines").arg(zoom).arg(traits)));
+    }
   }
 
   void longLinesShrinkToFitTheBox() {
@@ -310,6 +315,49 @@ class ChartViewTest : public QObject {
         QVERIFY(qGreen(image.pixel(x, y)) > 200 || qBlue(image.pixel(x, y)) > 150);
     }
     QVERIFY(dedans > 20);
+  }
+
+  // A centred name too long for the box is made smaller, not cut at its
+  // first letter.
+  void centredLinesStartInsideTheBox() {
+    T1Aff& m = m_arbre->Apparence().Aff[0];
+    m.Lignes[0].Modele = "Astrid Shermanna Augusta <nom>";
+    m.Lignes[0].Align = kAlignCentre;
+    m.Lignes[0].FontCouleur = Rgb(200, 0, 0);
+    m_arbre->Affiche();
+    QImage image = Rendu(*m_arbre);
+    QRect pere = RectBoite(m_pierre);
+    int texte = 0;
+    for (int y = pere.top(); y <= pere.bottom(); ++y) {
+      for (int x = pere.left(); x <= pere.right(); ++x) {
+        const bool rouge = qRed(image.pixel(x, y)) - qGreen(image.pixel(x, y)) > 40;
+        if (!rouge) continue;
+        ++texte;
+        QVERIFY2(x > pere.left() + 1 && x < pere.right() - 1, "text cut at the box's edge");
+      }
+    }
+    QVERIFY(texte > 10);
+  }
+
+  // The reference person keeps a mark when the selection is elsewhere; a
+  // collapsed branch shows a tab where its branch would go on.
+  void referenceAndCollapsedBranchesAreMarked() {
+    m_arbre->Affiche();
+    m_arbre->AfficheSelecPers(m_pierre);
+    Bd().EcritReplie(m_zoe, 1);
+    QImage image = Rendu(*m_arbre);
+    QRect jean = RectBoite(m_jean), mere = RectBoite(m_zoe), pere = RectBoite(m_pierre);
+    auto marque = [&](int x0, int x1, int y) {
+      for (int x = x0; x <= x1; ++x)
+        if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
+      return false;
+    };
+    QVERIFY2(marque(jean.left() - 7, jean.left() - 2, jean.center().y()), "no outline around the reference");
+    QVERIFY(!marque(pere.right() + 2, pere.right() + 7, pere.center().y()));
+    // The fan puts parents above: the tab sits on the top edge.
+    const QRgb tab = image.pixel(mere.center().x() - 3, mere.top() + 2);
+    QVERIFY2(qBlue(tab) > 200 && qRed(tab) < 80 && qGreen(tab) < 80, "no tab on the collapsed box");
+    QVERIFY(qBlue(image.pixel(pere.center().x() - 3, pere.top() + 2)) < 100);
   }
 
   void clicksEmitTheMainWindowsSignals() {
@@ -450,14 +498,28 @@ class ChartViewTest : public QObject {
   }
 
   void automaticZoomFitsTheView() {
-    Ascendance(6);
     m_app->reglages.SetBool(kSectionGene, "ZoomAuto", true);
+    m_arbre->Page()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_arbre->Page()));
+    // Small enough to fit: the whole chart, with a margin on every side.
+    Ascendance(3);
     m_arbre->Affiche();
     QSize vue = m_arbre->Page()->viewport()->size();
     RectArbre e = m_arbre->Etendue();
     QVERIFY(m_arbre->Apparence().Aff[0].Zoom < 100);
-    QVERIFY(e.Right <= vue.width() + 2);
-    QVERIFY(e.Bottom <= vue.height() + 2);
+    QVERIFY(e.Right + 2 * kMargeVue <= vue.width());
+    QVERIFY(e.Bottom + 2 * kMargeVue <= vue.height());
+    QPoint coin = m_arbre->Page()->mapFromScene(QPointF(e.Left, e.Top));
+    QVERIFY2(coin.y() >= kMargeVue && coin.x() >= kMargeVue, "the top row keeps a margin");
+    // Too large: it scrolls at a readable zoom rather than becoming a strip,
+    // and the reference person is in sight.
+    Ascendance(9);
+    m_arbre->Affiche();
+    const TApparence& a = m_arbre->Apparence();
+    QCOMPARE(a.Aff[0].Zoom, ZoomLisible(m_arbre->Donnees(), a.Aff[0], a.Aff[1]));
+    QVERIFY(a.Aff[0].Zoom >= 50);
+    QRectF visible = m_arbre->Page()->mapToScene(m_arbre->Page()->viewport()->rect()).boundingRect();
+    QVERIFY(visible.contains(m_arbre->GetBoiteRefPers()->sceneBoundingRect()));
   }
 
   void pdfOfALargeChartHasTheGridsPages() {
@@ -527,13 +589,32 @@ class ChartViewTest : public QObject {
     RectArbre e = m_arbre->Etendue();
     for (const char* nom : {"arbre.jpg", "arbre.png"}) {
       QString chemin = dossier.filePath(nom);
-      QVERIFY(m_arbre->ExporteImage(chemin.toStdString()).ok());
+      // At 96 dpi the picture is the chart at zoom 100, dot for dot.
+      QVERIFY(m_arbre->ExporteImage(chemin.toStdString(), TAffArbre::ZoneImage::Arbre, 96).ok());
       QImage image(chemin);
       QVERIFY2(!image.isNull(), nom);
       QCOMPARE(image.width(), e.Largeur() + 20);
+      QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 96);
       QVERIFY(image.pixel(RectBoite(m_pierre).center() - QPoint(e.Left - 10, e.Top - 10)) !=
               qRgb(255, 255, 255));
     }
+    // At the default 150 dpi it is painted at zoom 156, and says so.
+    QString fin = dossier.filePath("fin.png");
+    m_arbre->AfficheSelecPers(m_pierre);
+    QVERIFY(m_arbre->ExporteImage(fin.toStdString()).ok());
+    QImage image(fin);
+    QCOMPARE(image.width(), m_arbre->TailleImagePour(150).largeur);
+    QVERIFY(std::abs(image.width() - (e.Largeur() * 156 / 100 + 30)) <= 2);
+    QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 150);
+    // The selection is not part of the picture: the frame stays black.
+    const RectArbre p156 = RectEcran(m_arbre->Donnees().boites[size_t(Boite(m_pierre))],
+                                     [&] { T1Aff m = m_arbre->Apparence().Aff[0]; m.Zoom = 156; return m; }(),
+                                     [&] { T1Aff m = m_arbre->Apparence().Aff[1]; m.Zoom = 156; return m; }());
+    const RectArbre e156 = GetRect(m_arbre->Donnees(), [&] { T1Aff m = m_arbre->Apparence().Aff[0]; m.Zoom = 156; return m; }(),
+                                   [&] { T1Aff m = m_arbre->Apparence().Aff[1]; m.Zoom = 156; return m; }());
+    const QPoint gauche(p156.Left - e156.Left + 15, (p156.Top + p156.Bottom) / 2 - e156.Top + 15);
+    QCOMPARE(image.pixel(gauche), qRgb(0, 0, 0));
+    m_arbre->AfficheSelecPers(0);
     QString svg = dossier.filePath("arbre.svg");
     QVERIFY(m_arbre->ExporteImage(svg.toStdString()).ok());
     QSvgRenderer rendu(svg);
@@ -549,6 +630,45 @@ class ChartViewTest : public QObject {
     QCOMPARE(QImage(visible).size(), m_arbre->Page()->viewport()->size());
   }
 
+  // The resolution asked before a picture: its size as the value changes;
+  // too large, no "OK" but the PDF wall chart.
+  void imageDialogSaysWhenThePictureIsTooLarge() {
+    auto taille = [](int dpi) {
+      TailleImage t;
+      t.largeur = dpi * 200;
+      t.hauteur = dpi;
+      t.tropGrande = dpi > 160;
+      return t;
+    };
+    TfmImage f(m_app->traduction, 150, taille, 160);
+    auto* dpi = f.findChild<QSpinBox*>("seDpi");
+    auto* info = f.findChild<QLabel*>("lTaille");
+    auto* ok = f.findChild<QPushButton*>("bOk");
+    auto* pdf = f.findChild<QPushButton*>("bPdfMural");
+    QVERIFY(dpi && info && ok && pdf);
+    QCOMPARE(dpi->value(), 150);
+    QVERIFY(info->text().contains("30 000"));
+    QVERIFY(ok->isEnabled());
+    QVERIFY(pdf->isHidden());
+    dpi->setValue(300);
+    QVERIFY(!ok->isEnabled());
+    QVERIFY(!pdf->isHidden());
+    QVERIFY(info->text().contains("160"));  // the highest resolution that fits
+    QVERIFY(info->text().contains("PDF"));
+    pdf->click();
+    QCOMPARE(f.result(), int(QDialog::Accepted));
+    QVERIFY(f.PdfMural());
+    // A chart too large for a picture writes nothing and says so.
+    Ascendance(2);
+    m_arbre->Affiche();
+    for (T1Aff& m : m_arbre->Apparence().Aff) m.Large = 30000;
+    QTemporaryDir dossier;
+    Statut st = m_arbre->ExporteImage(dossier.filePath("grand.png").toStdString());
+    QVERIFY(!st.ok());
+    QVERIFY(!QFile::exists(dossier.filePath("grand.png")));
+    QVERIFY(!st.message().empty());
+  }
+
   void pageGridIsDrawnInPrintPreview() {
     m_app->reglages.SetEntier(kSectionGene, "PrintZoom", 100);
     m_arbre->Affiche();
@@ -556,12 +676,12 @@ class ChartViewTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(m_arbre->Page()));
     m_arbre->SetGrille(true);
     QImage vue = m_arbre->Page()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QRect page(m_arbre->CalculeGrille().GetCoord(1).Left, 0, 1, 1);
-    QCOMPARE(vue.pixel(0, 300), qRgb(0, 0, 255));
+    // The first page's left edge is the chart's x = 0.
+    const QPoint bord = m_arbre->Page()->mapFromScene(QPointF(0, 300));
+    QCOMPARE(vue.pixel(bord), qRgb(0, 0, 255));
     m_arbre->SetGrille(false);
     vue = m_arbre->Page()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(vue.pixel(0, 300), qRgb(255, 255, 255));
-    Q_UNUSED(page);
+    QCOMPARE(vue.pixel(bord), qRgb(255, 255, 255));
   }
 
   // The example tree in every arrangement, with the look it ships with.
