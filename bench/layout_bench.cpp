@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "chart/fitting.h"
 #include "chart/kinship.h"
 #include "chart/layout.h"
 #include "chart/pages.h"
@@ -167,8 +168,14 @@ void ArbreGenere(int nbre) {
     o.AfficheConjoint = c.conjoint;
     Arbre arbre;
     const double ms = Millisecondes([&] { arbre = ConstruitArbre(bd, c.ref, m1, m2, o); }, 3);
-    std::printf("  %-38s %7zu boxes %7zu links  build %8.2f ms%s\n", c.nom, arbre.boites.size(),
-                arbre.liens.size(), ms, arbre.tronque ? "  (bounded)" : "");
+    // What the chart area and the picture export decide on it.
+    int zoom = 0, dpi = 0;
+    const double msZoom = Millisecondes([&] { zoom = ZoomAutoLisible(arbre, m1, m2, 1400, 800); }, 3);
+    const double msDpi = Millisecondes([&] { dpi = DpiMaxImage(arbre, m1, m2, 10); }, 3);
+    std::printf("  %-38s %7zu boxes %7zu links  build %8.2f ms  auto zoom %d %6.2f ms  "
+                "picture up to %d dpi %6.2f ms%s\n",
+                c.nom, arbre.boites.size(), arbre.liens.size(), ms, zoom, msZoom, dpi, msDpi,
+                arbre.tronque ? "  (bounded)" : "");
   }
 }
 
