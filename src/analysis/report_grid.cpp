@@ -6,6 +6,7 @@
 
 #include "chart/kinship_sort_detail.h"
 #include "core/file_io.h"
+#include "core/letters.h"
 #include "core/text.h"
 #include "dates/dates.h"
 
@@ -100,7 +101,7 @@ void TGrilleRapport::Trie(int colonne, bool croissant, std::string_view formatDa
     if (SansEspaces(c).empty()) continue;
     k.vide = false;
     switch (sorte) {
-      case TriColonne::Texte: k.texte = MinusculesAnsi(c); break;
+      case TriColonne::Texte: k.texte = CleTri(c); break;
       case TriColonne::Date: k.nombre = detail::CleDate(DateInterne(c, formatDate)); break;
       case TriColonne::Nombre: k.nombre = TexteVersEntier(SansEspaces(c), 0); break;
     }

@@ -6,6 +6,7 @@
 
 #include "chart/kinship.h"
 #include "chart/kinship_sort_detail.h"
+#include "core/letters.h"
 #include "core/text.h"
 #include "dates/dates.h"
 
@@ -155,8 +156,9 @@ class TriTexte {
 bool SortByColumnText(const TBD& bd, TR& l, int column, const Progression& progress) {
   std::vector<std::string> cles;
   cles.reserve(l.Count());
-  // Already lower-cased, so plain byte order compares them without regard to case.
-  for (int x : l) cles.push_back(MinusculesAnsi(bd.LitChamp(x, column)));
+  // Sort keys: plain byte order compares them without regard to case, a
+  // letter held as a reference beside its plain letter.
+  for (int x : l) cles.push_back(CleTri(bd.LitChamp(x, column)));
   return TriTexte(cles, l.begin(), progress).Trie();
 }
 

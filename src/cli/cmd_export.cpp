@@ -101,8 +101,10 @@ int CmdExport(int argc, char** argv) {
   TBD bd;
   ResultatChargement r;
   if (int code = ChargeArbre(bd, entree, r)) return code;
-  const Statut ecrit = ExportGedcom(bd, tables, sortie, options, Avancement());
+  BilanEncodage bilan;
+  const Statut ecrit = ExportGedcom(bd, tables, sortie, options, Avancement(), &bilan);
   if (int code = CodeEcriture(ecrit, sortie)) return code;
+  if (std::string m = MessageLettresApprochees(bilan, options.jeu); !m.empty()) Erreur(m);
   Ecrit(stdout, sortie + " : " + std::to_string(bd.NbreFichesUtilisees()) + " personnes, " +
                     std::to_string(bd.NbreUnionsValides()) + " unions, jeu " +
                     NomJeu(options.jeu) + "\n");

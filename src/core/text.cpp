@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/letters.h"
+
 namespace kindrela {
 namespace {
 
@@ -32,41 +34,6 @@ void AjouteUtf8(std::string& out, char32_t u) {
   }
 }
 
-// Closest Windows-1252 text for a character it cannot hold; empty when none.
-std::string_view Approche(char32_t u) {
-  struct Paire { char32_t u; const char* t; };
-  static constexpr Paire kTable[] = {
-      {0x0100, "A"}, {0x0101, "a"}, {0x0102, "A"}, {0x0103, "a"}, {0x0104, "A"}, {0x0105, "a"},
-      {0x0106, "C"}, {0x0107, "c"}, {0x0108, "C"}, {0x0109, "c"}, {0x010A, "C"}, {0x010B, "c"},
-      {0x010C, "C"}, {0x010D, "c"}, {0x010E, "D"}, {0x010F, "d"}, {0x0110, "D"}, {0x0111, "d"},
-      {0x0112, "E"}, {0x0113, "e"}, {0x0114, "E"}, {0x0115, "e"}, {0x0116, "E"}, {0x0117, "e"},
-      {0x0118, "E"}, {0x0119, "e"}, {0x011A, "E"}, {0x011B, "e"}, {0x011C, "G"}, {0x011D, "g"},
-      {0x011E, "G"}, {0x011F, "g"}, {0x0120, "G"}, {0x0121, "g"}, {0x0122, "G"}, {0x0123, "g"},
-      {0x0124, "H"}, {0x0125, "h"}, {0x0126, "H"}, {0x0127, "h"}, {0x0128, "I"}, {0x0129, "i"},
-      {0x012A, "I"}, {0x012B, "i"}, {0x012C, "I"}, {0x012D, "i"}, {0x012E, "I"}, {0x012F, "i"},
-      {0x0130, "I"}, {0x0131, "i"}, {0x0132, "IJ"}, {0x0133, "ij"}, {0x0134, "J"}, {0x0135, "j"},
-      {0x0136, "K"}, {0x0137, "k"}, {0x0139, "L"}, {0x013A, "l"}, {0x013B, "L"}, {0x013C, "l"},
-      {0x013D, "L"}, {0x013E, "l"}, {0x013F, "L"}, {0x0140, "l"}, {0x0141, "L"}, {0x0142, "l"},
-      {0x0143, "N"}, {0x0144, "n"}, {0x0145, "N"}, {0x0146, "n"}, {0x0147, "N"}, {0x0148, "n"},
-      {0x014C, "O"}, {0x014D, "o"}, {0x014E, "O"}, {0x014F, "o"}, {0x0150, "O"}, {0x0151, "o"},
-      {0x0154, "R"}, {0x0155, "r"}, {0x0156, "R"}, {0x0157, "r"}, {0x0158, "R"}, {0x0159, "r"},
-      {0x015A, "S"}, {0x015B, "s"}, {0x015C, "S"}, {0x015D, "s"}, {0x015E, "S"}, {0x015F, "s"},
-      {0x0162, "T"}, {0x0163, "t"}, {0x0164, "T"}, {0x0165, "t"}, {0x0166, "T"}, {0x0167, "t"},
-      {0x0168, "U"}, {0x0169, "u"}, {0x016A, "U"}, {0x016B, "u"}, {0x016C, "U"}, {0x016D, "u"},
-      {0x016E, "U"}, {0x016F, "u"}, {0x0170, "U"}, {0x0171, "u"}, {0x0172, "U"}, {0x0173, "u"},
-      {0x0174, "W"}, {0x0175, "w"}, {0x0176, "Y"}, {0x0177, "y"}, {0x0179, "Z"}, {0x017A, "z"},
-      {0x017B, "Z"}, {0x017C, "z"}, {0x01A0, "O"}, {0x01A1, "o"}, {0x01AF, "U"}, {0x01B0, "u"},
-      {0x01CD, "A"}, {0x01CE, "a"}, {0x01CF, "I"}, {0x01D0, "i"}, {0x01D1, "O"}, {0x01D2, "o"},
-      {0x01D3, "U"}, {0x01D4, "u"}, {0x01E6, "G"}, {0x01E7, "g"}, {0x01E8, "K"}, {0x01E9, "k"},
-      {0x0218, "S"}, {0x0219, "s"}, {0x021A, "T"}, {0x021B, "t"}, {0x1E9E, "SS"},
-      {0x2010, "-"}, {0x2011, "-"}, {0x2012, "-"}, {0x2015, "-"}, {0x2032, "'"}, {0x2033, "\""},
-      {0x00A0, " "}, {0x2002, " "}, {0x2003, " "}, {0x2009, " "}, {0x202F, " "},
-  };
-  for (const auto& p : kTable)
-    if (p.u == u) return p.t;
-  return {};
-}
-
 bool EstEspace(unsigned char c) { return c == ' '; }
 
 }  // namespace
@@ -92,11 +59,18 @@ unsigned char UnicodeVersAnsi(char32_t u) {
 std::string AnsiVersUtf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 8);
-  for (unsigned char c : ansi) {
-    if (c < 0x80)
+  for (size_t i = 0; i < ansi.size(); ++i) {
+    const auto c = static_cast<unsigned char>(ansi[i]);
+    char32_t u;
+    size_t longueur;
+    if (c == '&' && LitReference(ansi, i, u, longueur)) {
+      AjouteUtf8(out, u);
+      i += longueur - 1;
+    } else if (c < 0x80) {
       out += static_cast<char>(c);
-    else
+    } else {
       AjouteUtf8(out, AnsiVersUnicode(c));
+    }
   }
   return out;
 }
@@ -109,7 +83,11 @@ std::string Utf8VersAnsi(std::string_view s, char remplacement, int* nbRemplacem
   while (i < s.size()) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     if (c < 0x80) {
-      out += static_cast<char>(c);
+      char32_t ref;
+      size_t l;
+      // A typed "&#322;" must not come back as the letter it would name.
+      if (c == '&' && LitReference(s, i, ref, l)) out += "&#38;";
+      else out += static_cast<char>(c);
       ++i;
       continue;
     }
@@ -136,17 +114,8 @@ std::string Utf8VersAnsi(std::string_view s, char remplacement, int* nbRemplacem
       continue;
     }
     i += longueur;
-    if (unsigned char b = UnicodeVersAnsi(u)) {
-      out += static_cast<char>(b);
-    } else if (std::string_view a = Approche(u); !a.empty()) {
-      out += a;
-      ++remplaces;
-    } else if (u == 0xFEFF) {
-      // A byte-order mark carries no text.
-    } else {
-      out += remplacement;
-      ++remplaces;
-    }
+    if (u == 0xFEFF) continue;  // a byte-order mark carries no text
+    AjouteLettre(out, u);
   }
   if (nbRemplacements) *nbRemplacements = remplaces;
   return out;
@@ -176,19 +145,55 @@ unsigned char MinAnsi(unsigned char c) {
   }
 }
 
+namespace {
+
+// The text with each letter through `casse`; a letter the mapping leaves
+// alone keeps its bytes, so an escaped ampersand stays escaped.
+template <typename Casse>
+std::string ChangeCasse(std::string_view s, Casse casse) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    size_t longueur;
+    const char32_t u = LettreEn(s, i, longueur);
+    const char32_t v = casse(u);
+    if (v == u) out.append(s.substr(i, longueur));
+    else AjouteLettre(out, v);
+    i += longueur;
+  }
+  return out;
+}
+
+// The value by which a letter compares once in small letters: the byte of a
+// Windows-1252 letter, then every other code point after them.
+char32_t RangSansCasse(std::string_view s, size_t& i) {
+  size_t longueur;
+  const char32_t u = LettreEn(s, i, longueur);
+  i += longueur;
+  if (longueur == 1) return MinAnsi(static_cast<unsigned char>(s[i - 1]));
+  const char32_t m = u == 0x03C2 ? 0x03C3 : MinUnicode(u);  // final sigma is a sigma
+  if (unsigned char b = UnicodeVersAnsi(m)) return b;
+  return 0x100 + m;
+}
+
+}  // namespace
+
 std::string MajusculesAnsi(std::string_view s) {
+  if (PeutContenirReference(s)) return ChangeCasse(s, MajUnicode);
   std::string out(s);
   for (auto& c : out) c = static_cast<char>(MajAnsi(static_cast<unsigned char>(c)));
   return out;
 }
 
 std::string MinusculesAnsi(std::string_view s) {
+  if (PeutContenirReference(s)) return ChangeCasse(s, MinUnicode);
   std::string out(s);
   for (auto& c : out) c = static_cast<char>(MinAnsi(static_cast<unsigned char>(c)));
   return out;
 }
 
 bool EgalSansCasse(std::string_view a, std::string_view b) {
+  if (PeutContenirReference(a) || PeutContenirReference(b)) return CompareSansCasse(a, b) == 0;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (MinAnsi(static_cast<unsigned char>(a[i])) != MinAnsi(static_cast<unsigned char>(b[i])))
@@ -197,6 +202,15 @@ bool EgalSansCasse(std::string_view a, std::string_view b) {
 }
 
 int CompareSansCasse(std::string_view a, std::string_view b) {
+  if (PeutContenirReference(a) || PeutContenirReference(b)) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+      const char32_t x = RangSansCasse(a, i), y = RangSansCasse(b, j);
+      if (x != y) return x < y ? -1 : 1;
+    }
+    if (i == a.size() && j == b.size()) return 0;
+    return i == a.size() ? -1 : 1;
+  }
   size_t n = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < n; ++i) {
     unsigned char x = MinAnsi(static_cast<unsigned char>(a[i]));

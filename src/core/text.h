@@ -1,5 +1,6 @@
 // 8-bit Windows-1252 text, the form in which every record, settings file and
-// data file of the program holds its strings.
+// data file of the program holds its strings. A letter Windows-1252 cannot
+// hold is kept in it as a numeric character reference (core/letters.h).
 #pragma once
 
 #include <string>
@@ -8,15 +9,17 @@
 
 namespace kindrela {
 
-// Windows-1252 to UTF-8. The five bytes that Windows-1252 leaves undefined
-// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, so
-// that any byte string survives a round trip.
+// Windows-1252 to UTF-8, each reference as the letter it stands for. The
+// five bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) map to the C1 control of the same value, so that any byte string
+// without references survives a round trip.
 std::string AnsiVersUtf8(std::string_view ansi);
 
 // UTF-8 to Windows-1252. A character that Windows-1252 cannot hold becomes
-// its closest letter without accent where there is one, otherwise `remplacement`.
-// An invalid byte sequence yields one `remplacement` per bad byte.
-// `nbRemplacements`, when given, receives how many characters were replaced.
+// its reference, and an ampersand that would start one is written "&#38;":
+// every well-formed text comes back from AnsiVersUtf8 as it was. A byte-order
+// mark is dropped. An invalid byte sequence yields one `remplacement` per bad
+// byte; `nbRemplacements`, when given, receives how many bytes were replaced.
 std::string Utf8VersAnsi(std::string_view utf8, char remplacement = '?',
                          int* nbRemplacements = nullptr);
 
@@ -30,11 +33,13 @@ unsigned char UnicodeVersAnsi(char32_t u);
 // the pairs Š/š, Œ/œ, Ž/ž, Ÿ/ÿ. ß has no capital and stays as it is.
 unsigned char MajAnsi(unsigned char c);
 unsigned char MinAnsi(unsigned char c);
+// The texts change the case of their references too ("&#322;" -> "&#321;").
 std::string MajusculesAnsi(std::string_view s);
 std::string MinusculesAnsi(std::string_view s);
 // Equality without regard to case, under the rules above.
 bool EgalSansCasse(std::string_view a, std::string_view b);
-// Three-way comparison of the lower-cased texts, byte by byte (-1, 0, 1).
+// Three-way comparison of the lower-cased texts, byte by byte (-1, 0, 1); a
+// reference is one letter, after every Windows-1252 letter.
 int CompareSansCasse(std::string_view a, std::string_view b);
 
 // Leading spaces removed, but never the last character: "   " gives " ".

@@ -1,6 +1,7 @@
 #include "editing/record_names.h"
 
 #include "core/database.h"
+#include "core/letters.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -9,6 +10,21 @@ std::string MajusculesNom(std::string_view nom) { return MajusculesAnsi(nom); }
 
 std::string CapitalisePrenoms(std::string_view prenoms) {
   std::string sortie(prenoms);
+  if (PeutContenirReference(prenoms)) {
+    // A letter held as a reference starts or continues a word as any other.
+    sortie.clear();
+    bool debutMot = true;
+    for (size_t i = 0; i < prenoms.size();) {
+      size_t longueur;
+      const char32_t u = LettreEn(prenoms, i, longueur);
+      const char32_t v = debutMot ? MajUnicode(u) : MinUnicode(u);
+      if (v == u) sortie.append(prenoms.substr(i, longueur));
+      else AjouteLettre(sortie, v);
+      i += longueur;
+      debutMot = v == '"' || v == ',' || v == ';' || v == '-' || v == ' ';
+    }
+    return sortie;
+  }
   bool debutMot = true;
   for (char& c : sortie) {
     const auto octet = static_cast<unsigned char>(c);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/letters.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -257,6 +258,9 @@ void DecodeLigneDans(std::string_view ligne, JeuCaracteres jeu, std::string& sor
                      int* nbRemplacements) {
   sortie.clear();
   int remplaces = 0;
+  // UTF-8 decoding writes references itself; every other text only has to
+  // keep a "&#322;" of the file as the characters it is.
+  bool echappe = true;
   if (jeu == JeuCaracteres::Windows || ToutAscii(ligne)) {
     sortie.assign(ligne);
   } else {
@@ -266,11 +270,13 @@ void DecodeLigneDans(std::string_view ligne, JeuCaracteres jeu, std::string& sor
       case JeuCaracteres::Utf8: {
         if (ligne.substr(0, 3) == "\xEF\xBB\xBF") ligne.remove_prefix(3);
         sortie = Utf8VersAnsi(ligne, '?', &remplaces);
+        echappe = false;
         break;
       }
       case JeuCaracteres::Windows: break;
     }
   }
+  if (echappe && PeutContenirReference(sortie)) sortie = EchappeReferences(sortie);
   if (nbRemplacements) *nbRemplacements = remplaces;
 }
 
@@ -280,7 +286,15 @@ std::string DecodeLigne(std::string_view ligne, JeuCaracteres jeu, int* nbRempla
   return sortie;
 }
 
-void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sortie) {
+void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sortie,
+                     BilanEncodage* bilan) {
+  // An 8-bit set holds no references: their letters go as the closest ones.
+  std::string sansReferences;
+  if (jeu != JeuCaracteres::Utf8 && PeutContenirReference(ansi)) {
+    sansReferences = SansReferences(ansi, '?', bilan ? &bilan->remplacees : nullptr,
+                                    bilan ? &bilan->lettres : nullptr);
+    ansi = sansReferences;
+  }
   if (jeu == JeuCaracteres::Windows) {
     sortie.append(ansi);
     return;
@@ -290,8 +304,20 @@ void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sort
   while (i < ansi.size()) {
     // ASCII, most of any text, is the same in every set: copied by runs.
     size_t debut = i;
-    while (i < ansi.size() && static_cast<unsigned char>(ansi[i]) < 0x80) ++i;
+    while (i < ansi.size() && static_cast<unsigned char>(ansi[i]) < 0x80 && ansi[i] != '&') ++i;
     sortie.append(ansi.substr(debut, i - debut));
+    if (i < ansi.size() && ansi[i] == '&') {
+      char32_t u;
+      size_t longueur;
+      if (utf8 && LitReference(ansi, i, u, longueur)) {
+        sortie += AnsiVersUtf8(ansi.substr(i, longueur));
+        i += longueur;
+      } else {
+        sortie += '&';
+        ++i;
+      }
+      continue;
+    }
     for (; i < ansi.size() && static_cast<unsigned char>(ansi[i]) >= 0x80; ++i) {
       const auto c = static_cast<unsigned char>(ansi[i]);
       switch (jeu) {
@@ -306,10 +332,10 @@ void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sort
   }
 }
 
-std::string EncodeLigne(std::string_view ansi, JeuCaracteres jeu) {
+std::string EncodeLigne(std::string_view ansi, JeuCaracteres jeu, BilanEncodage* bilan) {
   std::string sortie;
   sortie.reserve(ansi.size() + ansi.size() / 4);
-  EncodeLigneDans(ansi, jeu, sortie);
+  EncodeLigneDans(ansi, jeu, sortie, bilan);
   return sortie;
 }
 

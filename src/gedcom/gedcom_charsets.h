@@ -33,10 +33,12 @@ bool JeuDepuisCharGedcom(std::string_view valeur, JeuCaracteres& jeu);
 //   letter where Windows-1252 has it, otherwise the base letter alone; the
 //   special letters (Æ, Ø, L with stroke...) become their Windows-1252
 //   letter or the closest one. A mark with no letter after it is dropped.
-// - UTF-8: a character Windows-1252 cannot hold becomes its closest letter
-//   without accent where there is one, otherwise '?'; each byte of an invalid
-//   sequence becomes '?'. A byte-order mark at the very start of the line is
-//   dropped (pass the file's first line as read).
+// - UTF-8: a character Windows-1252 cannot hold becomes its reference
+//   (core/letters.h); each byte of an invalid sequence becomes '?'. A
+//   byte-order mark at the very start of the line is dropped (pass the
+//   file's first line as read).
+// In every set, a "&#322;" written in the file stays these characters
+// (its ampersand is escaped).
 // Never fails. `nbRemplacements`, when given, receives how many characters
 // could not be represented and were replaced by '?' or a plain letter, so
 // that the caller can log the line.
@@ -46,7 +48,16 @@ std::string DecodeLigne(std::string_view ligne, JeuCaracteres jeu, int* nbRempla
 void DecodeLigneDans(std::string_view ligne, JeuCaracteres jeu, std::string& sortie,
                      int* nbRemplacements = nullptr);
 
-// Encodes one Windows-1252 line for the set `jeu`.
+// What an encoding could not write as it stands: the letters held as
+// references that an 8-bit set lacks, written as their closest letter.
+struct BilanEncodage {
+  long remplacees = 0;
+  std::string lettres;  // "&#322; (l), &#20013; (?)": each letter once, stored form
+};
+
+// Encodes one Windows-1252 line for the set `jeu`. In the 8-bit sets a
+// letter held as a reference is written as its closest letter (or '?') and
+// counted in `bilan` when given; "&#38;" is written as the ampersand.
 // - DOS: each Windows-1252 character is written with its code page 850 byte;
 //   one that 850 lacks (Ÿ, Š, typographic quotes...) is written as its
 //   closest plain character ('Y', 'S', '"'), or '?', rather than as a byte
@@ -54,9 +65,10 @@ void DecodeLigneDans(std::string_view ligne, JeuCaracteres jeu, std::string& sor
 // - ANSEL: accented letters become their mark + base letter pair, the special
 //   letters (Æ, Ø, ß, £...) their ANSEL byte; the rest is written as
 //   its closest plain character, or '?'.
-// - UTF-8: the Unicode form of each byte.
-std::string EncodeLigne(std::string_view ansi, JeuCaracteres jeu);
+// - UTF-8: the Unicode form of each byte, each reference as its letter.
+std::string EncodeLigne(std::string_view ansi, JeuCaracteres jeu, BilanEncodage* bilan = nullptr);
 // Appends the encoded line to `sortie` (not cleared).
-void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sortie);
+void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sortie,
+                     BilanEncodage* bilan = nullptr);
 
 }  // namespace kindrela

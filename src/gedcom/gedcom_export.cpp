@@ -12,6 +12,7 @@
 #include "core/database.h"
 #include "core/file_io.h"
 #include "core/identity.h"
+#include "core/letters.h"
 #include "core/text.h"
 #include "dates/dates.h"
 
@@ -68,6 +69,20 @@ size_t Coupure(std::string_view p, size_t largeur) {
   for (size_t i = largeur; i > 0; --i)
     if (p[i - 1] != ' ' && p[i] != ' ') return i;
   return largeur;
+}
+
+// The same counted in letters, for a paragraph holding references: the
+// cut falls between two letters, never inside a reference.
+size_t CoupureLettres(std::string_view p, size_t largeur) {
+  std::vector<size_t> bornes;  // bornes[k]: where letter k starts
+  bornes.reserve(largeur + 1);
+  for (size_t i = 0, longueur = 0; bornes.size() <= largeur && i < p.size(); i += longueur) {
+    bornes.push_back(i);
+    LettreEn(p, i, longueur);
+  }
+  for (size_t k = largeur; k > 0; --k)
+    if (p[bornes[k] - 1] != ' ' && p[bornes[k]] != ' ') return bornes[k];
+  return bornes[largeur];
 }
 
 void AjouteLigneNote(std::string& s, int niveau, const char* tag, std::string_view texte) {
@@ -462,12 +477,13 @@ std::string NoteGedcom(std::string_view texte, int niveau, int largeur) {
   bool premiere = true;
   for (std::string_view p : Paragraphes(texte)) {
     const char* tag = premiere ? "NOTE" : "CONT";
+    const bool references = PeutContenirReference(p);
     for (;;) {
-      if (p.size() <= l) {
+      if (p.size() <= l || (references && OctetsDesLettres(p, l) == p.size())) {
         AjouteLigneNote(s, premiere ? niveau : niveau + 1, tag, p);
         break;
       }
-      const size_t i = Coupure(p, l);
+      const size_t i = references ? CoupureLettres(p, l) : Coupure(p, l);
       std::string_view ligne = p.substr(0, i);
       std::string_view reste = p.substr(i);
       AjouteLigneNote(s, premiere ? niveau : niveau + 1, tag, ligne);
@@ -482,27 +498,34 @@ std::string NoteGedcom(std::string_view texte, int niveau, int largeur) {
 }
 
 bool GenereGedcom(const TBD& bd, const TTablesTypes& tables, const OptionsExportGedcom& options,
-                  std::string& sortie, const Progression& progression) {
+                  std::string& sortie, const Progression& progression, BilanEncodage* bilan) {
   std::string texte;
   texte.reserve(static_cast<size_t>(bd.NbreFiche()) * 256);
   if (!Exporteur(bd, tables, options, texte, progression).Genere()) return false;
   sortie.clear();
-  if (options.jeu == JeuCaracteres::Windows) {
+  if (options.jeu == JeuCaracteres::Windows && !PeutContenirReference(texte)) {
     sortie = std::move(texte);
   } else {
-    // Every conversion works byte by byte and keeps CR LF, so the whole text
-    // converts at once as each of its lines would.
+    // Every conversion works byte by byte (a reference as a whole) and keeps
+    // CR LF, so the whole text converts at once as each of its lines would.
     sortie.reserve(texte.size() + texte.size() / 16);
-    EncodeLigneDans(texte, options.jeu, sortie);
+    EncodeLigneDans(texte, options.jeu, sortie, bilan);
   }
   return true;
 }
 
 Statut ExportGedcom(const TBD& bd, const TTablesTypes& tables, const std::string& chemin,
-                    const OptionsExportGedcom& options, const Progression& progression) {
+                    const OptionsExportGedcom& options, const Progression& progression,
+                    BilanEncodage* bilan) {
   std::string texte;
-  if (!GenereGedcom(bd, tables, options, texte, progression)) return Statut::Annule();
+  if (!GenereGedcom(bd, tables, options, texte, progression, bilan)) return Statut::Annule();
   return EcritFichierAtomique(chemin, texte);
+}
+
+std::string MessageLettresApprochees(const BilanEncodage& bilan, JeuCaracteres jeu) {
+  if (bilan.remplacees == 0) return {};
+  return std::to_string(bilan.remplacees) + " lettres absentes du jeu " + NomJeu(jeu) +
+         " ont été écrites au plus proche : "_ansi + bilan.lettres + ".";
 }
 
 }  // namespace kindrela

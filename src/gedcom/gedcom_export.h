@@ -45,16 +45,25 @@ std::string NoteGedcom(std::string_view texte, int niveau, int largeur = 40);
 
 // The whole file, in the chosen character set, lines ending with CR LF.
 // False when `progression` asked to stop (sortie is then incomplete).
-// `progression` goes from 0 to persons + unions, every 25 records.
+// `progression` goes from 0 to persons + unions, every 25 records. In the
+// 8-bit sets the letters they lack are written as their closest letter and
+// counted, with their names, in `bilan` when given.
 [[nodiscard]] bool GenereGedcom(const TBD& bd, const TTablesTypes& tables,
                                 const OptionsExportGedcom& options, std::string& sortie,
-                                const Progression& progression = {});
+                                const Progression& progression = {},
+                                BilanEncodage* bilan = nullptr);
 
 // Writes the file `chemin`, replacing an existing one only once the whole
 // text is written (a failure leaves the previous file untouched and no
 // half-written file under that name). An error names the file; a stop
 // asked through `progression` gives Statut::Annule() and writes nothing.
 Statut ExportGedcom(const TBD& bd, const TTablesTypes& tables, const std::string& chemin,
-                    const OptionsExportGedcom& options, const Progression& progression = {});
+                    const OptionsExportGedcom& options, const Progression& progression = {},
+                    BilanEncodage* bilan = nullptr);
+
+// What the user is told of `bilan` after an export in `jeu`: "3 lettres
+// absentes du jeu ANSEL ont été écrites au plus proche : &#322; (l), ...";
+// empty when every letter was written as it is.
+std::string MessageLettresApprochees(const BilanEncodage& bilan, JeuCaracteres jeu);
 
 }  // namespace kindrela

@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/letters.h"
 #include "core/value_limit.h"
 #include "editing/record_names.h"
 #include "gedcom/gedcom_import_context.h"
@@ -235,14 +236,15 @@ std::string Contexte::LitDepot(LecteurGedcom& lecteur) {
 
 void Contexte::Raccourcit(std::string& texte, const std::string& quoi, long ligne) {
   if (texte.size() <= kLongueurMaxValeur) return;
-  const std::size_t avant = texte.size();
-  texte.resize(kLongueurMaxValeur);
+  // Counted in letters, as the user reads them; cut between two letters.
+  const std::size_t avant = NbreLettres(texte);
+  texte.resize(LongueurSansCouper(texte, kLongueurMaxValeur));
   const std::string message =
       Texte("gedcom_texte_raccourci", "Ligne %s : ", std::to_string(ligne)) + quoi + " compte " +
       std::to_string(avant) +
       Texte("gedcom_texte_raccourci_fin",
             " caractères ; seuls les %s premiers sont gardés, ce qu'un arbre enregistre au plus."_ansi,
-            std::to_string(kLongueurMaxValeur));
+            std::to_string(NbreLettres(texte)));
   m_r.avertissements.push_back(message);
   Journal(message);
 }

@@ -2,6 +2,7 @@
 
 
 #include "core/file_io.h"
+#include "core/letters.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -119,7 +120,7 @@ bool LecteurGedcom::Suivante() {
     std::string_view brute = Brute();
     if (SansBlancsDebut(brute).empty()) continue;
     std::string_view ligne = brute;
-    if (m_jeu != JeuCaracteres::Windows && !ToutAscii(brute)) {
+    if ((m_jeu != JeuCaracteres::Windows && !ToutAscii(brute)) || PeutContenirReference(brute)) {
       int remplaces = 0;
       if (m_compte && m_jeu == JeuCaracteres::Utf8 && !Utf8Valide(brute)) {
         if (m_nbreLignesInvalides < kMaxLignesNommees) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/file_io.h"
+#include "core/letters.h"
 #include "core/text.h"
 #include "gedcom/gedcom_lines.h"
 
@@ -27,7 +28,7 @@ std::string_view SansEspaces(std::string_view s) {
 
 void TrieEntrees(std::vector<TPatro>& v, bool parCle) {
   std::stable_sort(v.begin(), v.end(), [parCle](const TPatro& a, const TPatro& b) {
-    return parCle ? CompareSansCasse(a.Cle, b.Cle) < 0 : CompareSansCasse(a.Nom, b.Nom) < 0;
+    return parCle ? CompareTri(a.Cle, b.Cle) < 0 : CompareTri(a.Nom, b.Nom) < 0;
   });
 }
 
@@ -139,7 +140,7 @@ std::vector<std::string> ComparerPatronymes(const ListePatronymes& premier,
   std::vector<std::string> res;
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
-    int c = parCle ? CompareSansCasse(a[i].Cle, b[j].Cle) : CompareSansCasse(a[i].Nom, b[j].Nom);
+    int c = parCle ? CompareTri(a[i].Cle, b[j].Cle) : CompareTri(a[i].Nom, b[j].Nom);
     if (c < 0) {
       ++i;
     } else if (c > 0) {

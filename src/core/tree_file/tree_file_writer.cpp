@@ -5,6 +5,7 @@
 #include "core/ansi_literal.h"
 #include "core/clock.h"
 #include "core/file_io.h"
+#include "core/letters.h"
 #include "core/system_error.h"
 #include "core/tree_file/tree_file_version.h"
 #include "core/tree_file/value_stream.h"
@@ -33,8 +34,10 @@ class Coupures {
 
   void Texte(const std::string& texte, const char* quoi, const std::string& qui) {
     if (texte.size() <= kLongueurMaxValeur) return;
-    m_lignes.push_back(std::string(quoi) + " " + qui + " : " + std::to_string(texte.size()) +
-                       " caractères, les "_ansi + std::to_string(kLongueurMaxValeur) +
+    // In letters, as the user counts them; the cut falls between two letters.
+    const std::size_t gardes = NbreLettres(std::string_view(texte).substr(0, LongueurSansCouper(texte, kLongueurMaxValeur)));
+    m_lignes.push_back(std::string(quoi) + " " + qui + " : " + std::to_string(NbreLettres(texte)) +
+                       " caractères, les "_ansi + std::to_string(gardes) +
                        " premiers seraient enregistrés."_ansi);
   }
   void Liste(const std::string& tab, const char* quoi, const std::string& qui) {
@@ -169,9 +172,9 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
     e.Valeur(f.Dcree);
     e.Valeur(f.DdMAJ);
     e.Valeur(f.Champs);
-    e.Valeur(f.TabEve);
+    e.Brut(f.TabEve);
     e.Valeur(f.Numero);
-    e.Valeur(f.TabSrc);
+    e.Brut(f.TabSrc);
     e.Valeur(f.Reserve);
     if (!point(k)) return Statut::Annule();
   }
@@ -180,7 +183,7 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
     e.Drapeau(u.Utilise == 1);
     e.Entier(u.NumH);
     e.Entier(u.NumF);
-    e.Valeur(u.TabEve);
+    e.Brut(u.TabEve);
     if (!point(static_cast<long long>(nF) + k)) return Statut::Annule();
   }
   e.Valeur("SrcV1");

@@ -3,11 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/letters.h"
 #include "core/text.h"
 
 namespace kindrela {
 
 void EcrivainValeurs::Valeur(std::string_view texte) {
+  Brut(texte.substr(0, LongueurSansCouper(texte, kLongueurMaxValeur)));
+}
+
+void EcrivainValeurs::Brut(std::string_view texte) {
   std::size_t n = std::min(texte.size(), kLongueurMaxValeur);
   m_octets.push_back(static_cast<char>(n & 0xFF));
   m_octets.push_back(static_cast<char>((n >> 8) & 0xFF));

@@ -15,8 +15,11 @@ namespace kindrela {
 
 class EcrivainValeurs {
  public:
-  // Appends `texte`, cut to its first kLongueurMaxValeur bytes.
+  // Appends `texte`, cut to at most kLongueurMaxValeur bytes between two
+  // letters (never inside a reference).
   void Valeur(std::string_view texte);
+  // Appends raw bytes (a packed list), cut to their first kLongueurMaxValeur.
+  void Brut(std::string_view octets);
   // Decimal text.
   void Entier(long long valeur);
   void Vide() { Valeur({}); }

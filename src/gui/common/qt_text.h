@@ -1,4 +1,7 @@
 // The one crossing between the core's Windows-1252 text and Qt's QString.
+// Letters Windows-1252 lacks travel as the core's references
+// (core/letters.h): shown as letters, and a letter typed or pasted is
+// stored as its reference.
 #pragma once
 
 #include <QString>
@@ -8,7 +11,7 @@
 namespace kindrela {
 
 QString VersQString(std::string_view ansi);
-// Characters Windows-1252 cannot hold become their closest letter or "?".
+// A typed "&#322;" stays these characters (its ampersand escaped).
 std::string DepuisQString(const QString& texte);
 
 }  // namespace kindrela

@@ -441,13 +441,17 @@ bool TfmIOSauve::EnregistreGedcom() {
   const std::string chemin = Cible();
   TProgression progression(this, windowTitle(), VersQString(NomDe(chemin)),
                            TProgression::kDelaiParDefaut, &m_app.traduction);
-  Statut s = ExportGedcom(bd, m_app.tables, chemin, OptionsGedcom(), progression.Rappel());
+  const OptionsExportGedcom options = OptionsGedcom();
+  BilanEncodage bilan;
+  Statut s = ExportGedcom(bd, m_app.tables, chemin, options, progression.Rappel(), &bilan);
   progression.Termine();
   if (!s) {
     if (!s.annule()) BoiteMessage(VersQString(s.message()), kErreur, 0, this);
     return false;
   }
   std::vector<std::string> avertissements;
+  if (std::string m = MessageLettresApprochees(bilan, options.jeu); !m.empty())
+    avertissements.push_back(m);
   if (m_zippeGed->isChecked()) {
     const std::string archive = ChangeExtension(chemin, ".zip");
     if (Statut z = CreeArchive(archive, {chemin}); !z) avertissements.push_back(z.message());
