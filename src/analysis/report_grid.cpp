@@ -193,7 +193,7 @@ char SeparateurFiltre(int filtre) {
 std::string NomExportTexte(const std::string& nom) { return nom + ".txt"; }
 
 Statut EnregistreTexte(const TGrilleRapport& grille, const std::string& chemin, char separateur) {
-  return EcritFichierAtomique(chemin, grille.TexteDelimite(separateur));
+  return EcritFichierAtomique(chemin, FichierTexteExporte(grille.TexteDelimite(separateur)));
 }
 
 std::string RegleLigne(int ligneGrille, int miseEnForme, int sexePersonne) {

@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/file_io.h"
+#include "core/letters.h"
 
 namespace kindrela {
 
@@ -10,8 +11,18 @@ std::string EchappeHtml(std::string_view texte) {
   r.reserve(texte.size());
   for (size_t i = 0; i < texte.size(); ++i) {
     const char c = texte[i];
+    char32_t u;
+    size_t longueur;
     switch (c) {
-      case '&': r += "&amp;"; break;
+      case '&':
+        // A letter held as a reference is one in HTML too ("&#38;" included).
+        if (LitReference(texte, i, u, longueur)) {
+          r.append(texte.substr(i, longueur));
+          i += longueur - 1;
+        } else {
+          r += "&amp;";
+        }
+        break;
       case '<': r += "&lt;"; break;
       case '>': r += "&gt;"; break;
       case '"': r += "&quot;"; break;

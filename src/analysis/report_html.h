@@ -28,7 +28,8 @@ std::string PageGrilleRapport(const TGrilleRapport& grille, std::string_view tit
 // exist yet + `extension` (".htm").
 std::string ProchainFichierRapport(const std::string& dossier, std::string_view extension = ".htm");
 
-// Text escaped for HTML: & < > " as entities, line ends as <br>.
+// Text escaped for HTML: & < > " as entities, line ends as <br>; a letter
+// held as a reference stays that reference, which HTML reads as the letter.
 std::string EchappeHtml(std::string_view texte);
 
 }  // namespace kindrela

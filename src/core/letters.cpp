@@ -313,6 +313,17 @@ std::string CleTri(std::string_view s) {
   return cle;
 }
 
+std::string FichierTexteExporte(std::string_view texte) {
+  bool references = false;
+  for (size_t i = texte.find('&'); i != std::string_view::npos && !references; i = texte.find('&', i + 1)) {
+    char32_t u;
+    size_t longueur;
+    references = LitReference(texte, i, u, longueur);
+  }
+  if (!references) return std::string(texte);
+  return "\xEF\xBB\xBF" + AnsiVersUtf8(texte);
+}
+
 int CompareTri(std::string_view a, std::string_view b) {
   if (PeutContenirReference(a) || PeutContenirReference(b)) {
     const int c = CleTri(a).compare(CleTri(b));

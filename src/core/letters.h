@@ -68,6 +68,12 @@ std::string_view LettreApprochee(char32_t u);
 std::string SansReferences(std::string_view s, char remplacement = '?', long* nbRemplacees = nullptr,
                            std::string* remplacees = nullptr);
 
+// The bytes of a text file written for other programs (a report's text or
+// CSV export): the text as it is when it holds no reference, so that such
+// files stay Windows-1252 as before; otherwise the whole text in UTF-8
+// after a byte-order mark, every letter written as itself.
+std::string FichierTexteExporte(std::string_view texte);
+
 // The key by which texts sort without regard to case: the letters in small
 // letters, a Latin letter Windows-1252 lacks next to its plain letter ("Ł"
 // with "L"), the other alphabets after every Windows-1252 letter in the

@@ -142,6 +142,82 @@ struct TableCompositions {
 };
 constexpr TableCompositions kComposees;
 
+// Letters Windows-1252 lacks that ANSEL holds: its special letters, and a
+// combining mark with its base letter. They travel as references.
+struct LettreAnsel {
+  char32_t u;
+  unsigned char marque;  // 0 for a special letter
+  unsigned char octet;   // the special letter's byte, or the base letter
+};
+constexpr LettreAnsel kLettresAnsel[] = {
+    {0x0141, 0, 0xA1}, {0x0142, 0, 0xB1}, {0x0110, 0, 0xA3}, {0x0111, 0, 0xB3},
+    {0x01A0, 0, 0xAC}, {0x01A1, 0, 0xBC}, {0x01AF, 0, 0xAD}, {0x01B0, 0, 0xBD},
+    {0x0131, 0, 0xB8}, {0x02B9, 0, 0xA7}, {0x02BA, 0, 0xB7}, {0x02BC, 0, 0xAE},
+    {0x02BB, 0, 0xB0},
+    {0x0106, 0xE2, 'C'}, {0x0107, 0xE2, 'c'}, {0x0139, 0xE2, 'L'}, {0x013A, 0xE2, 'l'},
+    {0x0143, 0xE2, 'N'}, {0x0144, 0xE2, 'n'}, {0x0154, 0xE2, 'R'}, {0x0155, 0xE2, 'r'},
+    {0x015A, 0xE2, 'S'}, {0x015B, 0xE2, 's'}, {0x0179, 0xE2, 'Z'}, {0x017A, 0xE2, 'z'},
+    {0x01F4, 0xE2, 'G'}, {0x01F5, 0xE2, 'g'},
+    {0x0108, 0xE3, 'C'}, {0x0109, 0xE3, 'c'}, {0x011C, 0xE3, 'G'}, {0x011D, 0xE3, 'g'},
+    {0x0124, 0xE3, 'H'}, {0x0125, 0xE3, 'h'}, {0x0134, 0xE3, 'J'}, {0x0135, 0xE3, 'j'},
+    {0x015C, 0xE3, 'S'}, {0x015D, 0xE3, 's'}, {0x0174, 0xE3, 'W'}, {0x0175, 0xE3, 'w'},
+    {0x0176, 0xE3, 'Y'}, {0x0177, 0xE3, 'y'},
+    {0x0128, 0xE4, 'I'}, {0x0129, 0xE4, 'i'}, {0x0168, 0xE4, 'U'}, {0x0169, 0xE4, 'u'},
+    {0x0100, 0xE5, 'A'}, {0x0101, 0xE5, 'a'}, {0x0112, 0xE5, 'E'}, {0x0113, 0xE5, 'e'},
+    {0x012A, 0xE5, 'I'}, {0x012B, 0xE5, 'i'}, {0x014C, 0xE5, 'O'}, {0x014D, 0xE5, 'o'},
+    {0x016A, 0xE5, 'U'}, {0x016B, 0xE5, 'u'},
+    {0x0102, 0xE6, 'A'}, {0x0103, 0xE6, 'a'}, {0x0114, 0xE6, 'E'}, {0x0115, 0xE6, 'e'},
+    {0x011E, 0xE6, 'G'}, {0x011F, 0xE6, 'g'}, {0x012C, 0xE6, 'I'}, {0x012D, 0xE6, 'i'},
+    {0x014E, 0xE6, 'O'}, {0x014F, 0xE6, 'o'}, {0x016C, 0xE6, 'U'}, {0x016D, 0xE6, 'u'},
+    {0x010A, 0xE7, 'C'}, {0x010B, 0xE7, 'c'}, {0x0116, 0xE7, 'E'}, {0x0117, 0xE7, 'e'},
+    {0x0120, 0xE7, 'G'}, {0x0121, 0xE7, 'g'}, {0x0130, 0xE7, 'I'}, {0x017B, 0xE7, 'Z'},
+    {0x017C, 0xE7, 'z'},
+    {0x010C, 0xE9, 'C'}, {0x010D, 0xE9, 'c'}, {0x010E, 0xE9, 'D'}, {0x010F, 0xE9, 'd'},
+    {0x011A, 0xE9, 'E'}, {0x011B, 0xE9, 'e'}, {0x013D, 0xE9, 'L'}, {0x013E, 0xE9, 'l'},
+    {0x0147, 0xE9, 'N'}, {0x0148, 0xE9, 'n'}, {0x0158, 0xE9, 'R'}, {0x0159, 0xE9, 'r'},
+    {0x0164, 0xE9, 'T'}, {0x0165, 0xE9, 't'},
+    {0x016E, 0xEA, 'U'}, {0x016F, 0xEA, 'u'},
+    {0x0150, 0xEE, 'O'}, {0x0151, 0xEE, 'o'}, {0x0170, 0xEE, 'U'}, {0x0171, 0xEE, 'u'},
+    {0x0122, 0xF0, 'G'}, {0x0123, 0xF0, 'g'}, {0x0136, 0xF0, 'K'}, {0x0137, 0xF0, 'k'},
+    {0x013B, 0xF0, 'L'}, {0x013C, 0xF0, 'l'}, {0x0145, 0xF0, 'N'}, {0x0146, 0xF0, 'n'},
+    {0x0156, 0xF0, 'R'}, {0x0157, 0xF0, 'r'}, {0x015E, 0xF0, 'S'}, {0x015F, 0xF0, 's'},
+    {0x0162, 0xF0, 'T'}, {0x0163, 0xF0, 't'},
+    {0x0104, 0xF1, 'A'}, {0x0105, 0xF1, 'a'}, {0x0118, 0xF1, 'E'}, {0x0119, 0xF1, 'e'},
+    {0x012E, 0xF1, 'I'}, {0x012F, 0xF1, 'i'}, {0x0172, 0xF1, 'U'}, {0x0173, 0xF1, 'u'},
+    {0x1EA0, 0xF2, 'A'}, {0x1EA1, 0xF2, 'a'}, {0x1EB8, 0xF2, 'E'}, {0x1EB9, 0xF2, 'e'},
+    {0x1ECA, 0xF2, 'I'}, {0x1ECB, 0xF2, 'i'}, {0x1ECC, 0xF2, 'O'}, {0x1ECD, 0xF2, 'o'},
+    {0x1EE4, 0xF2, 'U'}, {0x1EE5, 0xF2, 'u'}, {0x1EF4, 0xF2, 'Y'}, {0x1EF5, 0xF2, 'y'},
+    {0x1EA2, 0xE0, 'A'}, {0x1EA3, 0xE0, 'a'}, {0x1EBA, 0xE0, 'E'}, {0x1EBB, 0xE0, 'e'},
+    {0x1EC8, 0xE0, 'I'}, {0x1EC9, 0xE0, 'i'}, {0x1ECE, 0xE0, 'O'}, {0x1ECF, 0xE0, 'o'},
+    {0x1EE6, 0xE0, 'U'}, {0x1EE7, 0xE0, 'u'}, {0x1EF6, 0xE0, 'Y'}, {0x1EF7, 0xE0, 'y'},
+    {0x1EBC, 0xE4, 'E'}, {0x1EBD, 0xE4, 'e'}, {0x1EF8, 0xE4, 'Y'}, {0x1EF9, 0xE4, 'y'},
+    {0x1EF2, 0xE1, 'Y'}, {0x1EF3, 0xE1, 'y'},
+    {0x0218, 0xF7, 'S'}, {0x0219, 0xF7, 's'}, {0x021A, 0xF7, 'T'}, {0x021B, 0xF7, 't'},
+};
+
+char32_t SpecialeAnsel(unsigned char c) {
+  for (const LettreAnsel& l : kLettresAnsel)
+    if (l.marque == 0 && l.octet == c) return l.u;
+  return 0;
+}
+
+char32_t ComposeeAnsel(unsigned char marque, unsigned char base) {
+  for (const LettreAnsel& l : kLettresAnsel)
+    if (l.marque == marque && l.octet == base) return l.u;
+  return 0;
+}
+
+// The ANSEL bytes of a letter Windows-1252 lacks; false when ANSEL has none.
+bool VersAnsel(char32_t u, std::string& sortie) {
+  for (const LettreAnsel& l : kLettresAnsel) {
+    if (l.u != u) continue;
+    if (l.marque) sortie += static_cast<char>(l.marque);
+    sortie += static_cast<char>(l.octet);
+    return true;
+  }
+  return false;
+}
+
 bool EstMarqueAnsel(unsigned char c) { return c >= 0xE0 && c != 0xFF; }
 
 bool ToutAscii(std::string_view s) {
@@ -165,8 +241,16 @@ void DecodeAnsel(std::string_view ligne, std::string& sortie, int& remplaces) {
   while (i < ligne.size()) {
     auto c = static_cast<unsigned char>(ligne[i]);
     if (!EstMarqueAnsel(c)) {
-      sortie += static_cast<char>(kAnselSimple[c]);
-      remplaces += kAnselApproche[c];
+      char32_t u;
+      size_t longueur;
+      if (c == '&' && LitReference(ligne, i, u, longueur)) {
+        sortie += "&#38;";  // the file's "&#322;" stays these characters
+      } else if ((u = kAnselApproche[c] ? SpecialeAnsel(c) : 0)) {
+        AjouteLettre(sortie, u);
+      } else {
+        sortie += static_cast<char>(kAnselSimple[c]);
+        remplaces += kAnselApproche[c];
+      }
       ++i;
       continue;
     }
@@ -184,8 +268,16 @@ void DecodeAnsel(std::string_view ligne, std::string& sortie, int& remplaces) {
       for (size_t k = debut; k < debut + nbMarques && !lettre; ++k)
         lettre = kComposees.lettre[static_cast<unsigned char>(ligne[k]) - 0xE0][base];
     }
+    char32_t composee = 0;
+    if (!lettre && base < 0x80) {
+      for (size_t k = debut; k < debut + nbMarques && !composee; ++k)
+        composee = ComposeeAnsel(static_cast<unsigned char>(ligne[k]), base);
+    }
     if (lettre) {
       sortie += static_cast<char>(lettre);
+      remplaces += static_cast<int>(nbMarques) - 1;
+    } else if (composee) {
+      AjouteLettre(sortie, composee);
       remplaces += static_cast<int>(nbMarques) - 1;
     } else {
       sortie += static_cast<char>(kAnselSimple[base]);
@@ -266,7 +358,11 @@ void DecodeLigneDans(std::string_view ligne, JeuCaracteres jeu, std::string& sor
   } else {
     switch (jeu) {
       case JeuCaracteres::Dos: DecodeDos(ligne, sortie, remplaces); break;
-      case JeuCaracteres::Ansel: DecodeAnsel(ligne, sortie, remplaces); break;
+      case JeuCaracteres::Ansel:
+        // Writes references of its own, having escaped those of the file.
+        DecodeAnsel(ligne, sortie, remplaces);
+        echappe = false;
+        break;
       case JeuCaracteres::Utf8: {
         if (ligne.substr(0, 3) == "\xEF\xBB\xBF") ligne.remove_prefix(3);
         sortie = Utf8VersAnsi(ligne, '?', &remplaces);
@@ -288,14 +384,7 @@ std::string DecodeLigne(std::string_view ligne, JeuCaracteres jeu, int* nbRempla
 
 void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sortie,
                      BilanEncodage* bilan) {
-  // An 8-bit set holds no references: their letters go as the closest ones.
-  std::string sansReferences;
-  if (jeu != JeuCaracteres::Utf8 && PeutContenirReference(ansi)) {
-    sansReferences = SansReferences(ansi, '?', bilan ? &bilan->remplacees : nullptr,
-                                    bilan ? &bilan->lettres : nullptr);
-    ansi = sansReferences;
-  }
-  if (jeu == JeuCaracteres::Windows) {
+  if (jeu == JeuCaracteres::Windows && !PeutContenirReference(ansi)) {
     sortie.append(ansi);
     return;
   }
@@ -304,17 +393,27 @@ void EncodeLigneDans(std::string_view ansi, JeuCaracteres jeu, std::string& sort
   while (i < ansi.size()) {
     // ASCII, most of any text, is the same in every set: copied by runs.
     size_t debut = i;
-    while (i < ansi.size() && static_cast<unsigned char>(ansi[i]) < 0x80 && ansi[i] != '&') ++i;
+    while (i < ansi.size() && (static_cast<unsigned char>(ansi[i]) < 0x80 || jeu == JeuCaracteres::Windows) &&
+           ansi[i] != '&')
+      ++i;
     sortie.append(ansi.substr(debut, i - debut));
     if (i < ansi.size() && ansi[i] == '&') {
       char32_t u;
       size_t longueur;
-      if (utf8 && LitReference(ansi, i, u, longueur)) {
-        sortie += AnsiVersUtf8(ansi.substr(i, longueur));
-        i += longueur;
-      } else {
+      if (!LitReference(ansi, i, u, longueur)) {
         sortie += '&';
         ++i;
+      } else {
+        const std::string_view reference = ansi.substr(i, longueur);
+        i += longueur;
+        if (utf8) {
+          sortie += AnsiVersUtf8(reference);
+        } else if (jeu != JeuCaracteres::Ansel || !VersAnsel(u, sortie)) {
+          // An 8-bit set lacks the letter: its closest one, counted.
+          const std::string approche = SansReferences(reference, '?', bilan ? &bilan->remplacees : nullptr,
+                                                      bilan ? &bilan->lettres : nullptr);
+          EncodeLigneDans(approche, jeu, sortie, nullptr);
+        }
       }
       continue;
     }

@@ -30,9 +30,11 @@ bool JeuDepuisCharGedcom(std::string_view valeur, JeuCaracteres& jeu);
 // - DOS: each byte of code page 850 becomes its Windows-1252 letter, or the
 //   closest one (box drawing and symbols Windows-1252 lacks become '?').
 // - ANSEL: a combining mark followed by its base letter becomes the accented
-//   letter where Windows-1252 has it, otherwise the base letter alone; the
-//   special letters (Æ, Ø, L with stroke...) become their Windows-1252
-//   letter or the closest one. A mark with no letter after it is dropped.
+//   letter, held as a reference where Windows-1252 lacks it ("č", "ą", "ő",
+//   "ș", Vietnamese letters of one mark), otherwise the base letter alone;
+//   the special letters (Æ, Ø, Ł, Đ, Ơ, Ư, ı...) become their letter, the
+//   signs Windows-1252 lacks the closest one. A mark with no letter after
+//   it is dropped.
 // - UTF-8: a character Windows-1252 cannot hold becomes its reference
 //   (core/letters.h); each byte of an invalid sequence becomes '?'. A
 //   byte-order mark at the very start of the line is dropped (pass the
@@ -63,8 +65,9 @@ struct BilanEncodage {
 //   closest plain character ('Y', 'S', '"'), or '?', rather than as a byte
 //   that would read back as another letter.
 // - ANSEL: accented letters become their mark + base letter pair, the special
-//   letters (Æ, Ø, ß, £...) their ANSEL byte; the rest is written as
-//   its closest plain character, or '?'.
+//   letters (Æ, Ø, ß, £, Ł, Đ...) their ANSEL byte, letters held as
+//   references too where ANSEL has them; the rest is written as its closest
+//   plain character, or '?'.
 // - UTF-8: the Unicode form of each byte, each reference as its letter.
 std::string EncodeLigne(std::string_view ansi, JeuCaracteres jeu, BilanEncodage* bilan = nullptr);
 // Appends the encoded line to `sortie` (not cleared).

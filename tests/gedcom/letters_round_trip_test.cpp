@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/report_html.h"
 #include "analysis/type_tables.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/letters.h"
 #include "core/text.h"
 #include "core/tree_file/tree_file_reader.h"
 #include "core/tree_file/tree_file_writer.h"
@@ -89,26 +92,64 @@ TEST(LettresHorsWindows1252, SurviveImportSaveLoadAndExport) {
   EXPECT_EQ(bilan.remplacees, 0);
 }
 
-// An 8-bit set writes the closest letter, and says which letters it was.
-TEST(LettresHorsWindows1252, EightBitSetsWriteTheClosestLetterAndNameIt) {
+// An 8-bit set writes the closest letter, and says which letters it was;
+// ANSEL holds the Latin letters of central Europe and Vietnam itself.
+struct CasJeu {
+  JeuCaracteres jeu;
+  const char* nom;  // the NAME line as written
+  long remplacees;
+  const char* lettres;
+  const char* relu;  // UTF-8, the surname as imported back
+};
+
+class JeuxHuitBits : public ::testing::TestWithParam<CasJeu> {};
+
+TEST_P(JeuxHuitBits, WriteTheClosestLetterAndNameIt) {
   TTablesTypes tables;
   TBD bd;
   const int n = bd.NouvelleFiche();
-  bd.EcritNom(n, Utf8VersAnsi("Wałęsa"));
+  bd.EcritNom(n, Utf8VersAnsi("Wałęsa Dvořák"));
   bd.EcritPrenoms(n, Utf8VersAnsi("Анна 李 &#322;"));
-  for (JeuCaracteres jeu : {JeuCaracteres::Windows, JeuCaracteres::Dos, JeuCaracteres::Ansel}) {
-    SCOPED_TRACE(NomJeu(jeu));
-    OptionsExportGedcom o;
-    o.jeu = jeu;
-    std::string texte;
-    BilanEncodage bilan;
-    ASSERT_TRUE(GenereGedcom(bd, tables, o, texte, {}, &bilan));
-    EXPECT_NE(texte.find("1 NAME Anna ? &#322;/Walesa/"), std::string::npos) << texte;
-    EXPECT_EQ(bilan.remplacees, 7);
-    EXPECT_EQ(bilan.lettres,
-              "&#1040; (A), &#1085; (n), &#1072; (a), &#26446; (?), &#322; (l), &#281; (e)");
-    EXPECT_NE(MessageLettresApprochees(bilan, jeu).find("7 lettres"), std::string::npos);
-  }
+  OptionsExportGedcom o;
+  o.jeu = GetParam().jeu;
+  std::string texte;
+  BilanEncodage bilan;
+  ASSERT_TRUE(GenereGedcom(bd, tables, o, texte, {}, &bilan));
+  EXPECT_NE(texte.find(GetParam().nom), std::string::npos) << texte;
+  EXPECT_EQ(bilan.remplacees, GetParam().remplacees);
+  EXPECT_EQ(bilan.lettres, GetParam().lettres);
+  EXPECT_NE(MessageLettresApprochees(bilan, o.jeu).find(std::to_string(GetParam().remplacees) + " lettres"),
+            std::string::npos);
+
+  TBD relu;
+  TGedcomHeader entete;
+  OptionsImport oi;
+  oi.jeu = o.jeu;
+  ASSERT_TRUE(ImportGedcomTexte(relu, tables, texte, "/tmp/lettres.ged", oi, entete).Termine());
+  EXPECT_EQ(AnsiVersUtf8(relu.LitNom(1)), GetParam().relu);
+  EXPECT_EQ(AnsiVersUtf8(relu.LitPrenoms(1)), "Anna ? &#322;");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jeux, JeuxHuitBits,
+    ::testing::Values(
+        CasJeu{JeuCaracteres::Windows, "1 NAME Anna ? &#322;/Walesa Dvor\xE1k/", 8,
+               "&#1040; (A), &#1085; (n), &#1072; (a), &#26446; (?), &#322; (l), &#281; (e), &#345; (r)",
+               "Walesa Dvorák"},
+        CasJeu{JeuCaracteres::Dos, "1 NAME Anna ? &#322;/Walesa Dvor\xA0k/", 8,
+               "&#1040; (A), &#1085; (n), &#1072; (a), &#26446; (?), &#322; (l), &#281; (e), &#345; (r)",
+               "Walesa Dvorák"},
+        CasJeu{JeuCaracteres::Ansel, "1 NAME Anna ? &#322;/Wa\xB1\xF1" "esa Dvo\xE9r\xE2" "ak/", 5,
+               "&#1040; (A), &#1085; (n), &#1072; (a), &#26446; (?)", "Wałęsa Dvořák"}),
+    [](const auto& info) { return std::string(NomJeu(info.param.jeu)); });
+
+// Report pages and text exports show the letters, not their references.
+TEST(LettresHorsWindows1252, ReportExportsWriteTheLetters) {
+  const std::string nom = Utf8VersAnsi("Wałęsa & fils &#322;");
+  EXPECT_EQ(EchappeHtml(nom), "Wa&#322;&#281;sa &amp; fils &#38;#322;");
+  EXPECT_EQ(FichierTexteExporte(nom), "\xEF\xBB\xBF" "Wałęsa & fils &#322;");
+  // Without such letters the file stays in Windows-1252, as other programs expect.
+  EXPECT_EQ(FichierTexteExporte("Numérote &#65;"_ansi), "Numérote &#65;"_ansi);
 }
 
 }  // namespace

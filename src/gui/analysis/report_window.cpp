@@ -20,6 +20,7 @@
 #include "analysis/report_html.h"
 #include "core/ansi_literal.h"
 #include "core/file_io.h"
+#include "core/letters.h"
 #include "core/ini_file.h"
 #include "core/text.h"
 #include "gui/common/message_box.h"
@@ -322,7 +323,7 @@ void TfmRapport::ExporteNavigateur() {
 void TfmRapport::ExporteTableur() {
   QDir().mkpath(VersQString(m_app.dossiers.exportHtml));
   const std::string chemin = ProchainFichierRapport(m_app.dossiers.exportHtml, ".csv");
-  if (Statut s = EcritFichierAtomique(chemin, m_app.rapport.grille.TexteCsv()); !s.ok()) {
+  if (Statut s = EcritFichierAtomique(chemin, FichierTexteExporte(m_app.rapport.grille.TexteCsv())); !s.ok()) {
     BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {s.message()})), kErreur, 0, this);
     return;
   }
