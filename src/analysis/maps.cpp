@@ -214,13 +214,13 @@ int TClicCarte::AfficheClick(TImageCarte& image, int x, int y, const std::vector
     m_x = x;
     m_y = y;
     m_avant = c;
-    image.Remplit(x, y, kCouleurSelection);
+    image.Remplit(x, y, kCouleurZoneChoisie);
   } else {
     m_x = m_y = 0;
     return 0;
   }
   for (size_t i = 0; i < zones.size(); ++i) {
-    if (image.Pixel(zones[i].x, zones[i].y) == kCouleurSelection) {
+    if (image.Pixel(zones[i].x, zones[i].y) == kCouleurZoneChoisie) {
       m_zone = static_cast<int>(i) + 1;
       break;
     }
@@ -273,6 +273,12 @@ std::vector<TMarqueur> MarqueursEnLigne(const TBD& bd, const TR& population, std
     });
   }
   return marqueurs;
+}
+
+std::string ScriptMarqueurs(const std::vector<TMarqueur>& marqueurs) {
+  std::string s = "<script>\nplotclear();\n";
+  for (const TMarqueur& m : marqueurs) s += AppelPlotAdd(m.lieu, m.texte) + ";\n";
+  return s + "</script>\n";
 }
 
 }  // namespace kindrela

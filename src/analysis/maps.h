@@ -29,7 +29,7 @@ inline constexpr std::string_view kCarteEnLigne = "Carte Google";
 inline constexpr uint32_t kBlanc = 0xFFFFFF;
 inline constexpr uint32_t kNoir = 0x000000;
 inline constexpr uint32_t kCouleurEvenement = 0x99CCFF;  // a zone with shown events
-inline constexpr uint32_t kCouleurSelection = 0x0099FF;  // the selected zone
+inline constexpr uint32_t kCouleurZoneChoisie = 0x0099FF;  // the selected zone
 
 struct TZoneCarte {
   std::string nom;   // Nom
@@ -107,7 +107,7 @@ class TClicCarte {
   // Refills the area of the previous click with the colour it had; forgets it.
   void EffaceClick(TImageCarte& image);
   // Selects the area at (x, y) when it is white or a zone with events (its
-  // colour remembered, filled with kCouleurSelection); else forgets the point.
+  // colour remembered, filled with kCouleurZoneChoisie); else forgets the point.
   // Returns the selected zone: the first whose seed pixel now has the
   // selection colour, 0 when none.
   int AfficheClick(TImageCarte& image, int x, int y, const std::vector<TZoneCarte>& zones);
@@ -122,7 +122,7 @@ class TClicCarte {
   bool AvaitEvenements() const { return m_x != 0 && m_avant == kCouleurEvenement; }
   // A place area without a zone was selected: the zone editor may add one.
   bool SansZone(const TImageCarte& image) const {
-    return m_x != 0 && m_zone == 0 && image.Pixel(m_x, m_y) == kCouleurSelection;
+    return m_x != 0 && m_zone == 0 && image.Pixel(m_x, m_y) == kCouleurZoneChoisie;
   }
 
  private:
@@ -153,5 +153,8 @@ TMarqueur MarqueurFiche(const TBD& bd, std::string_view lieu, int personne);
 // The markers of a population's events (person events, `nature` as above),
 // in order.
 std::vector<TMarqueur> MarqueursEnLigne(const TBD& bd, const TR& population, std::string_view nature);
+// The script block that puts `marqueurs` on the page once it has loaded:
+// "plotclear()" then one "plotadd" call per marker.
+std::string ScriptMarqueurs(const std::vector<TMarqueur>& marqueurs);
 
 }  // namespace kindrela

@@ -119,6 +119,9 @@ constexpr TCleReglage kCles[] = {
     T(O, "Auteur", {513}),
     T(O, "AuteurLien", {514}),
 
+    // The map shown last (the map window).
+    T("Carte", "Nom"),
+
     E(S, "DateMin", 1000), E(S, "DateMax", 2100),
     E(S, "AgeMin", 0), E(S, "AgeMax", 100), E(S, "AgePas", 10),
     E(S, "AnneeMin", 1900), E(S, "AnneeMax", 2100), E(S, "AnneePas", 10),

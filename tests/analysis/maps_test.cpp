@@ -50,8 +50,8 @@ TEST(Carte, FloodFillStopsAtBlackLines) {
   EXPECT_EQ(im.Pixel(3, 8), kCouleurEvenement);
   EXPECT_EQ(im.Pixel(12, 3), kBlanc);
   EXPECT_EQ(im.Pixel(3, 10), 0x808080u);
-  EXPECT_EQ(im.Remplit(10, 3, kCouleurSelection), 0);  // black is never filled
-  EXPECT_EQ(im.Remplit(-1, 3, kCouleurSelection), 0);
+  EXPECT_EQ(im.Remplit(10, 3, kCouleurZoneChoisie), 0);  // black is never filled
+  EXPECT_EQ(im.Remplit(-1, 3, kCouleurZoneChoisie), 0);
 }
 
 TEST(Carte, EventsFillTheirZonesAndCollectTheFirst) {
@@ -94,7 +94,7 @@ TEST(Carte, EventsFillTheirZonesAndCollectTheFirst) {
   TClicCarte clic;
   EXPECT_EQ(clic.AfficheClick(im, 4, 4, zones), 2);
   EXPECT_TRUE(clic.AvaitEvenements());
-  EXPECT_EQ(im.Pixel(3, 3), kCouleurSelection);
+  EXPECT_EQ(im.Pixel(3, 3), kCouleurZoneChoisie);
   clic.EffaceClick(im);
   EXPECT_EQ(im.Pixel(3, 3), kCouleurEvenement);
   // The sea selects nothing; a white area without a zone may get one.

@@ -91,6 +91,7 @@ const std::vector<SectionAttendue>& ToutesLesCles() {
         "SrcSorte", "SrcNote", "SrcPers", "SrcFichier", "SrcFichierReduc", "SrcFichierLien",
         "SrcFichierMax", "AFAnni", "AFFete", "AFJour", "AFDemarre", "AFNbreJour", "WebBrowser",
         "Photo", "Auteur", "AuteurLien"}},
+      {"Carte", {"Nom"}},
       {S, {"DateMin", "DateMax", "AgeMin", "AgeMax", "AgePas", "AnneeMin", "AnneeMax",
            "AnneePas"}},
       {V,
@@ -169,6 +170,7 @@ std::vector<CasDefaut> DefautsAttendus() {
   booleen(G, {"AfficheConjoint", "AfficheFratrie"}, false);
   texte(G, "VoirInfo", std::string(100, 'O'));
   texte(G, "OldFileName", "");
+  texte("Carte", "Nom", "");
 
   entier(O, "SaisieNomNbre", 25);
   entier(O, "SaisieChpNbre", 25);
@@ -600,7 +602,7 @@ TEST(SauveReglages, KeepsWhatItDoesNotOwn) {
   EXPECT_EQ(ini.LitTexte(O, "NomMaj"), "0");
   EXPECT_EQ(ini.LitTexte(kSectionLokaro, "Path"), "/opt/lokaro");
   EXPECT_EQ(ini.Texte().rfind("; réglages\r\n[Autre]\r\nx=1\r\n"_ansi, 0), 0u);
-  EXPECT_EQ(ini.Sections().size(), 7u) << "three kept, four added";
+  EXPECT_EQ(ini.Sections().size(), 8u) << "three kept, five added";
 }
 
 // --- Multi-line keys --------------------------------------------------------

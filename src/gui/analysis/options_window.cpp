@@ -19,6 +19,7 @@
 #include "app/folders.h"
 #include "app/settings.h"
 #include "core/ansi_literal.h"
+#include "gui/analysis/options_calendar_page.h"
 #include "gui/analysis/options_record_page.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
@@ -192,6 +193,10 @@ TfmOptions::TfmOptions(TApplication& app, QWidget* parent) : QDialog(parent), m_
   ajoutePage(PageCoherence(), "Cohérence"_ansi);
   for (SorteTable s : {SorteTable::Evenements, SorteTable::Champs, SorteTable::Sources})
     ajoutePage(PageTable(s), Noms(s).titrePage);
+  m_pageCalendrier = new TPageOptionsCalendrier(m_app.reglages);
+  ajoutePage(m_pageCalendrier, "Calendrier");
+  m_pageAnniversaires = new TPageOptionsAnniversaires(m_app);
+  ajoutePage(m_pageAnniversaires, "Anniversaires");
   m_pages->setFixedWidth(m_pages->sizeHintForColumn(0) + 24);
   connect(m_pages, &QListWidget::currentRowChanged, m_pile, &QStackedWidget::setCurrentIndex);
 
@@ -501,6 +506,8 @@ void TfmOptions::Applique() {
   r.SetEntier(kSectionOptions, "AvApMenu", m_avApMenu->value());
   r.SetEntier(kSectionOptions, "Generation", m_generation->value());
   m_pageFiche->Applique(r);
+  m_pageCalendrier->Applique(r);
+  m_pageAnniversaires->Applique(r);
 
   r.SetBool(kSectionOptions, kCleNumerote, m_numerote->isChecked());
   r.SetEntier(kSectionOptions, kCleNumeroteGen, m_numeroteGen->value());

@@ -27,6 +27,8 @@ namespace kindrela {
 
 struct TApplication;
 struct TDossiers;
+class TPageOptionsAnniversaires;
+class TPageOptionsCalendrier;
 class TPageOptionsFiche;
 class TReglages;
 
@@ -39,6 +41,8 @@ enum PageOptions {
   kPageEvenements,
   kPageChamps,
   kPageSources,
+  kPageCalendrier,
+  kPageAnniversaires,
   kNbrePagesOptions
 };
 
@@ -124,6 +128,8 @@ class TfmOptions : public QDialog {
   QStackedWidget* m_pile = nullptr;
 
   TPageOptionsFiche* m_pageFiche = nullptr;
+  TPageOptionsCalendrier* m_pageCalendrier = nullptr;
+  TPageOptionsAnniversaires* m_pageAnniversaires = nullptr;
   QCheckBox* m_afficheBulle = nullptr;
   QCheckBox* m_conseils = nullptr;
   QSpinBox* m_avApMenu = nullptr;

@@ -19,6 +19,7 @@
 #include <QToolButton>
 
 #include "core/ansi_literal.h"
+#include "gui/analysis/map_window.h"
 #include "gui/analysis/options_window.h"
 #include "gui/main/application.h"
 #include "gui/main/command_menu.h"
@@ -98,6 +99,8 @@ TScaWin::TScaWin(TApplication& app, QWidget* parent) : QMainWindow(parent), m_ap
   ConstruitBarreArbre();
   ConstruitMenu();
   ConstruitRapports();
+  ConstruitCalendrier();
+  ConstruitCarte();
   qApp->installEventFilter(this);
   ConstruitFiches();
   TraduitFenetre(this, t);
@@ -256,6 +259,16 @@ void TScaWin::ConstruitMenu() {
       {nullptr, kCmdExporteStat, "Exporter les statistiques"},
       {nullptr, kCmdImprimeGraphique, "Imprimer le graphique"},
       {nullptr, kCmdPdfGraphique, "Exporter le graphique en PDF"},
+      {"Carte", 0, "Carte"},
+      {nullptr, kCmdNouvelleCarte, "Nouvelle carte"},
+      {nullptr, kCmdModifieCarte, "Modifier la carte"},
+      {nullptr, kCmdExporteCarte, "Exporter la carte"},
+      {nullptr, kCmdImprimeCarte, "Imprimer la carte"},
+      {"Calendrier", 0, "Calendrier"},
+      {nullptr, kCmdAnniversaire, "Prochain anniversaire et fête"_ansi},
+      {nullptr, kCmdExporteCalendrier, "Exporter le calendrier"},
+      {nullptr, kCmdOptionsCalendrier, "Options du calendrier"},
+      {nullptr, kCmdConversionCalendrier, "Convertion de calendrier"},
   };
   for (const Entree& e : entrees) {
     if (e.section) m_menu->AjouteSection(e.section, VersQString(e.texte));
@@ -373,6 +386,7 @@ void TScaWin::SetSelecPers(int n) {
   RafraichitFiches();
   if (ArbreVisible()) m_aff->AfficheSelecPers(n);
   SelectionRapports(n);
+  if (CarteVisible() && Carte().SuitLaSelection()) Carte().Affiche();
 }
 
 void TScaWin::VaDansHistorique(int n) {
@@ -399,6 +413,8 @@ void TScaWin::Reset() {
   HideFicheArbre();
   OublieFiches();
   VideRapports();
+  MontreCalendrier(false);
+  HideCarte();
   m_historique.Vide();
   MetAJourHistoriques();
   bd.Vide();
@@ -419,6 +435,8 @@ void TScaWin::Enable() {
   m_boutonsHaut[0]->setEnabled(ouvert);  // the record
   m_boutonsHaut[2]->setEnabled(ouvert);  // the family
   EnableRapports(ouvert);
+  EnableCalendrier(ouvert);
+  EnableCarte(ouvert);
   m_menu->MontreSection("Fiche", ouvert && FicheVisible());
   m_arbreMasque->setVisible(ouvert && !ArbreVisible());
   m_boutonsHaut[1]->setEnabled(ouvert);  // the sources
@@ -465,6 +483,8 @@ void TScaWin::SauveReglages() {
   if (!m_app.fichierCourant.empty() && m_app.bd->BaseChargee)
     m_app.reglages.SetTexte("gene", "OldFileName", m_app.fichierCourant);
   SauveFenetresRapports();
+  SauveFenetreCalendrier();
+  SauveFenetreCarte();
   FichierIni ini(m_app.dossiers.fichierReglages);
   m_app.reglages.SauveReglages(ini);
   QDir().mkpath(Chemin(m_app.dossiers.paramUtilisateur));

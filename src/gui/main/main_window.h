@@ -27,6 +27,8 @@ class TfmRapport;
 class TfmRapportCritere;
 class TfmStat;
 class TfmCellule;
+class TfmCal;
+class TfmCarte;
 class TFenetresSources;
 class TfmSource;
 class TfmSourceRech;
@@ -134,6 +136,17 @@ class TScaWin : public QMainWindow {
   bool RapportVisible() const;
   TfmRapport& Rapport();
   TfmStat& Stat() { return *m_stat; }
+  // The event calendar pane (main_window_calendar.cpp), button 7.
+  void MontreCalendrier(bool visible);
+  bool CalendrierVisible() const;
+  TfmCal& Calendrier();
+  // The map pane (main_window_map.cpp), button 4, and its zone editor.
+  void ShowCarte();
+  void HideCarte();
+  bool CarteVisible() const;
+  void ShowCarteDef();
+  void HideCarteDef();
+  TfmCarte& Carte();
 
   // Adding and deleting persons (main_window_ajout.cpp). AjoutePersonne
   // adds the relative `sorte` of p with its identity step and questions and
@@ -227,6 +240,19 @@ class TScaWin : public QMainWindow {
   void EnableRapports(bool ouvert);
   void SauveFenetresRapports();
   void PlaceFenetre(QWidget* w, const char* prefixe);
+  // The calendar pane (main_window_calendar.cpp).
+  void ConstruitCalendrier();
+  bool CommandeCalendrier(int numero);
+  void ExporteCalendrier();
+  void EnableCalendrier(bool ouvert);
+  void SauveFenetreCalendrier();
+  // The map pane (main_window_map.cpp).
+  void ConstruitCarte();
+  bool CommandeCarte(int numero);
+  void EnableCarte(bool ouvert);
+  void SauveFenetreCarte();
+  void NouvelleCarte();
+  void ImprimeCarte();
 
   TApplication& m_app;
   int m_selecPers = 0;
@@ -250,6 +276,10 @@ class TScaWin : public QMainWindow {
   TfmRapportCritere* m_critere = nullptr;
   TfmStat* m_stat = nullptr;
   bool m_premierRapport = true, m_premiereStat = true, m_premierCritere = true;
+  TfmCal* m_cal = nullptr;
+  bool m_premierCal = true;
+  TfmCarte* m_carte = nullptr;
+  bool m_premiereCarte = true;
   TfmCellule* m_cellule = nullptr;
   QPointer<TfmSupprime> m_supprime;
   // After persons went: the selection, the windows and the chart follow.

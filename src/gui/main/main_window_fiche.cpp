@@ -7,11 +7,13 @@
 #include "chart/kinship.h"
 #include "core/ansi_literal.h"
 #include "editing/adding.h"
+#include "gui/analysis/map_window.h"
 #include "gui/chart/chart_view.h"
 #include "gui/editing/family_window.h"
 #include "gui/editing/record_window.h"
 #include "gui/main/application.h"
 #include "gui/main/command_menu.h"
+#include "gui/analysis/map_window.h"
 #include "gui/main/main_window.h"
 
 namespace kindrela {
@@ -129,6 +131,8 @@ void TScaWin::PersonneModifiee(int n) {
   if (ArbreVisible()) m_aff->RepaintPers(n);
   MetAJourBarreEtat();
   if (FicheArbreVisible()) m_ficheArbre->Affiche(m_selecPers);
+  // A place typed for the person shown on the map appears there at once.
+  if (n == m_selecPers && CarteVisible() && Carte().SuitLaSelection()) Carte().Affiche();
 }
 
 void TScaWin::ReferenceDepuisFiche(int n) {

@@ -293,7 +293,7 @@ void TScaWin::MenuClick(int numero) {
     case kCmdAlbum: CommandeSource(numero); break;
     default:
       // The command's window comes with its own step.
-      (void)CommandeRapport(numero);
+      if (!CommandeRapport(numero) && !CommandeCalendrier(numero)) (void)CommandeCarte(numero);
       break;
   }
 }
@@ -311,6 +311,12 @@ void TScaWin::BoutonClick(int numero) {
   }
   if (numero == 5 && m_app.bd->BaseChargee) return MontreRapport(m_boutonsHaut[4]->isChecked());
   if (numero == 6 && m_app.bd->BaseChargee) return MontreStat(m_boutonsHaut[5]->isChecked());
+  if (numero == 4 && m_app.bd->BaseChargee) {
+    if (CarteVisible()) HideCarte();
+    else ShowCarte();
+    return;
+  }
+  if (numero == 7 && m_app.bd->BaseChargee) return MontreCalendrier(m_boutonsHaut[6]->isChecked());
   if (numero == 2) {
     BasculeSources(!m_menu->SectionVisible("Source"));
     return;

@@ -17,6 +17,7 @@
 #include "gui/main/main_window.h"
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
+#include "gui/dates/reminder_window.h"
 #include "gui/i18n/qt_translations.h"
 
 namespace kindrela {
@@ -97,8 +98,9 @@ int LanceProgramme(int argc, char** argv) {
   QStringList arguments = QCoreApplication::arguments();
   arguments.removeFirst();
   if (!arguments.isEmpty() && arguments.first() == "-anniv") {
-    // The reminder shows only when there is something to remind; without
-    // an anniversary file there is nothing, and the run ends here.
+    // Only the reminder, from its own file: no tree is opened and the
+    // settings are not written. Without the file the run ends at once.
+    (void)AfficherRappels(nullptr, app);
     app.traduction.LibereTraduction();
     return 0;
   }
