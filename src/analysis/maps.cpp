@@ -174,14 +174,14 @@ TResultatCarte AfficheTout(const TBD& bd, const TR& population, std::string_view
                            const std::vector<TZoneCarte>& zones, TImageCarte& image, int zoneCollectee,
                            const std::function<bool(int, int)>& progression) {
   TResultatCarte r;
-  // One entry per event in the zone: room for every event of the tree.
-  r.collectes = TR(std::max(TR::kCapaciteDefaut, bd.NbreEve()));
+  r.collectes = TR(std::max(TR::kCapaciteDefaut, bd.NbreFiche()));
   // The zones of each distinct place, found once.
   std::unordered_map<std::string, std::vector<int>> cache;
   std::vector<bool> remplie(zones.size(), false);
   const int total = population.Count();
   int fait = 0;
   for (int32_t p : population) {
+    bool collecte = false;
     PourChaqueLieu(bd, p, nature, [&](const std::string& lieu) {
       auto it = cache.find(lieu);
       if (it == cache.end()) it = cache.emplace(lieu, ZonesDuLieu(zones, lieu)).first;
@@ -191,8 +191,8 @@ TResultatCarte AfficheTout(const TBD& bd, const TR& population, std::string_view
         if (image.Pixel(zone.x, zone.y) == kBlanc) image.Remplit(zone.x, zone.y, kCouleurEvenement);
         remplie[static_cast<size_t>(z)] = true;
       }
-      if (zoneCollectee > 0 && !it->second.empty() && it->second.front() + 1 == zoneCollectee)
-        r.collectes.Add(p);
+      if (!collecte && zoneCollectee > 0 && !it->second.empty() && it->second.front() + 1 == zoneCollectee)
+        collecte = r.collectes.Add(p);
     });
     if (++fait % 1024 == 0 && progression && !progression(fait, total)) {
       r.interrompu = true;

@@ -81,8 +81,8 @@ enum class PopulationCarte : int { Selection = 0, Reference = 1, ToutLeMonde = 2
 // everybody in use, or `rapport` (the report's persons in row order).
 TR PersonnesCarte(const TBD& bd, PopulationCarte choix, int selecPers, const TR& rapport);
 
-// What AfficheTout leaves: the persons collected for a zone (one entry per
-// event in it) and the places drawn, for the online page.
+// What AfficheTout leaves: the persons collected for a zone and whether the
+// user stopped the drawing.
 struct TResultatCarte {
   TR collectes;
   bool interrompu = false;
@@ -92,8 +92,8 @@ struct TResultatCarte {
 // every event of each person in stored order, or only those of kind
 // `nature` when it is not empty. Each zone whose code occurs in an event
 // place is filled with kCouleurEvenement from its seed point when that pixel
-// is white. With `zoneCollectee` above 0, the persons whose event place has
-// that zone as its first zone are collected. `progression` (done, total)
+// is white. With `zoneCollectee` above 0, the persons with an event place
+// whose first zone is that one are collected, each once, in population order. `progression` (done, total)
 // may stop the work by answering false. Places are matched once each, so
 // the cost is that of the events plus the distinct places times the zones.
 TResultatCarte AfficheTout(const TBD& bd, const TR& population, std::string_view nature,

@@ -82,12 +82,13 @@ TEST(Carte, EventsFillTheirZonesAndCollectTheFirst) {
   TResultatCarte r = AfficheTout(bd, population, "", zones, im, 2);
   EXPECT_EQ(im.Pixel(3, 3), kCouleurEvenement);   // F95
   EXPECT_EQ(im.Pixel(15, 3), kCouleurEvenement);  // F75 (and the region's seed)
-  // A person per event whose first zone is F95: a twice, b never.
-  EXPECT_EQ(r.collectes.Vecteur(), (std::vector<int>{a, a}));
-  // Only births: the same zones, one entry for a.
-  im = Image();
-  r = AfficheTout(bd, population, "Naissance", zones, im, 2);
+  // The persons with an event whose first zone is F95, each once: a, not b.
   EXPECT_EQ(r.collectes.Vecteur(), (std::vector<int>{a}));
+  // Only deaths: a's death in F95 (and the region), not b's birth in Paris.
+  im = Image();
+  r = AfficheTout(bd, population, "Décès", zones, im, 2);
+  EXPECT_EQ(r.collectes.Vecteur(), (std::vector<int>{a}));
+  EXPECT_EQ(im.Pixel(3, 3), kCouleurEvenement);
 
   // A click on a zone with events selects it and asks for its report; the
   // next click gives the area its colour back.

@@ -45,6 +45,13 @@ class TGrilleCalendrier : public QWidget {
     m_td = couleur("table tbody td", Qt::white);
     m_mois = couleur(".calmois", QColor(210, 210, 230));
     m_jour = couleur(".caljour", QColor(210, 210, 230));
+    auto texte = [&](const char* regle) {
+      int r = 0, g = 0, b = 0;
+      if (LitCouleurCss(ProprieteCss(m_app.styleCss, regle, "color"), r, g, b)) return QColor(r, g, b);
+      return QColor(Qt::black);
+    };
+    m_texteMois = texte(".calmois");
+    m_texteJour = texte(".caljour");
     m_weekEndActif = m_app.reglages.Bool(kSectionOptions, "CalWE");
   }
   QColor CouleurCase() const { return m_case; }
@@ -62,15 +69,19 @@ class TGrilleCalendrier : public QWidget {
       const QRect entete(t.gauche, 0, t.droite - t.gauche, kHauteurLigneMois + 1);
       p.fillRect(entete, m_mois);
       p.drawRect(entete.adjusted(0, 0, -1, -1));
-      const std::string nom(NomsMois[static_cast<size_t>(m)]);
-      p.drawText(entete, Qt::AlignCenter, VersQString(nom.substr(0, 4)));
+      const QString nom = VersQString(NomsMois[static_cast<size_t>(m)]);
+      p.setPen(m_texteMois);
+      p.drawText(entete, Qt::AlignCenter, nom.left(1).toUpper() + nom.mid(1, 3) + (nom.size() > 4 ? "." : ""));
+      p.setPen(QColor(128, 128, 128));
     }
     for (int j = 1; j <= 31; ++j) {
       const TRectCase t = RectCase(1, j, w, h);
       const QRect entete(0, t.haut, kLargeurColonneJours + 1, t.bas - t.haut);
       p.fillRect(entete, m_jour);
       p.drawRect(entete.adjusted(0, 0, -1, -1));
+      p.setPen(m_texteJour);
       p.drawText(entete, Qt::AlignCenter, QString::number(j));
+      p.setPen(QColor(128, 128, 128));
     }
     for (int m = 1; m <= 12; ++m) {
       for (int j = 1; j <= 31; ++j) {
@@ -104,7 +115,7 @@ class TGrilleCalendrier : public QWidget {
  private:
   TfmCal& m_cal;
   TApplication& m_app;
-  QColor m_case, m_weekEnd, m_td, m_mois, m_jour;
+  QColor m_case, m_weekEnd, m_td, m_mois, m_jour, m_texteMois = Qt::black, m_texteJour = Qt::black;
   bool m_weekEndActif = true;
 };
 

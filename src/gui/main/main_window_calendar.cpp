@@ -72,7 +72,7 @@ void TScaWin::SauveFenetreCalendrier() {
 }
 
 void TScaWin::ExporteCalendrier() {
-  QDialog choix(this);
+  QDialog choix(m_cal->isVisible() ? static_cast<QWidget*>(m_cal) : this);
   choix.setObjectName("fmChoixExport");
   choix.setWindowTitle(VersQString("Exporter le calendrier"));
   auto* l = new QVBoxLayout(&choix);
@@ -92,18 +92,20 @@ void TScaWin::ExporteCalendrier() {
   l->addWidget(b);
   if (choix.exec() != QDialog::Accepted) return;
   if (groupe->checkedId() == 1) m_cal->ExporteNavigateur();
-  else AfficheOptions(this, m_app, kPageCalendrier);
+  else AfficheOptions(choix.parentWidget(), m_app, kPageCalendrier);
 }
 
 bool TScaWin::CommandeCalendrier(int numero) {
+  // Above the calendar, which stays on top of the main window.
+  QWidget* parent = m_cal->isVisible() ? static_cast<QWidget*>(m_cal) : this;
   switch (numero) {
     case kCmdAnniversaire:
-      if (!AfficherRappels(this, m_app))
-        BoiteMessage(VersQString(m_app.traduction.Msg(534)).replace("\r\n", "\n"), kInformation, 0, this);
+      if (!AfficherRappels(parent, m_app))
+        BoiteMessage(VersQString(m_app.traduction.Msg(534)).replace("\r\n", "\n"), kInformation, 0, parent);
       return true;
     case kCmdExporteCalendrier: ExporteCalendrier(); return true;
-    case kCmdOptionsCalendrier: AfficheOptions(this, m_app, kPageCalendrier); return true;
-    case kCmdConversionCalendrier: (void)ConvertirCalendrier(this, DateDuJour()); return true;
+    case kCmdOptionsCalendrier: AfficheOptions(parent, m_app, kPageCalendrier); return true;
+    case kCmdConversionCalendrier: (void)ConvertirCalendrier(parent, DateDuJour()); return true;
     default: return false;
   }
 }

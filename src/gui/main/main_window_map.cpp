@@ -77,14 +77,14 @@ void TScaWin::SauveFenetreCarte() {
 
 void TScaWin::NouvelleCarte() {
   if (!CarteVisible()) ShowCarte();
-  TfmCarteNouvelle dialogue(*m_carte, this);
+  TfmCarteNouvelle dialogue(*m_carte, m_carte);
   if (dialogue.exec() == QDialog::Accepted) ShowCarteDef();
 }
 
 void TScaWin::ImprimeCarte() {
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setDocName(VersQString(m_app.traduction.MsgCle("fmCarte.Caption")));
-  QPrintDialog dialogue(&imprimante, this);
+  QPrintDialog dialogue(&imprimante, m_carte);
   if (dialogue.exec() != QDialog::Accepted) return;
   const QImage image = m_carte->ImageAffichee();
   QPainter p(&imprimante);
