@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QToolButton>
 
+#include "core/file_io.h"
+#include "core/tree_file/tree_file_writer.h"
 #include "gui/chart/chart_view.h"
 #include "gui/editing/family_window.h"
 #include "gui/editing/record_window.h"
@@ -31,6 +33,13 @@ QString TexteBoite(TScaWin& w, int n) {
     return lignes.join('\n');
   }
   return {};
+}
+
+// Types `texte` as a keyboard of that alphabet would, one key per letter
+// (QTest::keyClicks takes Latin-1 only).
+void Tape(QWidget* w, const QString& texte) {
+  for (char32_t u : texte.toUcs4())
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString::fromUcs4(&u, 1), Qt::NoModifier);
 }
 
 }  // namespace
@@ -85,6 +94,51 @@ class MainWindowRecordTest : public QObject {
     // The pane button brings it back.
     w.findChild<QToolButton*>("btn13")->click();
     QVERIFY(w.FicheVisible());
+    w.HideFiche();
+  }
+
+  // Letters of other alphabets typed in the record reach the tree as
+  // references, the chart as letters, and the tree file as written.
+  void lettersOfEveryAlphabetReachTheChartAndTheFile() {
+    QTemporaryDir maison;
+    auto app = test::Application(maison);
+    const std::string fichier = CopieExemple(*app);
+    TScaWin w(*app);
+    w.Initialise();
+    QVERIFY(w.ChargeFichier(fichier, true));
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    TBD& bd = *app->bd;
+    const int n = w.SelecPers();
+    w.ShowFiche();
+    TfmFiche* fiche = w.Fiche();
+    QApplication::setActiveWindow(fiche);
+    QVERIFY(QTest::qWaitForWindowActive(fiche));
+
+    auto* nom = fiche->findChild<QLineEdit*>("E_Nom");
+    nom->setFocus();
+    nom->selectAll();
+    Tape(nom, QString::fromUtf8("wałęsa"));
+    auto* prenoms = fiche->findChild<QLineEdit*>("E_Pre");
+    prenoms->setFocus();
+    prenoms->selectAll();
+    Tape(prenoms, QString::fromUtf8("łukasz &#322; Анна 李 👪"));
+    // Capitals as for any letter; a typed "&#322;" stays as typed.
+    QCOMPARE(bd.LitNom(n), std::string("WA&#321;&#280;SA"));
+    QCOMPARE(bd.LitPrenoms(n), std::string("&#321;ukasz &#38;#322; &#1040;&#1085;&#1085;&#1072; &#26446; &#128106;"));
+    QCOMPARE(nom->text(), QString::fromUtf8("WAŁĘSA"));
+    const QString boite = TexteBoite(w, n);
+    QVERIFY2(boite.contains(QString::fromUtf8("WAŁĘSA")), qPrintable(boite));
+    QVERIFY2(boite.contains(QString::fromUtf8("Łukasz")), qPrintable(boite));
+
+    const std::string sauve = app->dossiers.mesArbres + "Lettres.kdg";
+    QVERIFY(EcritBase(bd, sauve, EnteteArbre{n, {}}).ok());
+    std::string octets;
+    QVERIFY(LitFichier(sauve, octets).ok());
+    QVERIFY(octets.find("WA&#321;&#280;SA") != std::string::npos);
+    QVERIFY(w.ChargeFichier(sauve, true));
+    QCOMPARE(VersQString(app->bd->LitPrenoms(n)), QString::fromUtf8("Łukasz &#322; Анна 李 👪"));
     w.HideFiche();
   }
 
