@@ -70,5 +70,6 @@ int CmdCheck(int argc, char** argv);
 int CmdReport(int argc, char** argv);
 int CmdStats(int argc, char** argv);
 int CmdSources(int argc, char** argv);
+int CmdMerge(int argc, char** argv);
 
 }  // namespace kindrela::cli

@@ -21,7 +21,7 @@ constexpr EntreeCommande kCommandes[] = {
     {"info", CmdInfo},     {"convert", CmdConvert}, {"number", CmdNumber}, {"expand", CmdExpand},
     {"import", CmdImport}, {"export", CmdExport},   {"check", CmdCheck},
     {"report", CmdReport}, {"stats", CmdStats},
-    {"sources", CmdSources},
+    {"sources", CmdSources}, {"merge", CmdMerge},
 };
 
 int Usage(std::FILE* f) {
@@ -47,6 +47,8 @@ int Usage(std::FILE* f) {
         "               [--years MIN MAX PAS]    colonnes d'une statistique : intitulé, tabulation, valeur\n"
         "  kindrela-cli sources FICHIER          une ligne par source : numéro, titre,\n"
         "                                        fichier, trouvé ou absent, citations\n"
+        "  kindrela-cli merge FICHIER GARDÉE DOUBLON -o SORTIE\n"
+        "                                        fusionne la fiche DOUBLON dans la fiche GARDÉE\n"
         "  kindrela-cli --version\n"
         "  kindrela-cli --help\n"_ansi);
   return f == stdout ? 0 : 2;
