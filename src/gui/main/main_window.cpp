@@ -226,6 +226,7 @@ void TScaWin::ConstruitMenu() {
       {nullptr, kCmdSupprimeFiche, "Supprimer cette fiche"},
       {nullptr, kCmdRemplace, "Remplacer des fiches"},
       {nullptr, kCmdExporteFiche, "Exporter cette fiche"},
+      {nullptr, kCmdFusion, "Fusionner deux fiches"},
       {"Arbre", 0, "Arbre"},
       {nullptr, kCmdApparence, "Modifier l'apparence"},
       {nullptr, kCmdPersonneCentrale, "Choisir la personne centrale"},
@@ -454,7 +455,7 @@ void TScaWin::Enable() {
                            kCmdRechercheAvancee, kCmdRapportWeb, kCmdExporteRapport, kCmdStatRapport,
                            kCmdExporteStat, kCmdPdfGraphique,
                            kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
-                           kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche};
+                           kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche, kCmdFusion};
   for (int numero : {103, 107, 108, 202, 207, 1005, 1012})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);

@@ -33,13 +33,14 @@ class TFenetresSources;
 class TfmSource;
 class TfmSourceRech;
 class TfmSupprime;
+class TFusion;
 enum class SorteAjout;
 enum class ControleFiche;
 
 // Numbers of the left menu's commands.
 enum Commande : int {
   kCmdRechercheFiche = 103, kCmdRechercheSosa = 104, kCmdAjouteFiche = 105,
-  kCmdSupprimeFiche = 106, kCmdRemplace = 107, kCmdExporteFiche = 108,
+  kCmdSupprimeFiche = 106, kCmdRemplace = 107, kCmdExporteFiche = 108, kCmdFusion = 109,
   kCmdApparence = 201, kCmdPersonneCentrale = 202, kCmdZoom = 203, kCmdGenerations = 204,
   kCmdLargeur = 205, kCmdEcart = 206, kCmdArbreWeb = 207, kCmdFormeArbre = 209,
   kCmdRechercheSource = 301, kCmdSupprimeSource = 302, kCmdAjouteSource = 303,
@@ -156,6 +157,9 @@ class TScaWin : public QMainWindow {
   void AjouteFiche();
   void SupprimeFiches();
   TfmSupprime* Suppression() const;
+  // Command 109: the merge dialog "Fusion" (main_window_fusion.cpp), one at a time.
+  void FusionFiches();
+  TFusion* Fusion() const;
   // The record window's "Supprimer la personne" and "Effacer le lien".
   void SupprimeDepuisFiche(ControleFiche controle, int personne, int cible);
   void EffaceLienDepuisFiche(ControleFiche controle, int personne, int cible);
@@ -282,6 +286,7 @@ class TScaWin : public QMainWindow {
   bool m_premiereCarte = true;
   TfmCellule* m_cellule = nullptr;
   QPointer<TfmSupprime> m_supprime;
+  QPointer<TFusion> m_fusion;
   // After persons went: the selection, the windows and the chart follow.
   void ApresSuppression(int selection);
   TFenetresSources* m_sources = nullptr;

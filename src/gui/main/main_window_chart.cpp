@@ -245,6 +245,7 @@ void TScaWin::MenuBoite(const QPoint& global) {
   ajoute("psAjouter", "Ajouter...", [this] { MenuClick(kCmdAjouteFiche); });
   ajoute("psSupprimer", "Supprimer...", [this] { MenuClick(kCmdSupprimeFiche); },
          m_app.bd->NbreFiche() > 1);
+  ajoute("psFusion", "Fusionner...", [this] { MenuClick(kCmdFusion); }, m_app.bd->NbreFiche() > 1);
   menu.exec(global);
 }
 

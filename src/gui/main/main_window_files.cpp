@@ -287,6 +287,7 @@ void TScaWin::MenuClick(int numero) {
     case kCmdApparence: BasculeCellule(); break;
     case kCmdAjouteFiche: AjouteFiche(); break;
     case kCmdSupprimeFiche: SupprimeFiches(); break;
+    case kCmdFusion: FusionFiches(); break;
     case kCmdRechercheSource:
     case kCmdSupprimeSource:
     case kCmdAjouteSource:
