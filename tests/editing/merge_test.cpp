@@ -118,16 +118,6 @@ INSTANTIATE_TEST_SUITE_P(
                  RefusFusion::ParentsDifferents,
                  "Cette fusion ne peut se faire, les parents sont différents, supprimer les liens "
                  "parents d'une des personnes"_ansi},
-        CasRefus{"DifferentMothers",
-                 [](Fusion& f, TBD& bd) {
-                   const int a = f.Personne(F, "A"), b = f.Personne(F, "B");
-                   bd.EcritMere(a, f.Personne(F, "M1"));
-                   bd.EcritMere(b, f.Personne(F, "M2"));
-                   return std::pair{a, b};
-                 },
-                 RefusFusion::ParentsDifferents,
-                 "Cette fusion ne peut se faire, les parents sont différents, supprimer les liens "
-                 "parents d'une des personnes"_ansi},
         CasRefus{"DuplicateIsAGrandfather",
                  [](Fusion& f, TBD& bd) {
                    const int a = f.Personne(H, "A"), pere = f.Personne(H, "P"), b = f.Personne(H, "B");

@@ -28,6 +28,7 @@
 #include "gui/chart/chart_print.h"
 #include "gui/chart/chart_view.h"
 #include "gui/editing/record_window.h"
+#include "gui/editing/merge_dialog.h"
 #include "core/file_io.h"
 #include "core/identity.h"
 #include "core/ini_file.h"
@@ -409,6 +410,7 @@ void TScaWin::MetAJourBarreEtat() {
 
 void TScaWin::Reset() {
   TBD& bd = *m_app.bd;
+  if (m_fusion) m_fusion->close();  // its persons belong to the tree that goes
   HideArbre();
   HideFiche();
   HideFicheArbre();
