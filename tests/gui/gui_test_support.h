@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -73,6 +74,23 @@ inline void Ecrit(const QString& chemin, const QByteArray& octets) {
   QFile f(chemin);
   QVERIFY(f.open(QIODevice::WriteOnly));
   f.write(octets);
+}
+
+// Runs `action` on the top-level window named `nom` as soon as it shows
+// (a modal dialog opened by the code under test).
+inline void QuandVisible(const char* nom, std::function<void(QWidget*)> action) {
+  auto* minuterie = new QTimer;
+  minuterie->setInterval(10);
+  QObject::connect(minuterie, &QTimer::timeout, [minuterie, nom, action] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() != nom || !w->isVisible()) continue;
+      minuterie->stop();
+      minuterie->deleteLater();
+      action(w);
+      return;
+    }
+  });
+  minuterie->start();
 }
 
 // Answers the next message box with `bouton` as soon as it shows, and
