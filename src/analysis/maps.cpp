@@ -95,13 +95,58 @@ void EcritZones(const std::vector<TZoneCarte>& zones, FichierIni& ini) {
   ini.ChargeTexte(texte);
 }
 
+namespace {
+
+// Finds which zone codes occur in a place. Trees hold up to hundreds of
+// thousands of distinct places and maps hundreds of zones: the codes are
+// indexed by their first two letters, so a place costs one look per
+// position instead of one search per zone.
+class TChercheurZones {
+ public:
+  explicit TChercheurZones(const std::vector<TZoneCarte>& zones) : m_codes(zones.size()) {
+    for (size_t i = 0; i < zones.size(); ++i) {
+      m_codes[i] = MajusculesAnsi(zones[i].lieu);
+      const std::string& c = m_codes[i];
+      if (c.empty()) continue;
+      if (c.size() == 1) m_courts.push_back(static_cast<int>(i));
+      else m_paires[Paire(c[0], c[1])].push_back(static_cast<int>(i));
+    }
+  }
+
+  // The zones (0-based, list order) whose code occurs in `lieu`, into
+  // `trouvees` (reused between places, so a whole tree allocates little).
+  void Zones(std::string_view lieu, std::vector<int>& trouvees) const {
+    trouvees.clear();
+    const std::string l = MajusculesAnsi(lieu);
+    for (int z : m_courts)
+      if (l.find(m_codes[static_cast<size_t>(z)][0]) != std::string::npos) trouvees.push_back(z);
+    for (size_t i = 0; i + 1 < l.size(); ++i) {
+      auto it = m_paires.find(Paire(l[i], l[i + 1]));
+      if (it == m_paires.end()) continue;
+      for (int z : it->second) {
+        const std::string& c = m_codes[static_cast<size_t>(z)];
+        if (l.compare(i, c.size(), c) == 0) trouvees.push_back(z);
+      }
+    }
+    std::sort(trouvees.begin(), trouvees.end());
+    trouvees.erase(std::unique(trouvees.begin(), trouvees.end()), trouvees.end());
+  }
+
+ private:
+  static uint16_t Paire(char a, char b) {
+    return static_cast<uint16_t>(static_cast<unsigned char>(a) << 8 | static_cast<unsigned char>(b));
+  }
+
+  std::vector<std::string> m_codes;
+  std::vector<int> m_courts;
+  std::unordered_map<uint16_t, std::vector<int>> m_paires;
+};
+
+}  // namespace
+
 std::vector<int> ZonesDuLieu(const std::vector<TZoneCarte>& zones, std::string_view lieu) {
   std::vector<int> trouvees;
-  const std::string l = MajusculesAnsi(lieu);
-  for (size_t i = 0; i < zones.size(); ++i) {
-    if (zones[i].lieu.empty()) continue;
-    if (l.find(MajusculesAnsi(zones[i].lieu)) != std::string::npos) trouvees.push_back(static_cast<int>(i));
-  }
+  TChercheurZones(zones).Zones(lieu, trouvees);
   return trouvees;
 }
 
@@ -175,23 +220,22 @@ TResultatCarte AfficheTout(const TBD& bd, const TR& population, std::string_view
                            const std::function<bool(int, int)>& progression) {
   TResultatCarte r;
   r.collectes = TR(std::max(TR::kCapaciteDefaut, bd.NbreFiche()));
-  // The zones of each distinct place, found once.
-  std::unordered_map<std::string, std::vector<int>> cache;
+  const TChercheurZones chercheur(zones);
+  std::vector<int> trouvees;
   std::vector<bool> remplie(zones.size(), false);
   const int total = population.Count();
   int fait = 0;
   for (int32_t p : population) {
     bool collecte = false;
     PourChaqueLieu(bd, p, nature, [&](const std::string& lieu) {
-      auto it = cache.find(lieu);
-      if (it == cache.end()) it = cache.emplace(lieu, ZonesDuLieu(zones, lieu)).first;
-      for (int z : it->second) {
+      chercheur.Zones(lieu, trouvees);
+      for (int z : trouvees) {
         if (remplie[static_cast<size_t>(z)]) continue;
         const TZoneCarte& zone = zones[static_cast<size_t>(z)];
         if (image.Pixel(zone.x, zone.y) == kBlanc) image.Remplit(zone.x, zone.y, kCouleurEvenement);
         remplie[static_cast<size_t>(z)] = true;
       }
-      if (!collecte && zoneCollectee > 0 && !it->second.empty() && it->second.front() + 1 == zoneCollectee)
+      if (!collecte && zoneCollectee > 0 && !trouvees.empty() && trouvees.front() + 1 == zoneCollectee)
         collecte = r.collectes.Add(p);
     });
     if (++fait % 1024 == 0 && progression && !progression(fait, total)) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/ini_file.h"
 
@@ -30,8 +31,21 @@ INSTANTIATE_TEST_SUITE_P(
                       CasZone{"IgnoresCase", "f95", "fra,idf,F95,000 Pontoise", true},
                       CasZone{"OtherDepartment", "F95", "FRA,IDF,F75,001 Paris", false},
                       CasZone{"EmptyCodeMatchesNothing", "", "FRA,IDF,F75,001 Paris", false},
-                      CasZone{"EmptyPlace", "F75", "", false}),
+                      CasZone{"EmptyPlace", "F75", "", false},
+                      CasZone{"AtTheEnd", "F95", "Pontoise,F95", true},
+                      CasZone{"OneLetterCode", "Z", "Zurich", true},
+                      CasZone{"OneLetterAtTheEnd", "Z", "Rodez", true},
+                      CasZone{"LongerThanThePlace", "FRA,IDF", "FRA", false},
+                      CasZone{"AccentIgnoresCase", "Évreux"_ansi, "27 évreux"_ansi, true}),
     [](const auto& info) { return std::string(info.param.nom); });
+
+TEST(ZonesCarte, EveryMatchingZoneOnceInListOrder) {
+  // Codes sharing their first letters, one occurring twice, one of one letter.
+  const std::vector<TZoneCarte> zones = {
+      {"a", "F95", 1, 1}, {"b", "F9", 1, 1}, {"c", "IDF", 1, 1}, {"d", "F75", 1, 1}, {"e", "P", 1, 1}, {"f", "", 1, 1}};
+  EXPECT_EQ(ZonesDuLieu(zones, "FRA,IDF,F95,000 Pontoise F95"), (std::vector<int>{0, 1, 2, 4}));
+  EXPECT_EQ(ZonesDuLieu(zones, "f9"), (std::vector<int>{1}));
+}
 
 // Two areas side by side, split by a black column; the right one has a
 // black square inside and a sea (grey) strip below.
