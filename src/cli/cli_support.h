@@ -71,5 +71,6 @@ int CmdReport(int argc, char** argv);
 int CmdStats(int argc, char** argv);
 int CmdSources(int argc, char** argv);
 int CmdMerge(int argc, char** argv);
+int CmdFind(int argc, char** argv);
 
 }  // namespace kindrela::cli

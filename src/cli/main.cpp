@@ -21,7 +21,7 @@ constexpr EntreeCommande kCommandes[] = {
     {"info", CmdInfo},     {"convert", CmdConvert}, {"number", CmdNumber}, {"expand", CmdExpand},
     {"import", CmdImport}, {"export", CmdExport},   {"check", CmdCheck},
     {"report", CmdReport}, {"stats", CmdStats},
-    {"sources", CmdSources}, {"merge", CmdMerge},
+    {"sources", CmdSources}, {"merge", CmdMerge}, {"find", CmdFind},
 };
 
 int Usage(std::FILE* f) {
@@ -49,6 +49,8 @@ int Usage(std::FILE* f) {
         "                                        fichier, trouvé ou absent, citations\n"
         "  kindrela-cli merge FICHIER GARDÉE DOUBLON -o SORTIE\n"
         "                                        fusionne la fiche DOUBLON dans la fiche GARDÉE\n"
+        "  kindrela-cli find FICHIER TEXTE       une ligne par personne dont le nom commence\n"
+        "                                        par TEXTE : numéro, nom, prénoms, naissance\n"
         "  kindrela-cli --version\n"
         "  kindrela-cli --help\n"_ansi);
   return f == stdout ? 0 : 2;

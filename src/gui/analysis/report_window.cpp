@@ -268,6 +268,21 @@ void TfmRapport::CopieStatistique(const std::string& titre, const std::vector<st
   FinRapport();
 }
 
+bool TfmRapport::CopieTableau(const std::string& titre, std::vector<TColonneRapport> colonnes,
+                              const std::vector<std::vector<std::string>>& lignes) {
+  TRapportPartage& r = m_app.rapport;
+  if (r.occupe) return false;
+  r.OublieListe();
+  r.grille.OublieTri();
+  r.grille.DefinitColonnes(std::move(colonnes));
+  r.grille.ReserveLignes(static_cast<int>(lignes.size()));
+  for (const auto& l : lignes) r.grille.AjouteLigne(l);
+  Legende(titre);
+  show();
+  FinRapport();
+  return true;
+}
+
 void TfmRapport::TrieColonne(int colonne) {
   TRapportPartage& r = m_app.rapport;
   if (r.occupe) return;

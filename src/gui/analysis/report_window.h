@@ -59,6 +59,10 @@ class TfmRapport : public QWidget {
   // The statistics' columns as two columns (label, value), captioned `titre`.
   void CopieStatistique(const std::string& titre, const std::vector<std::string>& valX,
                         const std::vector<long long>& valY);
+  // A plain table of `colonnes` holding `lignes` in their order (no person
+  // on any row), captioned `titre`. Refused (false) while a report is built.
+  bool CopieTableau(const std::string& titre, std::vector<TColonneRapport> colonnes,
+                    const std::vector<std::vector<std::string>>& lignes);
   // The grid changed behind the window's back (after the core filled it).
   void Rafraichit();
 

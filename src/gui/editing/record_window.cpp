@@ -517,6 +517,12 @@ void TfmFiche::OffreSaisie(QLineEdit* edit, bool toutes) {
     m_saisie->Offre(edit, TSaisieAssistee::Sorte::Champ, PChp->LibelleDe(edit), toutes);
 }
 
+int TfmFiche::Onglet() const { return m_onglets->currentIndex(); }
+
+void TfmFiche::MontreOnglet(int k) {
+  if (k >= 0 && k < m_onglets->count()) m_onglets->setCurrentIndex(k);
+}
+
 void TfmFiche::showEvent(QShowEvent* evenement) {
   QWidget::showEvent(evenement);
   // Shown again by the user: it opens on the first tab.

@@ -96,6 +96,9 @@ class TfmFiche : public QWidget {
   // Shows person n (the main window's selected person) and refreshes every tab.
   void Affiche(int n);
   int Personne() const { return m_personne; }
+  // The tab shown (0 the identity), and bringing tab k up.
+  int Onglet() const;
+  void MontreOnglet(int k);
   // Forgets the person shown, without writing anything: the database is
   // about to be emptied or replaced.
   void Oublie();

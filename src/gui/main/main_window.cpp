@@ -458,7 +458,7 @@ void TScaWin::Enable() {
                            kCmdExporteStat, kCmdPdfGraphique,
                            kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
                            kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche, kCmdFusion};
-  for (int numero : {103, 107, 108, 202, 207, 1005, 1012})
+  for (int numero : {108, 207, 1005, 1012})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
@@ -466,6 +466,7 @@ void TScaWin::Enable() {
   m_menu->ActiveCommande(kCmdExporteSources, false);
   if (QPushButton* b = m_menu->Commande(kCmdExporteSources))
     b->setToolTip(VersQString("La page Web des sources viendra avec l'export Internet."_ansi));
+  for (int numero : {kCmdRechercheFiche, kCmdRemplace, kCmdPersonneCentrale}) m_menu->ActiveCommande(numero, ouvert);
   // Printing needs a printer; the PDF export does not.
   const bool imprimante = ImprimanteDisponible();
   m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);

@@ -34,6 +34,10 @@ class TfmSource;
 class TfmSourceRech;
 class TfmSupprime;
 class TFusion;
+class TfmRechFiche;
+class TfmListe;
+class TfmRemp;
+enum class ModeRecherche : int;
 enum class SorteAjout;
 enum class ControleFiche;
 
@@ -163,6 +167,15 @@ class TScaWin : public QMainWindow {
   // The record window's "Supprimer la personne" and "Effacer le lien".
   void SupprimeDepuisFiche(ControleFiche controle, int personne, int cible);
   void EffaceLienDepuisFiche(ControleFiche controle, int personne, int cible);
+
+  // Searching (main_window_recherche.cpp): commands 103, 107 and 202, the
+  // person search of A in `mode` (the person found, 0: none; a linking
+  // mode also makes the link), the assisted-entry list, search and replace.
+  bool CommandeRecherche(int numero);
+  int RecherchePersonne(ModeRecherche mode, int a);
+  TfmRechFiche& RechFiche();
+  TfmListe& SaisieAssistee();
+  TfmRemp* Remplacement() const { return m_remp; }
 
   const THistorique& Historique() const { return m_historique; }
   TApplication& Application() { return m_app; }
@@ -294,6 +307,12 @@ class TScaWin : public QMainWindow {
   // Top button 2: the "Source" section of the left menu.
   void BasculeSources(bool visible);
   QWidget* ParentDialogues();
+  int RechercheDepuisFiche(ControleFiche controle, int p);
+  void ChoisitReference();
+  void Remplace();
+  TfmRechFiche* m_rechFiche = nullptr;
+  TfmListe* m_saisie = nullptr;
+  TfmRemp* m_remp = nullptr;
 };
 
 }  // namespace kindrela

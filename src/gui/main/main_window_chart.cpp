@@ -236,9 +236,8 @@ void TScaWin::MenuBoite(const QPoint& global) {
     connect(a, &QAction::triggered, this, action);
     return a;
   };
-  // The search dialog comes with its step.
   menu.setDefaultAction(ajoute("psFiche", "Afficher la fiche", [this] { ShowFiche(); }));
-  ajoute("psRecherche", "Rechercher une fiche...", [] {}, false);
+  ajoute("psRecherche", "Rechercher une fiche...", [this] { MenuClick(kCmdRechercheFiche); });
   ajoute("psReference", "Référence de l'arbre (De Cujus)"_ansi,
          [this] { ChangeReference(m_selecPers, true); });
   ajoute("psDeployer", "Déployer/réduire la branche"_ansi, [this] { DeploieBranche(); });
@@ -260,7 +259,7 @@ void TScaWin::MenuFond(const QPoint& global) {
   };
   ajoute("psApparence", "Modifier l'apparence", [this] { MenuClick(kCmdApparence); });
   ajoute("psForme", "Forme de l'arbre", [this] { MenuClick(kCmdFormeArbre); });
-  ajoute("psCentrale", "Choisir la personne centrale", [] {}, false);
+  ajoute("psCentrale", "Choisir la personne centrale", [this] { MenuClick(kCmdPersonneCentrale); });
   ajoute("psZoom", "Zoom", [this] { MenuClick(kCmdZoom); });
   ajoute("psGeneration", "Nombre de générations visibles"_ansi, [this] { MenuClick(kCmdGenerations); });
   ajoute("psLargeur", "Largeur des cellules", [this] { MenuClick(kCmdLargeur); });

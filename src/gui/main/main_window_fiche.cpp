@@ -9,6 +9,7 @@
 #include "editing/adding.h"
 #include "gui/analysis/map_window.h"
 #include "gui/chart/chart_view.h"
+#include "gui/editing/assisted_entry_list.h"
 #include "gui/editing/family_window.h"
 #include "gui/editing/record_window.h"
 #include "gui/main/application.h"
@@ -54,6 +55,7 @@ void TScaWin::ConstruitFiches() {
                                                                   : SorteAjout::Conjoint;
     return AjoutePersonne(sorte, p);
   };
+  personnes.recherche = [this](ControleFiche controle, int p) { return RechercheDepuisFiche(controle, p); };
   personnes.supprime = [this](ControleFiche controle, int p, int cible) {
     SupprimeDepuisFiche(controle, p, cible);
   };
@@ -61,6 +63,7 @@ void TScaWin::ConstruitFiches() {
     EffaceLienDepuisFiche(controle, p, cible);
   };
   m_fiche->SetActions(personnes);
+  m_fiche->SetSaisieAssistee(&SaisieAssistee());
   connect(m_fiche, &TfmFiche::PersonneChoisie, this, [this](int n) { SetSelecPers(n); });
   connect(m_fiche, &TfmFiche::ReferenceChoisie, this, [this](int n) { ReferenceDepuisFiche(n); });
   connect(m_fiche, &TfmFiche::PersonneModifiee, this, [this](int n) { PersonneModifiee(n); });

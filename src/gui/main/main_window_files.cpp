@@ -294,7 +294,8 @@ void TScaWin::MenuClick(int numero) {
     case kCmdAlbum: CommandeSource(numero); break;
     default:
       // The command's window comes with its own step.
-      if (!CommandeRapport(numero) && !CommandeCalendrier(numero)) (void)CommandeCarte(numero);
+      if (!CommandeRapport(numero) && !CommandeCalendrier(numero) && !CommandeRecherche(numero))
+        (void)CommandeCarte(numero);
       break;
   }
 }
