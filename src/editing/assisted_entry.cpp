@@ -3,11 +3,22 @@
 #include <unordered_set>
 
 #include "core/database.h"
+#include "core/letters.h"
 #include "core/text.h"
 #include "dates/places.h"
 
 namespace kindrela {
 namespace {
+
+// Whether `texte` starts with `prefixe` (already in small letters) without
+// regard to case; without building a text for the plain case.
+bool CommencePar(std::string_view texte, std::string_view prefixe) {
+  if (PeutContenirReference(texte) || PeutContenirReference(prefixe))
+    return MinusculesAnsi(texte.substr(0, prefixe.size())) == prefixe;
+  for (size_t i = 0; i < prefixe.size(); ++i)
+    if (MinAnsi(static_cast<unsigned char>(texte[i])) != static_cast<unsigned char>(prefixe[i])) return false;
+  return true;
+}
 
 // Collects the offered values; Ajoute returns false once the walk must stop.
 class Collecte {
@@ -19,10 +30,10 @@ class Collecte {
     if (valeur.empty()) return true;
     if (!m_d.toutes) {
       // The typed text itself is no suggestion.
-      if (compare.size() <= m_d.texte.size()) return true;
-      if (MinusculesAnsi(compare.substr(0, m_d.texte.size())) != m_prefixe) return true;
+      if (compare.size() <= m_d.texte.size() || !CommencePar(compare, m_prefixe)) return true;
     }
-    if (!m_vues.insert(valeur).second) return true;
+    if (m_vues.find(valeur) != m_vues.end()) return true;
+    m_vues.insert(valeur);
     m_valeurs.push_back(valeur);
     if (!m_d.toutes && m_d.limite > 0 && static_cast<int>(m_valeurs.size()) >= m_d.limite) {
       m_valeurs.clear();
@@ -63,6 +74,13 @@ std::vector<std::string> PropositionsNoms(const TBD& bd, int code, const Demande
   if (code == 0) return {};
   Collecte c(d);
   for (int n = bd.FicheSuivante(0); n != 0; n = bd.FicheSuivante(n)) {
+    // Surname and given names straight from the record: a walk of the whole tree per keystroke.
+    if (code == 2 || code == 3) {
+      const TFiche& f = bd.Fiche(n);
+      const std::string& v = code == 2 ? f.Nom : f.Pre;
+      if (!c.Ajoute(v, v)) break;
+      continue;
+    }
     const std::string v = bd.LitChamp(n, code);
     if (!c.Ajoute(v, v)) break;
   }
@@ -85,7 +103,7 @@ std::vector<std::string> PropositionsLieux(const TBD& bd, int partie, const Dema
   const bool entier = partie <= 0 || partie > kNbreChampsLieu;
   for (int e = 1; e <= bd.NbreEve(); ++e) {
     if (!bd.EveUtilise(e)) continue;
-    const std::string lieu = bd.LitChampEve(e, 4);
+    const std::string& lieu = bd.Eve(e).Lieu;
     if (lieu.empty()) continue;
     if (entier) {
       if (!c.Ajoute(lieu, lieu)) break;

@@ -145,18 +145,29 @@ ListageRemp Listage(const TBD& bd, DonneeRemp d, std::string_view champ, std::st
     }
   }
   if (l.date) {
-    // On the day order of the first date, the text breaking ties: a strict order whatever the qualifiers.
-    auto cle = [](const std::string& v) {
+    // On the day order of the first date, the text breaking ties: a strict order whatever the
+    // qualifiers. Keys are read once, not at every comparison.
+    std::vector<std::pair<std::tuple<int, int, int>, std::string>> cles;
+    cles.reserve(ordre.size());
+    for (std::string& v : ordre) {
       const ElementsDate e = DateElements(v);
-      return std::tuple(e.annee, e.mois, e.jour);
-    };
-    std::stable_sort(ordre.begin(), ordre.end(), [&](const std::string& a, const std::string& b) {
-      const auto ka = cle(a), kb = cle(b);
-      return ka != kb ? ka < kb : a < b;
-    });
+      cles.emplace_back(std::tuple(e.annee, e.mois, e.jour), std::move(v));
+    }
+    std::sort(cles.begin(), cles.end());
+    for (size_t k = 0; k < cles.size(); ++k) ordre[k] = std::move(cles[k].second);
   } else {
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [](const std::string& a, const std::string& b) { return CompareTri(a, b) < 0; });
+    // The order of CompareTri, with each key made once.
+    std::vector<std::pair<std::string, std::string>> cles;
+    cles.reserve(ordre.size());
+    for (std::string& v : ordre) {
+      std::string cle = CleTri(v);
+      cles.emplace_back(std::move(cle), std::move(v));
+    }
+    std::stable_sort(cles.begin(), cles.end(), [](const auto& a, const auto& b) {
+      if (const int c = a.first.compare(b.first); c != 0) return c < 0;
+      return CompareSansCasse(a.second, b.second) < 0;
+    });
+    for (size_t k = 0; k < cles.size(); ++k) ordre[k] = std::move(cles[k].second);
   }
   l.lignes.reserve(ordre.size());
   for (const std::string& v : ordre) {

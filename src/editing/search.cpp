@@ -1,7 +1,6 @@
 #include "editing/search.h"
 
 #include <algorithm>
-#include <tuple>
 
 #include "chart/kinship.h"
 #include "core/database.h"
@@ -173,15 +172,24 @@ bool TRechercheFiche::Reconstruit(const Progression& progression) {
   const int total = m_bd.NbreFiche();
   m_index.reserve(static_cast<size_t>(m_bd.NbreFichesUtilisees()));
   for (int n = m_bd.FicheSuivante(0); n != 0; n = m_bd.FicheSuivante(n)) {
-    const std::string nom = m_bd.LitNom(n);
-    m_index.push_back({CleTri(nom), MinusculesAnsi(nom), CleTri(m_bd.LitPrenoms(n)), n});
+    const TFiche& f = m_bd.Fiche(n);
+    Entree e;
+    e.cle = CleTri(f.Nom);
+    e.cle += '\1';
+    e.cle += MinusculesAnsi(f.Nom);
+    e.cle += '\1';
+    e.finNom = static_cast<uint32_t>(e.cle.size());
+    e.cle += CleTri(f.Pre);
+    e.personne = n;
+    m_index.push_back(std::move(e));
     if (progression && n % kPasProgression == 0 && !progression(n, total)) {
       m_index.clear();
       return false;
     }
   }
   std::sort(m_index.begin(), m_index.end(), [](const Entree& x, const Entree& y) {
-    return std::tie(x.cleNom, x.nomMin, x.clePre, x.personne) < std::tie(y.cleNom, y.nomMin, y.clePre, y.personne);
+    const int c = x.cle.compare(y.cle);
+    return c != 0 ? c < 0 : x.personne < y.personne;
   });
   m_indexPret = true;
   m_modeConstruit = m_filtre.mode;
@@ -194,10 +202,10 @@ bool TRechercheFiche::Reconstruit(const Progression& progression) {
 std::pair<size_t, size_t> TRechercheFiche::Plage() const {
   const std::string& k = m_clePrefixe;
   auto debut = std::partition_point(m_index.begin(), m_index.end(), [&](const Entree& e) {
-    return e.cleNom.compare(0, k.size(), k) < 0;
+    return e.cle.compare(0, k.size(), k) < 0;
   });
   auto fin = std::partition_point(debut, m_index.end(), [&](const Entree& e) {
-    return e.cleNom.compare(0, k.size(), k) == 0;
+    return e.cle.compare(0, k.size(), k) == 0;
   });
   return {static_cast<size_t>(debut - m_index.begin()), static_cast<size_t>(fin - m_index.begin())};
 }
@@ -217,7 +225,7 @@ void TRechercheFiche::RemplitVisible() {
   for (size_t i = debut; i < fin;) {
     size_t j = i;
     int premier = 0;
-    while (j < fin && m_index[j].cleNom == m_index[i].cleNom && m_index[j].nomMin == m_index[i].nomMin) {
+    while (j < fin && m_index[j].Nom() == m_index[i].Nom()) {
       if (premier == 0 && CandidatAdmis(m_bd, m_filtre, m_index[j].personne)) premier = m_index[j].personne;
       ++j;
     }

@@ -12,6 +12,7 @@
 // lists are trusted (a freed person then gives an empty line).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -132,11 +133,15 @@ class TRechercheFiche {
   void MontreCandidat(int n);
 
  private:
+  // One person of the index. `cle` is the sort key of the surname, the
+  // surname in small letters (equal surnames without regard to case are
+  // one), the sort key of the given names, separated by '\1' so that one
+  // byte comparison orders them; its first `finNom` bytes name the surname.
   struct Entree {
-    std::string cleNom;  // sort key of the surname
-    std::string nomMin;  // the surname in small letters: equal surnames without regard to case
-    std::string clePre;
+    std::string cle;
+    uint32_t finNom = 0;
     int personne = 0;
+    std::string_view Nom() const { return std::string_view(cle).substr(0, finNom); }
   };
   // Index range of the entries whose surname starts with the prefix.
   std::pair<size_t, size_t> Plage() const;

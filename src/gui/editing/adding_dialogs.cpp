@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "editing/record.h"
 #include "editing/record_names.h"
 #include "gui/common/qt_text.h"
+#include "gui/editing/record_window.h"
 #include "gui/i18n/translate_window.h"
 #include "gui/main/application.h"
 
@@ -50,8 +52,13 @@ TfmAjoutePers::TfmAjoutePers(TApplication& app, int n, const std::string& titre,
   cbSelec->setObjectName("cbSelec");
   MontreSexe();
 
-  connect(E_Nom, &QLineEdit::textEdited, this, [this] { Change(); });
-  connect(E_Pre, &QLineEdit::textEdited, this, [this] { Change(); });
+  for (QLineEdit* e : {E_Nom, E_Pre}) {
+    connect(e, &QLineEdit::textEdited, this, [this, e] {
+      Change();
+      if (m_app.reglages.Bool(kSectionOptions, "SaisieNom")) Offre(e, false);
+    });
+    e->installEventFilter(this);
+  }
   connect(sbSexe, &QPushButton::clicked, this, [this] {
     TBD& b = *m_app.bd;
     b.EcritSexe(m_personne, SexeApresClic(b.LitSexe(m_personne)));
@@ -74,6 +81,39 @@ TfmAjoutePers::TfmAjoutePers(TApplication& app, int n, const std::string& titre,
   TraduitFenetre(this, app.traduction);
   // A copied surname is already there: the given names come next.
   (E_Nom->text().isEmpty() ? E_Nom : E_Pre)->setFocus();
+}
+
+void TfmAjoutePers::Offre(QLineEdit* edit, bool toutes) {
+  if (m_saisie) m_saisie->Offre(edit, TSaisieAssistee::Sorte::Noms, {}, toutes);
+}
+
+bool TfmAjoutePers::eventFilter(QObject* objet, QEvent* evenement) {
+  auto* edit = qobject_cast<QLineEdit*>(objet);
+  if (!edit || evenement->type() != QEvent::KeyPress || !m_saisie) return QDialog::eventFilter(objet, evenement);
+  auto* touche = static_cast<QKeyEvent*>(evenement);
+  const int cle = touche->key();
+  if (cle == Qt::Key_F3) {
+    Offre(edit, true);
+    return true;
+  }
+  if (!m_saisie->Visible()) return QDialog::eventFilter(objet, evenement);
+  if (cle == Qt::Key_Return || cle == Qt::Key_Enter) {
+    // The value chosen is written as if typed; the key does not close the dialog.
+    m_saisie->Touche(edit, touche);
+    Change();
+    return true;
+  }
+  if (cle == Qt::Key_Tab || cle == Qt::Key_Escape) {
+    m_saisie->Ferme();
+    return true;
+  }
+  if (cle == Qt::Key_Up || cle == Qt::Key_Down) return m_saisie->Touche(edit, touche);
+  return QDialog::eventFilter(objet, evenement);
+}
+
+void TfmAjoutePers::done(int resultat) {
+  if (m_saisie) m_saisie->Ferme();
+  QDialog::done(resultat);
 }
 
 bool TfmAjoutePers::Selectionner() const { return cbSelec->isChecked(); }

@@ -19,6 +19,7 @@ class QRadioButton;
 namespace kindrela {
 
 struct TApplication;
+class TSaisieAssistee;
 
 // The identity of new person `n`: its surname, given names and (for a
 // child or a sibling) its sex, each change stored at once.
@@ -29,6 +30,9 @@ class TfmAjoutePers : public QDialog {
                 QWidget* parent = nullptr);
   // "Sélectionner cette personne maintenant", read when the dialog closes.
   bool Selectionner() const;
+  // The list offering the names of the tree while they are typed; none
+  // when null. Must outlive the dialog.
+  void SetSaisieAssistee(TSaisieAssistee* saisie) { m_saisie = saisie; }
 
  signals:
   // The new person was written: its box is repainted.
@@ -37,7 +41,11 @@ class TfmAjoutePers : public QDialog {
  private:
   void Change();
   void MontreSexe();
+  void Offre(QLineEdit* edit, bool toutes);
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+  void done(int resultat) override;
   TApplication& m_app;
+  TSaisieAssistee* m_saisie = nullptr;
   int m_personne;
   QLineEdit* E_Nom = nullptr;
   QLineEdit* E_Pre = nullptr;

@@ -13,6 +13,7 @@
 #include "gui/common/message_box.h"
 #include "gui/common/qt_text.h"
 #include "gui/editing/adding_dialogs.h"
+#include "gui/editing/assisted_entry_list.h"
 #include "gui/editing/deletion_dialog.h"
 #include "gui/editing/record_window.h"
 #include "gui/main/application.h"
@@ -41,6 +42,7 @@ int TScaWin::AjoutePersonne(SorteAjout sorte, int p) {
       TfmAjoutePers dialogue(m_app, n, m_app.traduction.Msg(MessageIdentite(sorte)) + " " + nomP,
                              SexeAuChoix(sorte), ParentDialogues());
       connect(&dialogue, &TfmAjoutePers::PersonneModifiee, this, [this](int k) { PersonneModifiee(k); });
+      dialogue.SetSaisieAssistee(&SaisieAssistee());
       dialogue.exec();
       if (!dialogue.Selectionner()) return;
     }

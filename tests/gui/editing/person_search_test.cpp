@@ -1,7 +1,8 @@
 // Searching from the main window on the example tree: "Rechercher une
 // fiche" selects the person found by its surname, a father search offers
 // only plausible fathers and links the one chosen (cancel links nothing),
-// the record window's surname edit drops the assisted-entry list, and
+// the surname edits of the record window and of an addition's identity
+// dialog drop the assisted-entry list, and
 // "Remplacer des fiches" rewrites a surname and lists the surnames in the
 // report window.
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <functional>
 
+#include "editing/adding.h"
 #include "editing/search.h"
 #include "gui/analysis/report_window.h"
 #include "gui/common/radio_group.h"
@@ -31,22 +33,6 @@ std::string CopieExemple(const TApplication& app) {
   const std::string cible = app.dossiers.mesArbres + "Standard.kdg";
   QFile::copy(QString(KINDRELA_SOURCE_DIR) + "/data/modele/1/exemple/Standard.kdg", VersQString(cible));
   return cible;
-}
-
-// Runs `action` on the top-level window named `nom` as soon as it shows.
-void QuandVisible(const char* nom, std::function<void(QWidget*)> action) {
-  auto* minuterie = new QTimer;
-  minuterie->setInterval(10);
-  QObject::connect(minuterie, &QTimer::timeout, [minuterie, nom, action] {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (w->objectName() != nom || !w->isVisible()) continue;
-      minuterie->stop();
-      minuterie->deleteLater();
-      action(w);
-      return;
-    }
-  });
-  minuterie->start();
 }
 
 QStringList Lignes(QListView* v) {
@@ -91,7 +77,7 @@ class PersonSearchTest : public QObject {
     const int avant = m_w->SelecPers();
     QStringList noms, prenoms;
     QString libelle, prefixe;
-    QuandVisible("fmRechFiche", [&](QWidget* d) {
+    test::QuandVisible("fmRechFiche", [&](QWidget* d) {
       auto* edit = d->findChild<QLineEdit*>("eCommence");
       QTest::keyClicks(edit, "cha");
       prefixe = edit->text();
@@ -121,7 +107,7 @@ class PersonSearchTest : public QObject {
     QString groupe;
     QStringList lignes;
     bool tousVisible = false;
-    QuandVisible("fmRechFiche", [&](QWidget* d) {
+    test::QuandVisible("fmRechFiche", [&](QWidget* d) {
       groupe = d->findChild<QGroupBox*>("gbListe")->title();
       tousVisible = d->findChild<QCheckBox*>("cbTous")->isVisible();
       d->findChild<TRadioGroup*>("RG_Forme")->findChildren<QRadioButton*>().first()->click();  // "Liste unique"
@@ -142,7 +128,7 @@ class PersonSearchTest : public QObject {
     QCOMPARE(bd.LitPrenoms(pere), std::string("Jean Mathurin"));
 
     // Cancelled: no link.
-    QuandVisible("fmRechFiche", [](QWidget* d) { d->findChild<QPushButton*>("bAnnuler")->click(); });
+    test::QuandVisible("fmRechFiche", [](QWidget* d) { d->findChild<QPushButton*>("bAnnuler")->click(); });
     QCOMPARE(m_w->RecherchePersonne(ModeRecherche::Mere, p), 0);
     QCOMPARE(bd.LitMere(p), 0);
   }
@@ -163,6 +149,25 @@ class PersonSearchTest : public QObject {
     QCOMPARE(nom->text(), QString("BRETAUDEAU"));
     QVERIFY(!liste->isVisible());
     QCOMPARE(m_app->bd->LitNom(m_w->SelecPers()), std::string("BRETAUDEAU"));
+  }
+
+  void identityDialogOfAnAdditionOffersTheSurnames() {
+    m_app->reglages.SetBool(kSectionOptions, "AjoutePers", true);
+    m_app->reglages.SetBool(kSectionOptions, "SaisieNom", true);
+    QString copie;
+    test::QuandVisible("fmAjoutePers", [&](QWidget* d) {
+      auto* nom = d->findChild<QLineEdit*>("E_Nom");
+      nom->setFocus();
+      nom->selectAll();
+      QTest::keyClicks(nom, "CHA");
+      QTest::keyClick(nom, Qt::Key_Return);  // takes the one suggestion, the dialog stays
+      copie = nom->text();
+      d->findChild<QPushButton*>("btOk")->click();
+    });
+    test::Repondeur non(QMessageBox::No);
+    const int n = m_w->AjoutePersonne(SorteAjout::Enfant, m_w->SelecPers());
+    QCOMPARE(copie, QString("CHAUVEAU"));
+    QCOMPARE(m_app->bd->LitNom(n), std::string("CHAUVEAU"));
   }
 
   void replaceRewritesASurnameAndListsTheSurnames() {
