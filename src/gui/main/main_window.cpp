@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QThread>
+#include <QWindow>
 #include <QTimer>
 #include <QToolButton>
 
@@ -337,6 +339,32 @@ void TScaWin::showEvent(QShowEvent* event) {
 }
 
 void TScaWin::FormShow() {
+  OuvreFichierDemarrage();
+  if (qEnvironmentVariableIsSet("KINDRELA_CHRONO")) MarqueAffichage();
+}
+
+void TScaWin::MarqueAffichage() {
+  // The first tree counts as shown once the window is on the screen and
+  // painted; the splash screen may run this before the message loop starts,
+  // when there is no loop yet to leave.
+  auto* attente = new QTimer(this);
+  connect(attente, &QTimer::timeout, this, [this, attente, marque = false]() mutable {
+    if (!marque) {
+      if (!windowHandle() || !windowHandle()->isExposed()) return;
+      repaint();
+      MarqueDemarrage(m_app.bd->BaseChargee && ArbreVisible() ? "arbre affiche" : "fenetre affichee");
+      marque = true;
+      if (!QuitteApresAffichage()) {
+        attente->deleteLater();
+        return;
+      }
+    }
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+  });
+  attente->start(5);
+}
+
+void TScaWin::OuvreFichierDemarrage() {
   if (!m_arguments.isEmpty()) {
     // A file named on the command line (its words joined by spaces) opens
     // over the window: a GEDCOM file through the load dialog, a tree at once.
@@ -449,7 +477,7 @@ void TScaWin::Enable() {
   m_barreArbre->setVisible(ouvert && ArbreVisible());
   // Commands whose windows exist; the others stay disabled until they do.
   const int disponibles[] = {kCmdNouvelle, kCmdOuvre, kCmdAPropos, kCmdPatronymes, kCmdOptions,
-                             kCmdAssistant};
+                             kCmdAssistant, kCmdAide};
   const int avecArbre[] = {kCmdSauve, kCmdExporteGedcom, kCmdNotes, kCmdRechercheSosa, kCmdZoom,
                            kCmdGenerations, kCmdLargeur, kCmdEcart, kCmdFormeArbre,
                            kCmdParametrageImpression, kCmdPdfPages, kCmdPdfMural, kCmdImage,

@@ -192,6 +192,9 @@ class TScaWin : public QMainWindow {
   void LitFeuilleDeStyle();
   void SauveReglages();
   void FormShow();
+  void OuvreFichierDemarrage();
+  // With $KINDRELA_CHRONO: the time the first tree is on the screen.
+  void MarqueAffichage();
   // Asks message 509 and saves on Yes. False when the user cancelled or
   // the save did not happen: the caller must stop.
   bool DemandeSauvegarde();

@@ -13,6 +13,7 @@
 
 #include "gui/main/application.h"
 #include "gui/main/assistant_dialog.h"
+#include "gui/main/help.h"
 #include "gui/main/main_window.h"
 #include "gui/chart/chart_view.h"
 #include "gui/main/command_menu.h"
@@ -272,6 +273,7 @@ void TScaWin::MenuClick(int numero) {
     case kCmdPatronymes: AfficheComparaisonPatronymes(this, m_app); break;
     case kCmdOptions: AfficheOptions(this, m_app, 0); break;
     case kCmdAPropos: APropos(); break;
+    case kCmdAide: AfficheAide(m_app, this); break;
     case kCmdRechercheSosa: RechercheSosaClick(); break;
     case kCmdZoom: ReglageDialogue("SB_Zoom"); break;
     case kCmdGenerations: ReglageDialogue("SB_Generation"); break;

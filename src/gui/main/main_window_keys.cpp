@@ -6,6 +6,7 @@
 #include <QScrollArea>
 
 #include "gui/main/application.h"
+#include "gui/main/help.h"
 #include "gui/main/main_window.h"
 #include "gui/chart/chart_view.h"
 #include "gui/analysis/options_window.h"
@@ -139,7 +140,7 @@ bool TScaWin::ActionRaccourci(int slot) {
       Reference();
       return true;
     default:
-      // Help and the record panes come with their steps.
+      // Help (slot 0) is handled before the tree is checked.
       return false;
   }
 }
@@ -153,7 +154,18 @@ bool TScaWin::eventFilter(QObject* objet, QEvent* event) {
       return true;
     }
   }
-  // The shortcuts act wherever the focus is in this window or in the
+  // Help (the first slot) acts in every window of the program, with or
+  // without a tree: the page of the window in front.
+  if (event->type() == QEvent::KeyPress) {
+    auto* w = qobject_cast<QWidget*>(objet);
+    const int aide = m_app.reglages.Raccourci(0);
+    if (aide != 0 && w && w->window()->isActiveWindow() &&
+        CodeTouche(static_cast<QKeyEvent*>(event)) == aide) {
+      AfficheAide(m_app, w->window());
+      return true;
+    }
+  }
+  // The other shortcuts act wherever the focus is in this window or in the
   // record panes, before the focused control sees the key, and only while
   // a tree is open.
   if (event->type() == QEvent::KeyPress && m_app.bd && m_app.bd->BaseChargee) {

@@ -19,4 +19,12 @@ QString DossierProgramme();
 // $KINDRELA_MESSAGES is "stderr" (scripts and tests).
 void MessageDemarrage(const QString& texte);
 
+// Start-up timing, for measuring and for the installation check: with
+// $KINDRELA_CHRONO set, each step writes "kindrela: <ms> ms <step>" to
+// standard error, the milliseconds counted from the process's creation; with
+// $KINDRELA_CHRONO = "quitte" the program also ends as soon as its first
+// tree is shown (exit code 0, settings not written).
+void MarqueDemarrage(const char* etape);
+bool QuitteApresAffichage();
+
 }  // namespace kindrela
