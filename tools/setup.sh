@@ -20,6 +20,7 @@ kindrela_packages=(
   libgtest-dev libgmock-dev
   libjpeg-dev libpng-dev zlib1g-dev
   xvfb xauth
+  desktop-file-utils appstream shared-mime-info
 )
 
 # The sanitizer and fuzzing pass only (tools/sanitize.sh, tools/fuzz.sh):

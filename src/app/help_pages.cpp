@@ -58,6 +58,16 @@ std::string PageAide(const std::vector<std::string>& noms) {
   return kPageAideSommaire;
 }
 
+std::vector<std::string> PagesAide() {
+  std::vector<std::string> pages{kPageAideSommaire};
+  for (const PageFenetre& p : kPages) {
+    bool vue = false;
+    for (const std::string& q : pages) vue = vue || q == p.page;
+    if (!vue) pages.push_back(p.page);
+  }
+  return pages;
+}
+
 std::string FichierAide(const TDossiers& dossiers, const std::string& page) {
   const std::string langue = dossiers.langue + "aide/";
   for (const std::string& chemin :

@@ -18,6 +18,9 @@ inline constexpr char kPageAideSommaire[] = "index.html";
 // that has a page of its own decides, the table of contents otherwise.
 std::string PageAide(const std::vector<std::string>& noms);
 
+// Every page PageAide can name, the table of contents first.
+std::vector<std::string> PagesAide();
+
 // The file to open for `page`: the language's manual, else the French one
 // (language 1) for a page not yet translated, else the language's table of
 // contents; empty when no manual is installed.
