@@ -28,13 +28,13 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY kindrela)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tovamere <kindrela@tovamere.org>")
+set(KINDRELA_DEB_MAINTAINER "Tovamere <packages@tovamere.invalid>" CACHE STRING
+    "The Maintainer field of the Debian package")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KINDRELA_DEB_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tovamere.org/kindrela")
-# The shared libraries the executables link (Qt, libzip, SANE, ...) become
-# dependencies through dpkg-shlibdeps; the SVG picture plugin is loaded, not linked.
+# The shared libraries the executables link (Qt with its platform and picture
+# plugins, libzip, SANE, ...) become dependencies through dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # Sounds and videos of the sources, Qt's own dialogs in French, the system browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-translations-l10n, xdg-utils")
