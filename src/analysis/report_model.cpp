@@ -94,6 +94,15 @@ std::vector<std::string> ListeModeles(const std::string& dossier, std::string_vi
   return noms;
 }
 
+std::vector<std::string> ListeModeles(const std::string& dossierUtilisateur, const std::string& dossierInstalle,
+                                      std::string_view extension) {
+  std::vector<std::string> noms = ListeModeles(dossierUtilisateur, extension);
+  for (std::string& n : ListeModeles(dossierInstalle, extension)) noms.push_back(std::move(n));
+  std::sort(noms.begin(), noms.end());
+  noms.erase(std::unique(noms.begin(), noms.end()), noms.end());
+  return noms;
+}
+
 // ---------------------------------------------------------------------------
 // Filling the grid
 

@@ -52,6 +52,9 @@ TriColonne TriDuType(const TTraduction& t, std::string_view type);
 // `extension` (".kdr", without regard to case), without it and in lower
 // case, sorted. Empty when the folder cannot be read.
 std::vector<std::string> ListeModeles(const std::string& dossier, std::string_view extension);
+// The models of both folders (the user's and the installed ones), each name once, sorted.
+std::vector<std::string> ListeModeles(const std::string& dossierUtilisateur, const std::string& dossierInstalle,
+                                      std::string_view extension);
 
 // ---------------------------------------------------------------------------
 // Filling the grid

@@ -52,6 +52,12 @@ void AppliqueIniProgramme(const TIniProgramme& valeurs, TTraduction& traduction)
   traduction.DebugTrad = valeurs.debugTrad;
 }
 
+std::string FichierUtilisateurOuInstalle(const std::string& dossierUtilisateur,
+                                         const std::string& dossierInstalle, const std::string& nom) {
+  const std::string utilisateur = dossierUtilisateur + nom;
+  return FichierExiste(utilisateur) ? utilisateur : dossierInstalle + nom;
+}
+
 Statut InitDossiers(const TDossiersSysteme& systeme, int langue, const std::string& skin,
                     const TTraduction& traduction, TDossiers& d) {
   const std::string titre(kTitreApplication);
@@ -93,6 +99,8 @@ Statut InitDossiers(const TDossiersSysteme& systeme, int langue, const std::stri
   d.exportHtml = d.documents + dossierExport + "/";
   d.fichierReglages = d.paramUtilisateur + "gene.ini";
   d.fichierAnniFete = d.paramUtilisateur + "AnniFete.kd";
+  d.rapportUtilisateur = d.paramUtilisateur + "rapport/";
+  d.carteUtilisateur = d.paramUtilisateur + "carte/";
   d.grilles.eve = d.paramUtilisateur + "Eve.tra";
   d.grilles.chp = d.paramUtilisateur + "Chp.tra";
   d.grilles.src = d.paramUtilisateur + "Src.tra";

@@ -92,6 +92,10 @@ struct TDossiers {
   std::string exportHtml;        // documents + "folder_export_html" + "/"
   std::string fichierReglages;   // paramUtilisateur + "gene.ini"
   std::string fichierAnniFete;   // paramUtilisateur + "AnniFete.kd"
+  // What the user adds beside the installed report models and maps: the
+  // installation is read-only once installed.
+  std::string rapportUtilisateur;  // paramUtilisateur + "rapport/"
+  std::string carteUtilisateur;    // paramUtilisateur + "carte/"
   TFichiersGrilles grilles;
 };
 
@@ -105,6 +109,11 @@ struct TDossiers {
 // The per-user folders are only computed, never created or checked.
 // `dossiers` is filled in every case; after a failure it names an
 // incomplete installation and must not be used.
+// A file the user may have made beside the installed ones (a report model,
+// a map): the user's folder's when it is there, else the installation's.
+std::string FichierUtilisateurOuInstalle(const std::string& dossierUtilisateur,
+                                         const std::string& dossierInstalle, const std::string& nom);
+
 Statut InitDossiers(const TDossiersSysteme& systeme, int langue, const std::string& skin,
                     const TTraduction& traduction, TDossiers& dossiers);
 

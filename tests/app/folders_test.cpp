@@ -418,5 +418,17 @@ TEST_F(Installation, NameDayFileAndStyleSheetAreNotRequired) {
   EXPECT_FALSE(fs::exists(d.fichierFete));
 }
 
+// What the user saves (report models, maps) goes to the user's folder and
+// hides the installed file of the same name; the installed one is read otherwise.
+TEST_F(Installation, UserFileFirstThenTheInstalledOne) {
+  CreeFichier("modele/1/rapport/Sosa.kdr");
+  const std::string installe = Absolu("modele/1/rapport/");
+  const std::string utilisateur = Absolu("user/rapport/");
+  EXPECT_EQ(FichierUtilisateurOuInstalle(utilisateur, installe, "Sosa.kdr"), installe + "Sosa.kdr");
+  EXPECT_EQ(FichierUtilisateurOuInstalle(utilisateur, installe, "Neuf.kdr"), installe + "Neuf.kdr");
+  CreeFichier("user/rapport/Sosa.kdr");
+  EXPECT_EQ(FichierUtilisateurOuInstalle(utilisateur, installe, "Sosa.kdr"), utilisateur + "Sosa.kdr");
+}
+
 }  // namespace
 }  // namespace kindrela

@@ -194,9 +194,12 @@ TfmCarte::TfmCarte(TApplication& app, std::function<int()> selecPers, QWidget* p
 
 QStringList TfmCarte::ListeCartes() const {
   QStringList cartes;
-  for (const QFileInfo& f : QDir(Q(m_app.dossiers.carte)).entryInfoList({"*.kdc", "*.KDC"}, QDir::Files, QDir::Name))
-    cartes << f.completeBaseName();
+  for (const std::string* dossier : {&m_app.dossiers.carteUtilisateur, &m_app.dossiers.carte}) {
+    for (const QFileInfo& f : QDir(Q(*dossier)).entryInfoList({"*.kdc", "*.KDC"}, QDir::Files, QDir::Name))
+      cartes << f.completeBaseName();
+  }
   cartes.removeDuplicates();
+  cartes.sort(Qt::CaseInsensitive);
   return cartes;
 }
 
@@ -233,7 +236,7 @@ void TfmCarte::hideEvent(QHideEvent* event) {
 }
 
 std::string TfmCarte::CheminImage() const {
-  const std::string chemin = m_app.dossiers.carte + m_nom + ".bmp";
+  const std::string chemin = FichierUtilisateurOuInstalle(m_app.dossiers.carteUtilisateur, m_app.dossiers.carte, m_nom + ".bmp");
   return !m_enLigne && FichierExiste(chemin) ? chemin : std::string();
 }
 
@@ -247,7 +250,8 @@ void TfmCarte::Charge(const std::string& nom) {
   m_zones.clear();
   m_propre = TImageCarte();
   if (!m_enLigne) {
-    m_zones = LitZones(FichierIni(m_app.dossiers.carte + nom + ".kdc"));
+    m_zones = LitZones(FichierIni(FichierUtilisateurOuInstalle(m_app.dossiers.carteUtilisateur, m_app.dossiers.carte,
+                                                               nom + ".kdc")));
     QImage image;
     if (!CheminImage().empty()) image.load(Q(CheminImage()));
     m_propre = image.isNull() ? TImageCarte(kLargeurSansImage, 1) : DepuisQImage(image);
@@ -375,11 +379,12 @@ bool TfmCarte::SauveCarte(const std::string& nom) {
   AfficheAucun();
   FichierIni ini;
   EcritZones(m_zones, ini);
-  QDir().mkpath(Q(m_app.dossiers.carte));
-  Statut s = ini.EnregistreSous(m_app.dossiers.carte + nom + ".kdc");
+  // Into the user's folder, where it hides an installed map of the same name.
+  QDir().mkpath(Q(m_app.dossiers.carteUtilisateur));
+  Statut s = ini.EnregistreSous(m_app.dossiers.carteUtilisateur + nom + ".kdc");
   if (s.ok() && m_propre.Largeur() > 0 && m_propre.Hauteur() > 1 &&
-      !VersQImage(m_propre).save(Q(m_app.dossiers.carte + nom + ".bmp"), "BMP"))
-    s = Statut::Erreur(m_app.dossiers.carte + nom + ".bmp");
+      !VersQImage(m_propre).save(Q(m_app.dossiers.carteUtilisateur + nom + ".bmp"), "BMP"))
+    s = Statut::Erreur(m_app.dossiers.carteUtilisateur + nom + ".bmp");
   if (!s.ok()) {
     BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("carte_ecriture"), {s.message()})), kErreur, 0, this);
     return false;
@@ -394,9 +399,10 @@ bool TfmCarte::CreeCarte(const std::string& nom, const QString& image) {
   QImage picture(image);
   FichierIni ini;
   EcritZones({}, ini);
-  Statut s = ini.EnregistreSous(m_app.dossiers.carte + nom + ".kdc");
-  if (s.ok() && !picture.save(Q(m_app.dossiers.carte + nom + ".bmp"), "BMP"))
-    s = Statut::Erreur(m_app.dossiers.carte + nom + ".bmp");
+  QDir().mkpath(Q(m_app.dossiers.carteUtilisateur));
+  Statut s = ini.EnregistreSous(m_app.dossiers.carteUtilisateur + nom + ".kdc");
+  if (s.ok() && !picture.save(Q(m_app.dossiers.carteUtilisateur + nom + ".bmp"), "BMP"))
+    s = Statut::Erreur(m_app.dossiers.carteUtilisateur + nom + ".bmp");
   if (!s.ok()) {
     BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("carte_ecriture"), {s.message()})), kErreur, 0, this);
     return false;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -240,7 +241,7 @@ QWidget* TfmRapportCritere::PanneauColonnes() {
 void TfmRapportCritere::RemplitListeModeles(QComboBox* box, const char* extension) {
   const QString courant = box->currentText();
   box->clear();
-  for (const std::string& n : ListeModeles(m_app.dossiers.rapport, extension)) box->addItem(Q(n));
+  for (const std::string& n : ListeModeles(m_app.dossiers.rapportUtilisateur, m_app.dossiers.rapport, extension)) box->addItem(Q(n));
   box->setCurrentText(courant);
 }
 
@@ -298,8 +299,13 @@ bool TfmRapportCritere::ConfirmeRemplacement(const std::string& chemin) {
 
 bool TfmRapportCritere::SauveModele(const std::string& nom, bool sansQuestion) {
   if (nom.empty()) return false;
-  const std::string chemin = m_app.dossiers.rapport + nom + ".kdr";
-  if (!sansQuestion && !ConfirmeRemplacement(chemin)) return false;
+  // Into the user's folder; the same name there hides the installed model.
+  const std::string chemin = m_app.dossiers.rapportUtilisateur + nom + ".kdr";
+  if (!sansQuestion &&
+      !ConfirmeRemplacement(FichierUtilisateurOuInstalle(m_app.dossiers.rapportUtilisateur, m_app.dossiers.rapport,
+                                                         nom + ".kdr")))
+    return false;
+  QDir().mkpath(Q(m_app.dossiers.rapportUtilisateur));
   FichierIni ini;
   ini.ChargeTexte("");
   m_rapport.Modele() = ModeleAffiche();
@@ -487,8 +493,12 @@ bool TfmRapportCritere::EvalueAvance() {
 
 bool TfmRapportCritere::SauveRecherche(const std::string& nom, bool sansQuestion) {
   if (nom.empty()) return false;
-  const std::string chemin = m_app.dossiers.rapport + nom + ".kdp";
-  if (!sansQuestion && !ConfirmeRemplacement(chemin)) return false;
+  const std::string chemin = m_app.dossiers.rapportUtilisateur + nom + ".kdp";
+  if (!sansQuestion &&
+      !ConfirmeRemplacement(FichierUtilisateurOuInstalle(m_app.dossiers.rapportUtilisateur, m_app.dossiers.rapport,
+                                                         nom + ".kdp")))
+    return false;
+  QDir().mkpath(Q(m_app.dossiers.rapportUtilisateur));
   FichierIni ini;
   ini.ChargeTexte("");
   if (cbTrtCol->isChecked()) EcritModeleColonnes(ini, m_rapport.Modele(), m_app.rapport.grille.NbreColonnes());
@@ -503,7 +513,7 @@ bool TfmRapportCritere::SauveRecherche(const std::string& nom, bool sansQuestion
 }
 
 bool TfmRapportCritere::ChargeRecherche(const std::string& nom) {
-  FichierIni ini(m_app.dossiers.rapport + nom + ".kdp");
+  FichierIni ini(FichierUtilisateurOuInstalle(m_app.dossiers.rapportUtilisateur, m_app.dossiers.rapport, nom + ".kdp"));
   if (!ini.FichierLu()) return false;
   eFileP->setText(Q(nom));
   if (cbTrtCol->isChecked() && ini.CleExiste("Colonne", "Nbre")) {

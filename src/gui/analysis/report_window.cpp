@@ -143,7 +143,7 @@ void TfmRapport::SetSelecPers(int n) {
 
 bool TfmRapport::ChargeModele(const std::string& nom) {
   const std::string n = nom.empty() ? m_app.traduction.Msg(2206) : nom;
-  FichierIni ini(m_app.dossiers.rapport + n + ".kdr");
+  FichierIni ini(FichierUtilisateurOuInstalle(m_app.dossiers.rapportUtilisateur, m_app.dossiers.rapport, n + ".kdr"));
   m_nomModele = n;
   m_modele = TModeleColonnes{};
   if (!ini.FichierLu()) return false;

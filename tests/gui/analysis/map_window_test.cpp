@@ -40,7 +40,7 @@ class MapWindowTest : public QObject {
     QStandardPaths::setTestModeEnabled(true);
     app = test::Application(maison);
     app->reglages.ChargeReglages(FichierIni(), app->traduction, app->dossiers.programme);
-    // The maps are written beside a copy of the installation's.
+    // The installation's maps, in a copy that saving must leave alone.
     const QString cartes = maison.path() + "/carte/";
     QDir().mkpath(cartes);
     for (const QString& f : QDir(VersQString(app->dossiers.carte)).entryList(QDir::Files))
@@ -116,9 +116,11 @@ class MapWindowTest : public QObject {
 
     carte.Editeur().findChild<QLineEdit*>("eFile")->setText("Copie");
     carte.Editeur().findChild<QPushButton*>("sbSauve")->click();
-    const std::vector<TZoneCarte> relues = LitZones(FichierIni(app->dossiers.carte + "Copie.kdc"));
+    // Into the user's folder: the installation is read-only.
+    QVERIFY(!QFile::exists(VersQString(app->dossiers.carte + "Copie.kdc")));
+    const std::vector<TZoneCarte> relues = LitZones(FichierIni(app->dossiers.carteUtilisateur + "Copie.kdc"));
     QCOMPARE(relues.size(), avant + 1);
-    QVERIFY(QImage(VersQString(app->dossiers.carte + "Copie.bmp")).size() ==
+    QVERIFY(QImage(VersQString(app->dossiers.carteUtilisateur + "Copie.bmp")).size() ==
             QSize(carte.ImagePropre().Largeur(), carte.ImagePropre().Hauteur()));
     QVERIFY(carte.ListeCartes().contains("Copie"));
   }

@@ -39,7 +39,7 @@ class ReportWindowTest : public QObject {
     m_app = test::Application(m_maison);
     test::ArbreExemple(*m_app->bd);
     (void)LitFichier(m_app->dossiers.fichierStyleCss, m_app->styleCss);
-    // Models are saved into a copy of the shipped report folder.
+    // The shipped report folder, in a copy that saving must leave alone.
     const QString rapport = m_maison.path() + "/rapport/";
     QDir().mkpath(rapport);
     for (const QFileInfo& f : QDir(VersQString(m_app->dossiers.rapport)).entryInfoList(QDir::Files))
@@ -160,8 +160,13 @@ class ReportWindowTest : public QObject {
     QVERIFY(m_critere->SauveModele("essai", true));
     QVERIFY(m_rapport->ChargeModele("essai"));
     QCOMPARE(m_rapport->Modele().colonnes.front().type, std::string());
-    const std::vector<std::string> noms = ListeModeles(m_app->dossiers.rapport, ".kdr");
+    // Into the user's folder, listed with the shipped models.
+    QVERIFY(!FichierExiste(m_app->dossiers.rapport + "essai.kdr"));
+    QVERIFY(FichierExiste(m_app->dossiers.rapportUtilisateur + "essai.kdr"));
+    const std::vector<std::string> noms =
+        ListeModeles(m_app->dossiers.rapportUtilisateur, m_app->dossiers.rapport, ".kdr");
     QVERIFY(std::find(noms.begin(), noms.end(), "essai") != noms.end());
+    QVERIFY(std::find(noms.begin(), noms.end(), "standard") != noms.end());
   }
 
   void advancedSearchEvaluatesAsItIsTyped() {
