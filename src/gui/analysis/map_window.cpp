@@ -412,10 +412,10 @@ bool TfmCarte::CreeCarte(const std::string& nom, const QString& image) {
   return true;
 }
 
-void TfmCarte::OuvreEnLigne() {
+QString EcritCarteEnLigne(TApplication& app, const std::vector<TMarqueur>& marqueurs, QWidget* parent) {
   // The page and its script library beside it, in the web export folder.
-  const QString source = Q(m_app.dossiers.modele + "0/CarteEnLigne/");
-  const QString cible = Q(m_app.dossiers.exportHtml + "CarteEnLigne/");
+  const QString source = Q(app.dossiers.modele + "0/CarteEnLigne/");
+  const QString cible = Q(app.dossiers.exportHtml + "CarteEnLigne/");
   QDir().mkpath(cible + "images");
   for (const QString& f : {QString("leaflet.js"), QString("leaflet.css"), QString("images/marker-icon.png"),
                            QString("images/marker-icon-2x.png"), QString("images/marker-shadow.png"),
@@ -423,18 +423,32 @@ void TfmCarte::OuvreEnLigne() {
     if (!QFileInfo::exists(cible + f)) QFile::copy(source + f, cible + f);
   QFile modele(source + "gene_maps.html");
   if (!modele.open(QIODevice::ReadOnly)) {
-    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("carte_en_ligne"), {DepuisQString(modele.fileName())})), kErreur,
-                 0, this);
-    return;
+    BoiteMessage(Q(FormateMsg(app.traduction.MsgCle("carte_en_ligne"), {DepuisQString(modele.fileName())})), kErreur,
+                 0, parent);
+    return {};
   }
   QString page = QString::fromUtf8(modele.readAll());
-  page.replace("<!--MARQUEURS-->", Q(ScriptMarqueurs(m_marqueurs)));
+  page.replace("<!--MARQUEURS-->", Q(ScriptMarqueurs(marqueurs)));
   const QString chemin = cible + "carte.htm";
   if (Statut s = EcritFichierAtomique(DepuisQString(chemin), std::string(page.toUtf8().constData())); !s.ok()) {
-    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("carte_en_ligne"), {s.message()})), kErreur, 0, this);
-    return;
+    BoiteMessage(Q(FormateMsg(app.traduction.MsgCle("carte_en_ligne"), {s.message()})), kErreur, 0, parent);
+    return {};
   }
-  if (m_ouvreur) m_ouvreur(chemin);
+  return chemin;
+}
+
+bool MontreCarteLieu(TApplication& app, const std::string& lieu, int personne, const TfmCarte::Ouvreur& ouvreur,
+                     QWidget* parent) {
+  std::vector<TMarqueur> marqueurs;
+  if (!lieu.empty() && personne > 0) marqueurs.push_back(MarqueurFiche(*app.bd, lieu, personne));
+  const QString chemin = EcritCarteEnLigne(app, marqueurs, parent);
+  if (chemin.isEmpty()) return false;
+  return ouvreur ? ouvreur(chemin) : QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+}
+
+void TfmCarte::OuvreEnLigne() {
+  const QString chemin = EcritCarteEnLigne(m_app, m_marqueurs, this);
+  if (!chemin.isEmpty() && m_ouvreur) m_ouvreur(chemin);
 }
 
 QImage TfmCarte::ImageAffichee() const { return m_vue->Affichee(); }

@@ -180,4 +180,15 @@ class TfmCarteNouvelle : public QDialog {
   QLineEdit* m_nom = nullptr;
 };
 
+// Writes the online map page showing `marqueurs` (its script library beside
+// it) into the web export folder; its path, or empty after telling the user
+// why it could not be written.
+QString EcritCarteEnLigne(TApplication& app, const std::vector<TMarqueur>& marqueurs, QWidget* parent);
+
+// The online map on one event's place `lieu` of person `personne` (the
+// record window's map button), opened with `ouvreur` (the system browser
+// when empty). False when the page could not be written or opened.
+bool MontreCarteLieu(TApplication& app, const std::string& lieu, int personne, const TfmCarte::Ouvreur& ouvreur,
+                     QWidget* parent);
+
 }  // namespace kindrela

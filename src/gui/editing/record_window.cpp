@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -28,6 +30,7 @@
 #include "dates/dates.h"
 #include "editing/record_dates.h"
 #include "editing/record_names.h"
+#include "gui/analysis/map_window.h"
 #include "gui/analysis/options_window.h"
 #include "gui/common/qt_text.h"
 #include "gui/editing/custom_field_panel.h"
@@ -39,6 +42,24 @@ namespace kindrela {
 namespace {
 
 QString Q(std::string_view ansi) { return VersQString(ansi); }
+
+// A map pin, for the button that shows an event's place on the online map.
+QIcon IconeCarte() {
+  QPixmap pix(32, 32);
+  pix.fill(Qt::transparent);
+  QPainter p(&pix);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath pointe;
+  pointe.moveTo(16, 30);
+  pointe.cubicTo(4, 16, 6, 3, 16, 3);
+  pointe.cubicTo(26, 3, 28, 16, 16, 30);
+  p.setPen(QPen(QColor(120, 20, 20), 1.5));
+  p.setBrush(QColor(220, 50, 40));
+  p.drawPath(pointe);
+  p.setBrush(Qt::white);
+  p.drawEllipse(QPointF(16, 12), 4.5, 4.5);
+  return QIcon(pix);
+}
 
 QLabel* Etiquette(const char* nom, std::string_view texte, QWidget* parent) {
   auto* l = new QLabel(Q(texte), parent);
@@ -247,6 +268,14 @@ QWidget* TfmFiche::PageEvenement() {
   eveNote->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(eveNote, &QWidget::customContextMenuRequested, this, [this] { MenuNote(eveNote); });
   connect(sbEveSta, &QToolButton::clicked, this, [this] { sbEveStaClick(); });
+  iMaps = new QToolButton(pEve);
+  iMaps->setObjectName("iMaps");
+  iMaps->setIcon(IconeCarte());
+  iMaps->setAutoRaise(true);
+  iMaps->setToolTip(Q("Voir ce lieu sur la carte en ligne"));
+  connect(iMaps, &QToolButton::clicked, this, [this] {
+    MontreCarteLieu(m_app, DepuisQString(eveLieu->text()), m_personne, m_ouvreurCarte, this);
+  });
 
   auto* g = new QGridLayout(pEve);
   g->setContentsMargins(6, 0, 0, 0);
@@ -258,7 +287,8 @@ QWidget* TfmFiche::PageEvenement() {
   g->addWidget(Etiquette("lHeure", "Heure", pEve), 2, 0);
   g->addWidget(eveTime, 2, 1, 1, 3);
   g->addWidget(Etiquette("lLieu", "Lieu", pEve), 3, 0);
-  g->addWidget(eveLieu, 3, 1, 1, 3);
+  g->addWidget(eveLieu, 3, 1, 1, 2);
+  g->addWidget(iMaps, 3, 3);
   g->addWidget(Etiquette("lNoteEve", "Note", pEve), 4, 0, Qt::AlignTop);
   g->addWidget(eveNote, 4, 1, 1, 3);
   g->setRowStretch(4, 1);

@@ -92,6 +92,8 @@ class TfmFiche : public QWidget {
   void SetActionsSources(TActionsSources actions) { m_actionsSources = std::move(actions); }
   // Whether the chart is shown (the person menu's "Référence" needs it).
   void SetArbreVisible(std::function<bool()> visible) { m_arbreVisible = std::move(visible); }
+  // How the map button opens the online map page (the system browser by default).
+  void SetOuvreurCarte(std::function<bool(const QString& chemin)> o) { m_ouvreurCarte = std::move(o); }
 
   // Shows person n (the main window's selected person) and refreshes every tab.
   void Affiche(int n);
@@ -235,6 +237,7 @@ class TfmFiche : public QWidget {
   TActionsPersonne m_actions;
   TActionsSources m_actionsSources;
   std::function<bool()> m_arbreVisible;
+  std::function<bool(const QString& chemin)> m_ouvreurCarte;
 
   // The state of the window (the record itself lives in the database).
   int m_personne = 0;
@@ -279,6 +282,7 @@ class TfmFiche : public QWidget {
   QPlainTextEdit* eveNote = nullptr;
   QLabel* pEveSta = nullptr;
   QToolButton* sbEveSta = nullptr;
+  QToolButton* iMaps = nullptr;
   QLabel* lJour = nullptr;
 
   QLineEdit* E_Pere = nullptr;

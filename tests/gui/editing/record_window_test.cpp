@@ -260,6 +260,19 @@ class RecordWindowTest : public QObject {
     b.Tape(lieu, "13");
     auto relu = b.Relu();
     QCOMPARE(relu->LitEveFiche(n, 1, 4), std::string("FRA,PCA,F13"));
+
+    // The map button opens the online map on this place and this person.
+    QTest::keyClicks(lieu, ",000 Marseille");
+    QString ouvert;
+    b.fiche->SetOuvreurCarte([&](const QString& chemin) {
+      ouvert = chemin;
+      return true;
+    });
+    Clique(b.fiche.get(), "iMaps");
+    QFile page(ouvert);
+    QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(ouvert));
+    const QByteArray texte = page.readAll();
+    QVERIFY(texte.contains("plotadd('Marseille,13000,France','<a href=\"" + QByteArray::number(n) + "\">"));
   }
 
   void anEventAddedAndLeftEmptyGoesAway() {
