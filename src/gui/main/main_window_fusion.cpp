@@ -1,9 +1,9 @@
 // The main window's merge of duplicates (command 109): the dialog "Fusion",
-// bound to the person search, the selection, the family window and the chart.
+// bound to the person search "Recherche d'une fiche", the selection, the
+// family window and the chart.
 #include "core/database.h"
-#include "gui/common/qt_text.h"
+#include "editing/search.h"
 #include "gui/editing/merge_dialog.h"
-#include "gui/editing/person_pick.h"
 #include "gui/editing/record_window.h"
 #include "gui/main/application.h"
 #include "gui/main/main_window.h"
@@ -21,10 +21,7 @@ void TScaWin::FusionFiches() {
   }
   if (!m_app.bd->BaseChargee) return;
   TFusion::Actions actions;
-  actions.recherche = [this] {
-    return ChoisitPersonne(m_fusion ? static_cast<QWidget*>(m_fusion) : this, *m_app.bd,
-                           VersQString(m_app.traduction.Msg(403)));
-  };
+  actions.recherche = [this] { return RecherchePersonne(ModeRecherche::Selection, 0); };
   actions.selectionne = [this](int p) { SetSelecPers(p); };
   actions.voir = [this](int p) {
     SetSelecPers(p);

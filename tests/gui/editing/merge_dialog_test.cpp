@@ -1,9 +1,10 @@
 // The merge dialog "Fusion" from the main window on the example tree: a
-// duplicate chosen with "Sélectionner", looked at with "Voir fiche", merged
+// duplicate chosen with "Sélectionner" in the person search, looked at with "Voir fiche", merged
 // with "Fusionner"; the duplicate then deleted, and the tree
 // saved and read back the same with no broken link.
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QRadioButton>
 #include <QPushButton>
 
 #include "chart/kinship.h"
@@ -11,6 +12,7 @@
 #include "core/tree_file/tree_file_save.h"
 #include "editing/deletion.h"
 #include "editing/merge.h"
+#include "gui/common/radio_group.h"
 #include "gui/editing/merge_dialog.h"
 #include "gui/main/main_window.h"
 #include "gui_test_support.h"
@@ -106,12 +108,15 @@ class MergeDialogTest : public QObject {
     QVERIFY(boite2->text().isEmpty());
     QVERIFY(!fusionner->isEnabled());
 
-    test::QuandVisible("fmChoixPersonne", [b](QWidget* choix) {
-      auto* liste = choix->findChild<QListWidget*>("lbPersonnes");
-      QTest::keyClicks(choix->findChild<QLineEdit*>("eFiltre"), "Marie");
-      for (int i = 0; i < liste->count(); ++i)
-        if (liste->item(i)->data(Qt::UserRole).toInt() == b) liste->setCurrentRow(i);
-      static_cast<QDialog*>(choix)->accept();
+    test::QuandVisible("fmRechFiche", [&](QWidget* recherche) {
+      recherche->findChild<TRadioGroup*>("RG_Forme")->findChildren<QRadioButton*>().first()->click();  // "Liste unique"
+      QTest::keyClicks(recherche->findChild<QLineEdit*>("eCommence"), VersQString(nomA));
+      auto* liste = recherche->findChild<QListView*>("LB_NomPre");
+      const QString ligne = VersQString(nomA + " " + preA + " Marie");
+      for (int i = 0; i < liste->model()->rowCount(); ++i)
+        if (liste->model()->index(i, 0).data().toString().startsWith(ligne))
+          liste->setCurrentIndex(liste->model()->index(i, 0));
+      recherche->findChild<QPushButton*>("bOk")->click();
     });
     d->findChild<QPushButton*>("sbSelection2")->click();
     QCOMPARE(d->Personne(1), b);
