@@ -124,8 +124,10 @@ TPagesWeb::TPagesWeb(const TBD& bd, const TTraduction& traduction, const TOption
   const Jour j = Aujourdhui();
   char date[32];
   std::snprintf(date, sizeof date, "%02d/%02d/%04d", j.jour, j.mois, j.annee);
+  std::string adresse = options.auteurLien;
+  if (MinusculesAscii(adresse.substr(0, 7)) == "mailto:") adresse.erase(0, 7);
   m_pied = std::string("<p class=\"info\">") + "Page créée par "_ansi + "<a href=\"mailto:" +
-           EchappeHtml(options.auteurLien) + "\">" + EchappeHtml(options.auteur) + "</a> avec <a href=\"" +
+           EchappeHtml(adresse) + "\">" + EchappeHtml(options.auteur) + "</a> avec <a href=\"" +
            std::string(kAdresseProduit) + "\">" + std::string(kNomProduit) + "</a> le " + date +
            ".</p>\r\n" + modeles.pied;
 }

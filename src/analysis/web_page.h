@@ -57,6 +57,7 @@ struct TOptionsWeb {
   bool patronymes = true;                // "patro.htm"
   bool lieux = true;                     // "lieux.htm"
   bool dyna = true;                      // "dyna.htm"
+  bool fichiersLies = true;              // link the extra pages from the main page
   std::vector<std::string> fichiersSupplementaires;  // paths of extra pages linked from the main page
   bool navigateur = true;                // show the site once written
   // Names, links and cards.
@@ -76,9 +77,10 @@ struct TOptionsWeb {
   bool srcSorte = true;                  // a source's kind in the table form
   bool srcNote = true;                   // a source's note in the table form
   int dureeVieMax = 110;                 // computed events of a living person end today
+  std::string formatDate = "j/m/a";      // display date format ("j/m/a" or "m/j/a")
   // Footer.
   std::string auteur;
-  std::string auteurLien;                // e-mail address
+  std::string auteurLien;                // e-mail address, with or without "mailto:"
   // Pictures.
   bool images = true;                    // pictures of sources in cards
   int imageTaille = 150;                 // side of the square pictures are fitted into
