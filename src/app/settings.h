@@ -31,6 +31,8 @@ inline constexpr std::string_view kSectionGene = "gene";
 inline constexpr std::string_view kSectionOptions = "gene\\Options";
 inline constexpr std::string_view kSectionStat = "gene\\Stat";
 inline constexpr std::string_view kSectionSauve = "gene\\Sauve";
+// The web export's card options and picture quality.
+inline constexpr std::string_view kSectionWeb = "gene\\Web";
 // Where the postcode helper program's path is kept (key "Path").
 inline constexpr std::string_view kSectionLokaro = "software\\tovamere\\Lokaro";
 // The helper program's name in the program folder, which wins over "Path".

@@ -33,7 +33,7 @@ constexpr TCleReglage R(std::string_view c, int d) {
 
 constexpr bool kLu = true;  // read-only key
 constexpr std::string_view F = kSectionFenetre, G = kSectionGene, O = kSectionOptions,
-                           S = kSectionStat, V = kSectionSauve;
+                           S = kSectionStat, V = kSectionSauve, W = kSectionWeb;
 
 constexpr TCleReglage kCles[] = {
     // Window bounds; 0 everywhere means "centre it". The main window's
@@ -167,6 +167,22 @@ constexpr TCleReglage kCles[] = {
     B(V, "HtmlListeLienAccueil", true),
     E(V, "HtmlNbre", 25),
     B(V, "HtmlFicheLienAccueil", true),
+
+    // The web cards: links, given names, the sections shown; the JPEG
+    // quality of the site's pictures.
+    B(W, "Liens", true),
+    B(W, "Prenoms", true),
+    B(W, "Parents", true),
+    B(W, "Fratrie", true),
+    B(W, "Enfants", true),
+    B(W, "Unions", true),
+    B(W, "EveUnions", true),
+    B(W, "Champs", true),
+    B(W, "Eve", true),
+    B(W, "EveCalc", true),
+    B(W, "Notes", true),
+    B(W, "Sources", true),
+    E(W, "Qualite", 75),
 };
 
 // The shortcut slots' defaults, slot by slot; each is also the number in

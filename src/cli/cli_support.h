@@ -72,5 +72,6 @@ int CmdStats(int argc, char** argv);
 int CmdSources(int argc, char** argv);
 int CmdMerge(int argc, char** argv);
 int CmdFind(int argc, char** argv);
+int CmdWeb(int argc, char** argv);
 
 }  // namespace kindrela::cli

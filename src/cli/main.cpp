@@ -21,7 +21,7 @@ constexpr EntreeCommande kCommandes[] = {
     {"info", CmdInfo},     {"convert", CmdConvert}, {"number", CmdNumber}, {"expand", CmdExpand},
     {"import", CmdImport}, {"export", CmdExport},   {"check", CmdCheck},
     {"report", CmdReport}, {"stats", CmdStats},
-    {"sources", CmdSources}, {"merge", CmdMerge}, {"find", CmdFind},
+    {"sources", CmdSources}, {"merge", CmdMerge}, {"find", CmdFind}, {"web", CmdWeb},
 };
 
 int Usage(std::FILE* f) {
@@ -51,6 +51,10 @@ int Usage(std::FILE* f) {
         "                                        fusionne la fiche DOUBLON dans la fiche GARDÉE\n"
         "  kindrela-cli find FICHIER TEXTE       une ligne par personne dont le nom commence\n"
         "                                        par TEXTE : numéro, nom, prénoms, naissance\n"
+        "  kindrela-cli web FICHIER DOSSIER [--list 0-3] [--per-list N] [--cards-per-page N]\n"
+        "               [--table|--literary] [--picture-size PX] [--quality Q] [--original-pictures]\n"
+        "               [--no-list] [--no-cards] [--no-index] [--no-dynamic] [--title T] [--name NOM]\n"
+        "                                        le site Internet de l'arbre, comme la sauvegarde\n"
         "  kindrela-cli --version\n"
         "  kindrela-cli --help\n"_ansi);
   return f == stdout ? 0 : 2;

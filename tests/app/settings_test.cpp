@@ -102,6 +102,9 @@ const std::vector<SectionAttendue>& ToutesLesCles() {
         "HtmlFichier", "HtmlDyna", "HtmlPatro", "HtmlLieux", "HtmlNavigateur", "HtmlTitre",
         "HtmlTexteLibre", "HtmlListe1", "HtmlListe2", "HtmlListe3", "HtmlListe4",
         "HtmlListe2val", "HtmlListeLienAccueil", "HtmlNbre", "HtmlFicheLienAccueil"}},
+      {kSectionWeb,
+       {"Liens", "Prenoms", "Parents", "Fratrie", "Enfants", "Unions", "EveUnions", "Champs", "Eve",
+        "EveCalc", "Notes", "Sources", "Qualite"}},
   };
   return cles;
 }
@@ -233,6 +236,11 @@ std::vector<CasDefaut> DefautsAttendus() {
   texte(V, "GeneaNom", "");
   texte(V, "GeneaPass", "");
   texte(V, "GedInfoIdentite", "");
+  booleen(kSectionWeb,
+          {"Liens", "Prenoms", "Parents", "Fratrie", "Enfants", "Unions", "EveUnions", "Champs", "Eve",
+           "EveCalc", "Notes", "Sources"},
+          true);
+  entier(kSectionWeb, "Qualite", 75);
   return cas;
 }
 
@@ -602,7 +610,7 @@ TEST(SauveReglages, KeepsWhatItDoesNotOwn) {
   EXPECT_EQ(ini.LitTexte(O, "NomMaj"), "0");
   EXPECT_EQ(ini.LitTexte(kSectionLokaro, "Path"), "/opt/lokaro");
   EXPECT_EQ(ini.Texte().rfind("; réglages\r\n[Autre]\r\nx=1\r\n"_ansi, 0), 0u);
-  EXPECT_EQ(ini.Sections().size(), 8u) << "three kept, five added";
+  EXPECT_EQ(ini.Sections().size(), 9u) << "three kept, six added";
 }
 
 // --- Multi-line keys --------------------------------------------------------

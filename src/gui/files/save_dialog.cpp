@@ -1,6 +1,8 @@
 #include "gui/files/save_dialog.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +21,8 @@
 #include <cassert>
 
 #include "app/settings.h"
+#include "app/web_export.h"
+#include "chart/looks.h"
 #include "core/ansi_literal.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
@@ -31,6 +35,7 @@
 #include "gui/i18n/translate_window.h"
 #include "i18n/translation.h"
 #include "gui/files/save_questions.h"
+#include "gui/files/save_web_page.h"
 
 namespace kindrela {
 namespace {
@@ -41,7 +46,6 @@ constexpr int kMsgCaptionGedcom = 602;
 constexpr int kMsgNomVide = 605;
 constexpr int kMsgNomInvalide = 606;
 constexpr int kMsgAvertissementsSauvegarde = 607;
-constexpr int kMsgWebIndisponible = 608;
 constexpr int kMsgRemplacer = 609;
 constexpr std::size_t kMaxAvertissements = 15;
 
@@ -126,8 +130,6 @@ TfmIOSauve::TfmIOSauve(TApplication& app, PageSauvegarde page, const EnteteArbre
   m_pages->addTab(m_pageNatif, T("Kindrela"));
   m_pages->addTab(m_pageGedcom, T("GEDCOM"));
   m_pages->addTab(m_pageWeb, T("Internet"));
-  // The web export comes with its own window later on.
-  m_pages->setTabEnabled(m_pages->indexOf(m_pageWeb), false);
   principal->addWidget(m_pages, 1);
 
   auto* boutons = new QDialogButtonBox(this);
@@ -228,11 +230,9 @@ void TfmIOSauve::ConstruitPageGedcom(QWidget* page) {
 
 void TfmIOSauve::ConstruitPageWeb(QWidget* page) {
   auto* l = new QVBoxLayout(page);
-  auto* texte = new QLabel(VersQString(m_app.traduction.Msg(kMsgWebIndisponible)), page);
-  texte->setObjectName("L_Web");
-  texte->setWordWrap(true);
-  l->addWidget(texte);
-  l->addStretch(1);
+  l->setContentsMargins(0, 0, 0, 0);
+  m_web = new TPageSauveWeb(page);
+  l->addWidget(m_web);
 }
 
 PageSauvegarde TfmIOSauve::Page() const {
@@ -246,8 +246,7 @@ void TfmIOSauve::ChoisitPage(PageSauvegarde page) {
   QWidget* p = page == PageSauvegarde::Gedcom ? m_pageGedcom
                : page == PageSauvegarde::Web  ? m_pageWeb
                                               : m_pageNatif;
-  // The web page is shown when asked for, though it cannot be chosen; it
-  // then stands alone, its folder being another one.
+  // The web page stands alone: its folder is another one.
   m_pages->setTabEnabled(m_pages->indexOf(m_pageWeb), page == PageSauvegarde::Web);
   m_pages->setTabEnabled(m_pages->indexOf(m_pageNatif), page != PageSauvegarde::Web);
   m_pages->setTabEnabled(m_pages->indexOf(m_pageGedcom), page != PageSauvegarde::Web);
@@ -261,7 +260,7 @@ void TfmIOSauve::Legende() {
                   : page == PageSauvegarde::Web  ? kMsgCaptionWeb
                                                  : kMsgCaptionNatif;
   setWindowTitle(VersQString(m_app.traduction.Msg(msg)));
-  m_ok->setEnabled(page != PageSauvegarde::Web && !m_enCours);
+  m_ok->setEnabled(!m_enCours);
 }
 
 void TfmIOSauve::Prepare() {
@@ -302,6 +301,7 @@ void TfmIOSauve::Prepare() {
             : r.Bool(kSectionSauve, "GedWin") ? 2
                                               : 3;
   m_jeu->setItemIndex(jeu);
+  m_web->Charge(OptionsWeb(r, m_app.ini.formatDate), m_app.fichiersWeb);
   m_ok->setFocus();
   Legende();
 }
@@ -326,7 +326,9 @@ OptionsExportGedcom TfmIOSauve::OptionsGedcom() const {
 }
 
 std::string TfmIOSauve::Cible() const {
-  const char* extension = Page() == PageSauvegarde::Gedcom ? ".ged" : ".kdg";
+  const char* extension = Page() == PageSauvegarde::Gedcom ? ".ged"
+                          : Page() == PageSauvegarde::Web  ? ".htm"
+                                                           : ".kdg";
   return AvecSlash(DepuisQString(m_dossier->text())) + DepuisQString(m_nom->text()) + extension;
 }
 
@@ -386,7 +388,7 @@ TfmIOSauve::Remplacement TfmIOSauve::ConfirmeRemplacement() {
 }
 
 void TfmIOSauve::Enregistrer() {
-  if (m_enCours || Page() == PageSauvegarde::Web) return;
+  if (m_enCours) return;
   m_nom->setText(m_nom->text().trimmed());
   if (!NomValide()) return;
   if (ConfirmeRemplacement() != Remplacement::Oui) return;
@@ -394,7 +396,9 @@ void TfmIOSauve::Enregistrer() {
   m_ok->setEnabled(false);
   m_annuler->setEnabled(false);
   const std::string cible = Cible();
-  const bool ok = Page() == PageSauvegarde::Gedcom ? EnregistreGedcom() : EnregistreNatif();
+  const bool ok = Page() == PageSauvegarde::Gedcom ? EnregistreGedcom()
+                  : Page() == PageSauvegarde::Web  ? EnregistreWeb()
+                                                   : EnregistreNatif();
   m_enCours = false;
   m_annuler->setEnabled(true);
   Legende();
@@ -462,8 +466,42 @@ bool TfmIOSauve::EnregistreGedcom() {
   return true;
 }
 
+TOptionsWeb TfmIOSauve::OptionsWebChoisies() const {
+  TOptionsWeb base = OptionsWeb(m_app.reglages, m_app.ini.formatDate);
+  base.pagePrincipale = DepuisQString(m_nom->text());
+  return m_web->Options(base);
+}
+
+bool TfmIOSauve::EnregistreWeb() {
+  const TBD& bd = *m_app.bd;
+  const std::string chemin = Cible();
+  const TOptionsWeb options = OptionsWebChoisies();
+  const TDossiers& d = m_app.dossiers;
+  const TDossiersImages images{d.modele, d.programme, d.imageArbre, m_app.fichierCourant};
+  TProgression progression(this, windowTitle(), VersQString(NomDe(chemin)), TProgression::kDelaiParDefaut,
+                           &m_app.traduction);
+  Statut s = ExporteSiteWeb(bd, m_app.traduction, options, d.exportHtmlDefaut, images, chemin,
+                            progression.Rappel());
+  progression.Termine();
+  if (!s) {
+    if (!s.annule()) BoiteMessage(VersQString(s.message()), kErreur, 0, this);
+    return false;
+  }
+  if (options.navigateur) {
+    if (m_app.voirSite) m_app.voirSite(chemin);
+    else QDesktopServices::openUrl(QUrl::fromLocalFile(VersQString(chemin)));
+  }
+  return true;
+}
+
 void TfmIOSauve::GardeOptions() {
   TReglages& r = m_app.reglages;
+  if (Page() == PageSauvegarde::Web) {
+    const TOptionsWeb o = OptionsWebChoisies();
+    EcritOptionsWeb(r, o);
+    m_app.fichiersWeb = o.fichiersSupplementaires;
+    return;
+  }
   if (Page() == PageSauvegarde::Natif) {
     r.SetBool(kSectionSauve, "KdgDeplace", m_deplace->isChecked());
     r.SetBool(kSectionSauve, "KdgZippe", m_zippe->isChecked());

@@ -1,5 +1,5 @@
 // The save dialog "Sauvegarde": the native tree file with its attached
-// files, the GEDCOM export, and (later) the web export.
+// files, the GEDCOM export and the web site export.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/tree_file/tree_file_writer.h"
+#include "analysis/web_page.h"
 #include "gedcom/gedcom_export.h"
 
 class QCheckBox;
@@ -20,6 +21,7 @@ namespace kindrela {
 
 struct TApplication;
 class TRadioGroup;
+class TPageSauveWeb;
 
 enum class PageSauvegarde { Natif, Gedcom, Web };
 
@@ -46,7 +48,7 @@ class TfmIOSauve : public QDialog {
   const std::string& Ecrit() const { return m_ecrit; }
   // The choices of the GEDCOM page.
   OptionsExportGedcom OptionsGedcom() const;
-  // The file "Enregistrer" writes on the current page: folder + name + ".kdg" / ".ged".
+  // The file "Enregistrer" writes on the current page: folder + name + ".kdg" / ".ged" / ".htm".
   std::string Cible() const;
 
  public slots:
@@ -71,6 +73,9 @@ class TfmIOSauve : public QDialog {
   Remplacement ConfirmeRemplacement();
   bool EnregistreNatif();
   bool EnregistreGedcom();
+  // The web site: under the progress window, which can cancel it.
+  bool EnregistreWeb();
+  TOptionsWeb OptionsWebChoisies() const;
   void GardeOptions();
   void Signale(const std::vector<std::string>& avertissements);
 
@@ -109,6 +114,8 @@ class TfmIOSauve : public QDialog {
   QPlainTextEdit* m_adresse = nullptr;
   TRadioGroup* m_jeu = nullptr;
   QCheckBox* m_zippeGed = nullptr;
+  // Web page.
+  TPageSauveWeb* m_web = nullptr;
 
   QPushButton* m_ok = nullptr;
   QPushButton* m_annuler = nullptr;

@@ -3,8 +3,10 @@
 // receive it; core functions receive only the parts they need.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/folders.h"
 #include "analysis/report_list.h"
@@ -30,6 +32,11 @@ struct TApplication {
   std::string fichierCourant;  // the current tree file, full path; empty before any
   std::string styleCss;        // the web export style sheet, kept until the close
   TRapportPartage rapport;     // the report shared by the report, statistics, deletion... windows
+  // Pages of single views made this session, linked from the web site's
+  // main page (the save dialog's list of extra files).
+  std::vector<std::string> fichiersWeb;
+  // Shows a page of the web export; empty: the system's browser.
+  std::function<void(const std::string& chemin)> voirSite;
 };
 
 }  // namespace kindrela

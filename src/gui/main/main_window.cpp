@@ -486,10 +486,11 @@ void TScaWin::Enable() {
                            kCmdExporteStat, kCmdPdfGraphique,
                            kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
                            kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche, kCmdFusion};
-  for (int numero : {108, 207, 1005, 1012})
+  for (int numero : {108, 207, 1005})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
+  m_menu->ActiveCommande(kCmdExporteWeb, ouvert);
   // The sources as a web page come with the web export.
   m_menu->ActiveCommande(kCmdExporteSources, false);
   if (QPushButton* b = m_menu->Commande(kCmdExporteSources))

@@ -268,6 +268,7 @@ void TScaWin::MenuClick(int numero) {
     case kCmdOuvre: sbChargeClick(); break;
     case kCmdSauve: sbSauveClick(0); break;
     case kCmdExporteGedcom: sbSauveClick(1); break;
+    case kCmdExporteWeb: sbSauveClick(2); break;
     case kCmdNotes: NotesGenealogie(); break;
     case kCmdAssistant: AssistantWizard(); break;
     case kCmdPatronymes: AfficheComparaisonPatronymes(this, m_app); break;

@@ -1,11 +1,12 @@
 // The save dialog driven as a user does: the native file with its backup,
-// attached files and archive, and the GEDCOM export.
+// attached files and archive, the GEDCOM export and the web site.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -13,6 +14,7 @@
 #include "core/archive.h"
 #include "core/file_io.h"
 #include "core/tree_file/tree_file_reader.h"
+#include "gui/common/radio_group.h"
 #include "gui/files/save_dialog.h"
 #include "gedcom/gedcom_import.h"
 #include "gui_test_support.h"
@@ -292,14 +294,41 @@ class SaveDialogTest : public QObject {
     QVERIFY(QFileInfo(chemin).size() > 6);
   }
 
-  void webPageIsNotOfferedYet() {
+  void webPageExportsTheSiteWithItsOptions() {
     TfmIOSauve dlg(*m_app, PageSauvegarde::Web);
     dlg.Prepare();
     QCOMPARE(dlg.windowTitle(), VersQString(m_app->traduction.Msg(601)));
-    QVERIFY(!Controle<QPushButton>(&dlg, "bOk")->isEnabled());
+    QVERIFY(Controle<QPushButton>(&dlg, "bOk")->isEnabled());
     auto* seules = Controle<QTabWidget>(&dlg, "pcSauve");
     QVERIFY(!seules->isTabEnabled(seules->indexOf(Controle<QWidget>(&dlg, "pVov"))));
     QCOMPARE(Controle<QLineEdit>(&dlg, "E_Dossier")->text(), VersQString(m_app->dossiers.exportHtml));
+    // The options come from the settings: per letter, 25 cards per page.
+    QCOMPARE(Controle<TRadioGroup>(&dlg, "rgListe")->itemIndex(), 2);
+    QCOMPARE(Controle<QSpinBox>(&dlg, "seNbre")->value(), 25);
+    const QString site = m_maison->filePath("site");
+    Controle<QLineEdit>(&dlg, "E_Dossier")->setText(site);
+    Controle<TRadioGroup>(&dlg, "rgListe")->setItemIndex(3);
+    Controle<QSpinBox>(&dlg, "seNbre")->setValue(2);
+    Controle<QCheckBox>(&dlg, "cbDyna")->setChecked(false);
+    Controle<QCheckBox>(&dlg, "cbNavigateur")->setChecked(false);
+    Controle<QLineEdit>(&dlg, "E_Titre")->setText("Les <Dupont>");
+    Clique(&dlg, "bOk");
+    QVERIFY(dlg.Sauve());
+    QCOMPARE(dlg.Ecrit(), DepuisQString(site) + "/Famille.htm");
+    for (const char* f : {"Famille.htm", "liste.htm", "liste1.htm", "page1.htm", "page2.htm", "style.css",
+                          "patro.htm", "lieux.htm"})
+      QVERIFY2(QFileInfo::exists(site + "/" + f), f);
+    QVERIFY(!QFileInfo::exists(site + "/dyna.htm"));
+    QFile principale(site + "/Famille.htm");
+    QVERIFY(principale.open(QIODevice::ReadOnly));
+    QVERIFY(principale.readAll().contains("<h1>Les &lt;Dupont&gt;</h1>"));
+    // Kept for the next export.
+    const TReglages& r = m_app->reglages;
+    QVERIFY(r.Bool(kSectionSauve, "HtmlListe4"));
+    QVERIFY(!r.Bool(kSectionSauve, "HtmlListe3"));
+    QCOMPARE(r.Entier(kSectionSauve, "HtmlNbre"), 2);
+    QVERIFY(!r.Bool(kSectionSauve, "HtmlDyna"));
+    QCOMPARE(r.Texte(kSectionSauve, "HtmlTitre"), std::string("Les <Dupont>"));
     TfmIOSauve natif(*m_app, PageSauvegarde::Natif);
     auto* pages = Controle<QTabWidget>(&natif, "pcSauve");
     QVERIFY(!pages->isTabEnabled(pages->indexOf(Controle<QWidget>(&natif, "pHtml"))));
