@@ -380,9 +380,9 @@ std::string TImagesWeb::Image(const std::string& nom, const std::string& dossier
   }
   std::string html;
   if (m_encodeur(source, dossier + sortie, o.imageTaille, o.imageQualite)) {
-    const std::string img = "<img src=\"" + EchappeHtml(sortie) + "\" alt=\"\">";
+    const std::string img = "<img src=\"" + LienFichier(sortie) + "\" alt=\"\">";
     if (o.imageOriginale && m_encodeur(source, dossier + "ori_" + sortie, 0, o.imageQualite))
-      html = "<a href=\"ori_" + EchappeHtml(sortie) + "\"> " + img + "</a>";
+      html = "<a href=\"" + LienFichier("ori_" + sortie) + "\"> " + img + "</a>";
     else
       html = img;
   }

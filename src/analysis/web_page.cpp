@@ -118,6 +118,23 @@ std::string NomFichierSur(std::string_view nom) {
   return r;
 }
 
+std::string LienFichier(std::string_view nom) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string r;
+  for (char c : AnsiVersUtf8(nom)) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '-' || c == '.' ||
+        c == '_' || c == '~') {
+      r += c;
+    } else {
+      r += '%';
+      r += kHex[u >> 4];
+      r += kHex[u & 15];
+    }
+  }
+  return r;
+}
+
 TPagesWeb::TPagesWeb(const TBD& bd, const TTraduction& traduction, const TOptionsWeb& options,
                      const TModelesWeb& modeles)
     : m_bd(bd), m_traduction(traduction), m_options(options), m_modeles(modeles) {
@@ -139,8 +156,7 @@ std::string TPagesWeb::PageHeader(std::string_view titre) const {
 std::string TPagesWeb::PageFooter() const { return m_pied; }
 
 std::string TPagesWeb::HomeLink() const {
-  return "<p align=\"center\" class=\"accueil\"><a href=\"" +
-         EchappeHtml(NomFichierSur(m_options.pagePrincipale + ".htm")) + "\">" +
+  return "<p align=\"center\" class=\"accueil\"><a href=\"" + LienFichier(m_options.pagePrincipale + ".htm") + "\">" +
          EchappeHtml(m_traduction.Msg(kMsgRetourAccueil)) + "</a></p>";
 }
 

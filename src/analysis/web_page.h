@@ -108,6 +108,12 @@ std::string RemplaceTout(std::string_view texte, std::string_view ancien, std::s
 // part, no "..", no character a file system refuses; never empty.
 std::string NomFichierSur(std::string_view nom);
 
+// A file name of the output folder as the text of an href or src: its
+// UTF-8 form (the file system's) with every byte outside letters, digits
+// and "-._~" percent-encoded, so that "#", "?", "%" or a blank in a name
+// reach the file.
+std::string LienFichier(std::string_view nom);
+
 // Head, foot and names of pages. Keeps references to its arguments, which
 // must outlive it.
 class TPagesWeb {

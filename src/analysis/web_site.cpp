@@ -126,7 +126,7 @@ class Export {
     if (!libre.empty()) h.Ajoute("<p class=\"textelibre\">" + libre + "</p>");
     h.Ajoute("<nav class=\"accueil-liens\">");
     auto lien = [&](const std::string& cible, const std::string& texte) {
-      h.Ajoute("<p><a href=\"" + EchappeHtml(cible) + "\">" + texte + "</a></p>");
+      h.Ajoute("<p><a href=\"" + LienFichier(cible) + "\">" + texte + "</a></p>");
     };
     if (m_o.liste) lien("liste.htm", MsgHtml(kMsgListe));
     if (m_o.patronymes) lien("patro.htm", MsgHtml(kMsgPatronymes));

@@ -65,6 +65,12 @@ TEST(WebPage, FileNamesFromTreeTextStayInTheFolder) {
   EXPECT_EQ(NomFichierSur("photos/Portrait 1.jpg"), "Portrait 1.jpg");
 }
 
+TEST(WebPage, FileLinksAreEncodedForTheUrl) {
+  EXPECT_EQ(LienFichier("page1.htm"), "page1.htm");
+  EXPECT_EQ(LienFichier("Famille #1 100%.htm"), "Famille%20%231%20100%25.htm");
+  EXPECT_EQ(LienFichier("Zoé.htm"_ansi), "Zo%C3%A9.htm");
+}
+
 class PagesWebTest : public ::testing::Test {
  protected:
   void SetUp() override {

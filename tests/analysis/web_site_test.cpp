@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -21,10 +23,25 @@ using test::ArbreRapport;
 using test::F;
 using test::H;
 
+// Read by the file system's own name (directory listings give UTF-8 names).
 std::string Lit(const fs::path& p) {
-  std::string t;
-  EXPECT_TRUE(LitFichier(p.string(), t).ok()) << p;
-  return t;
+  std::ifstream f(p, std::ios::binary);
+  EXPECT_TRUE(f.good()) << p;
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// A link's file name as the file system spells it.
+std::string Decode(const std::string& lien) {
+  std::string r;
+  for (size_t i = 0; i < lien.size(); ++i) {
+    if (lien[i] == '%' && i + 2 < lien.size()) {
+      r += static_cast<char>(std::stoi(lien.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      r += lien[i];
+    }
+  }
+  return r;
 }
 
 // Every href and src of every page of the folder must name a file of the
@@ -50,7 +67,7 @@ std::vector<std::string> LiensCasses(const fs::path& dossier, int* nbreLiens = n
       const size_t diese = cible.find('#');
       const std::string fichier = diese == std::string::npos ? cible : cible.substr(0, diese);
       const std::string fragment = diese == std::string::npos ? "" : cible.substr(diese + 1);
-      const std::string vers = fichier.empty() ? nom : fichier;
+      const std::string vers = fichier.empty() ? nom : Decode(fichier);
       if (fichier.find('/') != std::string::npos || !fs::exists(dossier / vers))
         casses.push_back(nom + " -> " + cible);
       else if (!fragment.empty() && !ancres[vers].count(fragment))
@@ -131,6 +148,13 @@ TEST_F(SiteWebTest, CardsSitWhereTheirRecordNumberSays) {
   EXPECT_NE(Page("page3.htm").find("id=\"fiche1\""), std::string::npos);
   EXPECT_NE(Page("page1.htm").find("<a href=\"page2.htm#fiche2\">martin Lucie</a>"), std::string::npos);
   EXPECT_NE(Page("famille.htm").find("<h1>Généalogie</h1>"_ansi), std::string::npos);
+}
+
+TEST_F(SiteWebTest, AMainPageNameWithSignsIsStillLinked) {
+  options.pagePrincipale = "Ma famille #1 à 100%"_ansi;
+  ASSERT_TRUE(ExportSite(a.bd, options, contexte, (dossier / options.pagePrincipale).string() + ".htm").ok());
+  EXPECT_NE(Page("liste.htm").find("href=\"Ma%20famille%20%231%20%C3%A0%20100%25.htm\""), std::string::npos);
+  EXPECT_TRUE(LiensCasses(dossier).empty());
 }
 
 TEST_F(SiteWebTest, PerLetterListsAndTheirTable) {
