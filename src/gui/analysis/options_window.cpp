@@ -21,6 +21,7 @@
 #include "core/ansi_literal.h"
 #include "gui/analysis/options_calendar_page.h"
 #include "gui/analysis/options_record_page.h"
+#include "gui/analysis/options_web_page.h"
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/database.h"
@@ -197,6 +198,8 @@ TfmOptions::TfmOptions(TApplication& app, QWidget* parent) : QDialog(parent), m_
   ajoutePage(m_pageCalendrier, "Calendrier");
   m_pageAnniversaires = new TPageOptionsAnniversaires(m_app);
   ajoutePage(m_pageAnniversaires, "Anniversaires");
+  m_pageSourcesWeb = new TPageOptionsSourcesWeb(m_app.reglages);
+  ajoutePage(m_pageSourcesWeb, "Sources (page Web)");
   m_pages->setFixedWidth(m_pages->sizeHintForColumn(0) + 24);
   connect(m_pages, &QListWidget::currentRowChanged, m_pile, &QStackedWidget::setCurrentIndex);
 
@@ -508,6 +511,7 @@ void TfmOptions::Applique() {
   m_pageFiche->Applique(r);
   m_pageCalendrier->Applique(r);
   m_pageAnniversaires->Applique(r);
+  m_pageSourcesWeb->Applique(r);
 
   r.SetBool(kSectionOptions, kCleNumerote, m_numerote->isChecked());
   r.SetEntier(kSectionOptions, kCleNumeroteGen, m_numeroteGen->value());

@@ -30,6 +30,7 @@ struct TDossiers;
 class TPageOptionsAnniversaires;
 class TPageOptionsCalendrier;
 class TPageOptionsFiche;
+class TPageOptionsSourcesWeb;
 class TReglages;
 
 // The pages, in the order of the page list.
@@ -43,6 +44,7 @@ enum PageOptions {
   kPageSources,
   kPageCalendrier,
   kPageAnniversaires,
+  kPageSourcesWeb,
   kNbrePagesOptions
 };
 
@@ -130,6 +132,7 @@ class TfmOptions : public QDialog {
   TPageOptionsFiche* m_pageFiche = nullptr;
   TPageOptionsCalendrier* m_pageCalendrier = nullptr;
   TPageOptionsAnniversaires* m_pageAnniversaires = nullptr;
+  TPageOptionsSourcesWeb* m_pageSourcesWeb = nullptr;
   QCheckBox* m_afficheBulle = nullptr;
   QCheckBox* m_conseils = nullptr;
   QSpinBox* m_avApMenu = nullptr;

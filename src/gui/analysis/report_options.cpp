@@ -621,10 +621,11 @@ bool TfmRapportCritere::LancePredefini() {
 QWidget* TfmRapportCritere::PanneauWeb() {
   auto* p = Nomme(new QWidget(this), "pWeb");
   auto* l = new QVBoxLayout(p);
-  auto* liste = Nomme(new QListWidget(p), "lbWeb");
-  liste->addItems({Q("L'ascendance par générations"_ansi), Q("L'ascendance par génération avec les absents"_ansi),
+  lbWeb = Nomme(new QListWidget(p), "lbWeb");
+  lbWeb->addItems({Q("L'ascendance par générations"_ansi), Q("L'ascendance par génération avec les absents"_ansi),
                    Q("Les ascendants manquant")});
-  l->addWidget(liste, 1);
+  lbWeb->setCurrentRow(0);
+  l->addWidget(lbWeb, 1);
   auto* f = new QFormLayout;
   seWebGen = Nomme(new QSpinBox(p), "seWebGen");
   seWebGen->setRange(1, 99);
@@ -651,9 +652,26 @@ QWidget* TfmRapportCritere::PanneauWeb() {
     if (EditeModele(t)) eWebComp->setText(t);
   });
   connect(afficher, &QPushButton::clicked, this, [this] {
-    BoiteMessage(Q(m_app.traduction.MsgCle("web_rapport_absent")), kInformation, 0, this);
+    if (m_ascendance) m_ascendance(OptionsAscendance());
   });
   return p;
+}
+
+TOptionsAscendance TfmRapportCritere::OptionsAscendance() const {
+  TOptionsAscendance o;
+  o.generations = seWebGen->value();
+  o.mode = static_cast<ModeAscendance>(std::clamp(lbWeb->currentRow(), 0, 2));
+  o.fratrie = cbWebFratrie->isChecked();
+  o.conjoints = cbWebConjoints->isChecked();
+  if (cbWebComp->isChecked()) {
+    const std::string modele = DepuisQString(eWebComp->text());
+    TApplication& app = m_app;
+    o.complement = [&app, modele](int r) {
+      TContexteModele ctx{*app.bd, app.mots, app.ini.formatDate, &app.fetes, &app.traduction};
+      return ExpandTemplate(ctx, r, modele);
+    };
+  }
+  return o;
 }
 
 // ---------------------------------------------------------------------------

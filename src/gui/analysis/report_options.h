@@ -9,6 +9,7 @@
 
 #include "analysis/report_model.h"
 #include "analysis/report_predefined.h"
+#include "analysis/web_views.h"
 
 class QCheckBox;
 class QComboBox;
@@ -54,6 +55,11 @@ class TfmRapportCritere : public QDialog {
   TRechercheAvancee RechercheAffichee() const;
   void AfficheRecherche(const TRechercheAvancee& r);
   TOptionsPredefini OptionsPredefini() const;
+  // The web panel's choices; the complement expands in the tree shown.
+  TOptionsAscendance OptionsAscendance() const;
+  // What "Afficher" of the web panel does with them (the main window
+  // writes and shows the page).
+  void SetAscendance(std::function<void(const TOptionsAscendance&)> action) { m_ascendance = std::move(action); }
 
   // Saves the model under `nom` (asks before replacing an existing file
   // unless `sansQuestion`). False when not saved.
@@ -89,6 +95,7 @@ class TfmRapportCritere : public QDialog {
   TfmRapport& m_rapport;
   std::function<int()> m_selecPers;
   std::function<TR()> m_ecran;
+  std::function<void(const TOptionsAscendance&)> m_ascendance;
   bool m_charge = false;  // controls being filled: no automatic action
   QStackedWidget* m_pile = nullptr;
   // pAff
@@ -135,6 +142,7 @@ class TfmRapportCritere : public QDialog {
   QCheckBox* cbWebConjoints = nullptr;
   QCheckBox* cbWebComp = nullptr;
   QLineEdit* eWebComp = nullptr;
+  QListWidget* lbWeb = nullptr;
 };
 
 }  // namespace kindrela

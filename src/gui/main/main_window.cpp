@@ -29,6 +29,7 @@
 #include "gui/main/startup.h"
 #include "gui/chart/chart_print.h"
 #include "gui/chart/chart_view.h"
+#include "gui/analysis/web_window.h"
 #include "gui/editing/record_window.h"
 #include "gui/editing/merge_dialog.h"
 #include "core/file_io.h"
@@ -104,6 +105,7 @@ TScaWin::TScaWin(TApplication& app, QWidget* parent) : QMainWindow(parent), m_ap
   ConstruitRapports();
   ConstruitCalendrier();
   ConstruitCarte();
+  ConstruitWeb();
   qApp->installEventFilter(this);
   ConstruitFiches();
   TraduitFenetre(this, t);
@@ -446,6 +448,8 @@ void TScaWin::Reset() {
   VideRapports();
   MontreCalendrier(false);
   HideCarte();
+  if (m_web) m_web->hide();
+  m_app.fichiersWeb.clear();
   m_historique.Vide();
   MetAJourHistoriques();
   bd.Vide();
@@ -486,16 +490,13 @@ void TScaWin::Enable() {
                            kCmdExporteStat, kCmdPdfGraphique,
                            kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
                            kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche, kCmdFusion};
-  for (int numero : {108, 207, 1005})
+  for (int numero : {1005})
     m_menu->ActiveCommande(numero, false);
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
   m_menu->ActiveCommande(kCmdExporteWeb, ouvert);
-  // The sources as a web page come with the web export.
-  m_menu->ActiveCommande(kCmdExporteSources, false);
-  if (QPushButton* b = m_menu->Commande(kCmdExporteSources))
-    b->setToolTip(VersQString("La page Web des sources viendra avec l'export Internet."_ansi));
   for (int numero : {kCmdRechercheFiche, kCmdRemplace, kCmdPersonneCentrale}) m_menu->ActiveCommande(numero, ouvert);
+  for (int numero : {kCmdExporteFiche, kCmdArbreWeb, kCmdExporteSources}) m_menu->ActiveCommande(numero, ouvert);
   // Printing needs a printer; the PDF export does not.
   const bool imprimante = ImprimanteDisponible();
   m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);

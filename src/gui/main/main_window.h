@@ -7,6 +7,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/main_commands.h"
 
@@ -38,6 +42,9 @@ class TfmRechFiche;
 class TfmListe;
 class TfmRemp;
 enum class ModeRecherche : int;
+class TfmWeb;
+struct TGabaritPage;
+struct TOptionsAscendance;
 enum class SorteAjout;
 enum class ControleFiche;
 
@@ -176,6 +183,23 @@ class TScaWin : public QMainWindow {
   TfmRechFiche& RechFiche();
   TfmListe& SaisieAssistee();
   TfmRemp* Remplacement() const { return m_remp; }
+  // Web views (main_window_web.cpp). ViewSite shows a page in the built-in
+  // browser, or in the system's when the options say so; MontrePageWeb
+  // first lists it among the pages the web site links.
+  void ViewSite(const std::string& chemin);
+  void MontrePageWeb(const std::string& chemin);
+  TfmWeb& Web();
+  // How a page reaches the system's browser (tests replace it).
+  using OuvreurExterne = std::function<bool(const QString& chemin)>;
+  void SetOuvreurExterne(OuvreurExterne ouvreur);
+  // The pages, written into the web export folder and shown; each returns
+  // the page's path, empty when nothing was written. ArbreWeb: the chart
+  // page of the reference (command 207, the chart shown). SourcesWeb: the
+  // sources of every person or of the report's persons. AscendanceWeb:
+  // the ancestry of the selected person.
+  std::string ArbreWeb();
+  std::string SourcesWeb(bool rapport);
+  std::string AscendanceWeb(const TOptionsAscendance& options);
 
   const THistorique& Historique() const { return m_historique; }
   TApplication& Application() { return m_app; }
@@ -305,6 +329,27 @@ class TScaWin : public QMainWindow {
   QPointer<TFusion> m_fusion;
   // After persons went: the selection, the windows and the chart follow.
   void ApresSuppression(int selection);
+  // Web views (main_window_web.cpp).
+  struct TEntreeExport {
+    int numero;
+    std::string texte;
+    bool active;
+    std::string raison;  // why it is disabled, as its hint
+  };
+  void ConstruitWeb();
+  // The export chooser: the chosen entry's number, 0 when cancelled.
+  int ChoixExport(const QString& titre, const std::vector<TEntreeExport>& entrees);
+  void ExporteSources();
+  void ExporteFiche();
+  // The site's page writer with the options and templates of the moment;
+  // null (the user told why) when the templates cannot be read.
+  struct TEcrivainWeb;
+  std::shared_ptr<TEcrivainWeb> EcrivainWeb();
+  TGabaritPage GabaritDe(const std::shared_ptr<TEcrivainWeb>& ecrivain) const;
+  // Writes the page and the style sheet beside it; false (said) on failure.
+  bool EcritPage(const TEcrivainWeb& ecrivain, const std::string& chemin, const std::string& page);
+  TfmWeb* m_web = nullptr;
+  OuvreurExterne m_externe;
   TFenetresSources* m_sources = nullptr;
   TFenetresSources& Sources();
   // Top button 2: the "Source" section of the left menu.

@@ -295,6 +295,9 @@ void TScaWin::MenuClick(int numero) {
     case kCmdSupprimeSource:
     case kCmdAjouteSource:
     case kCmdAlbum: CommandeSource(numero); break;
+    case kCmdArbreWeb: (void)ArbreWeb(); break;
+    case kCmdExporteSources: ExporteSources(); break;
+    case kCmdExporteFiche: ExporteFiche(); break;
     default:
       // The command's window comes with its own step.
       if (!CommandeRapport(numero) && !CommandeCalendrier(numero) && !CommandeRecherche(numero))
