@@ -489,14 +489,11 @@ void TScaWin::Enable() {
                            kCmdRechercheAvancee, kCmdRapportWeb, kCmdExporteRapport, kCmdStatRapport,
                            kCmdExporteStat, kCmdPdfGraphique,
                            kCmdApparence, kCmdRechercheSource, kCmdSupprimeSource,
-                           kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche, kCmdFusion};
-  for (int numero : {1005})
-    m_menu->ActiveCommande(numero, false);
+                           kCmdAjouteSource, kCmdAlbum, kCmdAjouteFiche, kCmdSupprimeFiche, kCmdFusion,
+                           kCmdExporteWeb, kCmdRechercheFiche, kCmdRemplace, kCmdPersonneCentrale,
+                           kCmdExporteFiche, kCmdArbreWeb, kCmdExporteSources};
   for (int numero : disponibles) m_menu->ActiveCommande(numero, true);
   for (int numero : avecArbre) m_menu->ActiveCommande(numero, ouvert);
-  m_menu->ActiveCommande(kCmdExporteWeb, ouvert);
-  for (int numero : {kCmdRechercheFiche, kCmdRemplace, kCmdPersonneCentrale}) m_menu->ActiveCommande(numero, ouvert);
-  for (int numero : {kCmdExporteFiche, kCmdArbreWeb, kCmdExporteSources}) m_menu->ActiveCommande(numero, ouvert);
   // Printing needs a printer; the PDF export does not.
   const bool imprimante = ImprimanteDisponible();
   m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);
