@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "analysis/report_html.h"
+#include "analysis/web_page.h"
 #include "chart/kinship.h"
 #include "core/ansi_literal.h"
 #include "core/database.h"
@@ -12,23 +13,6 @@
 
 namespace kindrela {
 namespace {
-
-constexpr int kMaxChiffres = 9;  // keeps every number read within int
-
-// Reads the decimal number at `texte[i]`; false when there is none or it is too long.
-bool LitNombre(std::string_view texte, size_t& i, int& valeur) {
-  const size_t debut = i;
-  valeur = 0;
-  while (i < texte.size() && texte[i] >= '0' && texte[i] <= '9' && i - debut < kMaxChiffres)
-    valeur = valeur * 10 + (texte[i++] - '0');
-  return i > debut && (i == texte.size() || texte[i] < '0' || texte[i] > '9');
-}
-
-bool LitMot(std::string_view texte, size_t& i, std::string_view mot) {
-  if (texte.size() - i < mot.size() || texte.substr(i, mot.size()) != mot) return false;
-  i += mot.size();
-  return true;
-}
 
 constexpr int kHomme = 0;
 
@@ -100,17 +84,8 @@ bool SurLaLignee(const std::vector<std::vector<TPosition>>& generations, size_t 
 }  // namespace
 
 int PersonneDuLien(std::string_view lien, int fichesParPage, int nbreFiches) {
-  const size_t barre = lien.find_last_of("/\\");
-  if (barre != std::string_view::npos) lien.remove_prefix(barre + 1);
-  size_t i = 0;
-  int q = 0, k = 0;
-  if (!LitMot(lien, i, "page") || !LitNombre(lien, i, q) || !LitMot(lien, i, ".htm#fiche") ||
-      !LitNombre(lien, i, k) || i != lien.size() || q < 1 || k < 1)
-    return 0;
-  if (fichesParPage < 1) return q == 1 && k <= nbreFiches ? k : 0;
-  if (k > fichesParPage) return 0;
-  const int64_t r = static_cast<int64_t>(q - 1) * fichesParPage + k;
-  return r >= 1 && r <= nbreFiches ? static_cast<int>(r) : 0;
+  const int r = PersonneDuLien(lien, fichesParPage);
+  return r <= nbreFiches ? r : 0;
 }
 
 void AjouteFichierSupplementaire(std::vector<std::string>& fichiers, const std::string& chemin) {
