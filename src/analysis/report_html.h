@@ -1,11 +1,6 @@
-// The report grid as a web page, for the browser and the spreadsheet
-// program, and the names the exported pages take.
-//
-// The web site export builds its own grid page with its header and footer
-// templates; until it does, and for the report window's own exports, this
-// plain page is used. It is the one place to change when the web site's
-// grid page takes over (same arguments: the grid, its title, the row
-// formatting of the report window and the site's style sheet).
+// The names the report's exported files take, and the escaping of tree
+// text for HTML. (The report grid's web page is the site's grid page,
+// PageGrille of web_site.)
 #pragma once
 
 #include <string>
@@ -16,13 +11,6 @@
 namespace kindrela {
 
 class TBD;
-
-// A complete page in Windows-1252: `titre` as its title and heading, the
-// style sheet `css` inlined, one table row per grid row with the class of
-// RegleLigne (the titles in a thead). `bd` gives the sex of the rows'
-// persons for formatting 2 (null: unknown).
-std::string PageGrilleRapport(const TGrilleRapport& grille, std::string_view titre, int miseEnForme,
-                              std::string_view css, const TBD* bd);
 
 // `dossier` + "rapport" + the first number from 1 whose file does not
 // exist yet + `extension` (".htm").

@@ -160,12 +160,14 @@ std::string TPagesWeb::HomeLink() const {
          EchappeHtml(m_traduction.Msg(kMsgRetourAccueil)) + "</a></p>";
 }
 
-std::string TPagesWeb::PersonName(int r) const {
+std::string TPagesWeb::NomPersonne(int r) const {
   if (r < 1 || r > m_bd.NbreFiche()) return {};
   const TFiche& f = m_bd.Fiche(r);
   const std::string pre = m_options.tousPrenoms ? f.Pre : PremierPrenom(f.Pre);
-  return EchappeHtml(pre.empty() ? f.Nom : f.Nom + " " + pre);
+  return pre.empty() ? f.Nom : f.Nom + " " + pre;
 }
+
+std::string TPagesWeb::PersonName(int r) const { return EchappeHtml(NomPersonne(r)); }
 
 std::string TPagesWeb::PersonLink(int r) const {
   std::string nom = PersonName(r);

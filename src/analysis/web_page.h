@@ -130,6 +130,8 @@ class TPagesWeb {
   // The person's surname and given names (all of them, or the usual one),
   // escaped for HTML; empty for a number out of range.
   std::string PersonName(int r) const;
+  // The same name as plain tree text, before escaping.
+  std::string NomPersonne(int r) const;
   // PersonName as a link to the card when cards are linked.
   std::string PersonLink(int r) const;
 

@@ -462,13 +462,19 @@ std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const std
   return t;
 }
 
-std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const TGrilleRapport& g, int miseEnForme) {
+std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const TGrilleRapport& g,
+                       const std::vector<std::string>& classes) {
   std::vector<std::string> titres;
   for (const TColonneRapport& c : g.Colonnes()) titres.push_back(EchappeHtml(c.titre));
   std::vector<std::vector<std::string>> cellules(g.NbreLignes());
+  for (int l = 0; l < g.NbreLignes(); ++l)
+    for (int c = 0; c < g.NbreColonnes(); ++c) cellules[l].push_back(EchappeHtml(g.Cellule(l, c)));
+  return PageGrille(pages, titre, titres, cellules, classes);
+}
+
+std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const TGrilleRapport& g, int miseEnForme) {
   std::vector<std::string> classes(g.NbreLignes());
   for (int l = 0; l < g.NbreLignes(); ++l) {
-    for (int c = 0; c < g.NbreColonnes(); ++c) cellules[l].push_back(EchappeHtml(g.Cellule(l, c)));
     const int p = g.Personne(l);
     switch (miseEnForme) {
       case 0: classes[l] = "rowunique"; break;
@@ -476,7 +482,7 @@ std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const TGr
       default: classes[l] = (l + 1) % 2 ? "rowimpair" : "rowpair";
     }
   }
-  return PageGrille(pages, titre, titres, cellules, classes);
+  return PageGrille(pages, titre, g, classes);
 }
 
 std::string ChaineScript(std::string_view texte) {

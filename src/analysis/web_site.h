@@ -45,6 +45,9 @@ std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const std
 // report's row style (0 one class, 1 odd and even rows, 2 by the row's sex).
 std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const TGrilleRapport& grille,
                        int miseEnForme);
+// The same with the rows' classes given (missing: "rowunique").
+std::string PageGrille(const TPagesWeb& pages, std::string_view titre, const TGrilleRapport& grille,
+                       const std::vector<std::string>& classes);
 
 // Text as the content of a double-quoted script string, in ASCII: a double
 // quote becomes an apostrophe, a backslash and line ends are escaped, "<"

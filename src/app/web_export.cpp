@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include "analysis/report_grid.h"
 #include "analysis/web_site.h"
+#include "app/folders.h"
 #include "app/settings.h"
 #include "app/web_pictures.h"
+#include "core/database.h"
+#include "core/file_io.h"
+#include "i18n/translation.h"
 
 namespace kindrela {
 
@@ -107,6 +112,81 @@ Statut ExporteSiteWeb(const TBD& bd, const TTraduction& traduction, const TOptio
   c.dossiersImages = images;
   c.progression = progression;
   return ExportSite(bd, options, c, pagePrincipale, fichiers);
+}
+
+Statut TVuesWeb::Ouvre(const TBD& bd, const TTraduction& traduction, const TOptionsWeb& options,
+                       const std::string& dossierModeles, const TDossiersImages& images,
+                       std::unique_ptr<TVuesWeb>& vues) {
+  vues.reset();
+  TModelesWeb modeles;
+  if (Statut s = ChargeModelesWeb(dossierModeles, modeles, false); !s) return s;
+  vues.reset(new TVuesWeb(bd, traduction, options, std::move(modeles), images));
+  return Statut::Ok();
+}
+
+TVuesWeb::TVuesWeb(const TBD& bd, const TTraduction& traduction, const TOptionsWeb& options, TModelesWeb modeles,
+                   const TDossiersImages& images)
+    : m_options(options),
+      m_modeles(std::move(modeles)),
+      m_pages(bd, traduction, m_options, m_modeles),
+      m_images(EncodeImageJpeg, images) {}
+
+TGabaritPage TVuesWeb::Gabarit() const {
+  TGabaritPage g;
+  const TPagesWeb& p = m_pages;
+  const int parPage = m_options.fichesParPage;
+  g.entete = [&p](std::string_view titre) { return p.PageHeader(titre); };
+  g.pied = [&p] { return p.PageFooter(); };
+  g.nomPersonne = [&p](int r) { return p.NomPersonne(r); };
+  g.lienPersonne = [&p](int r) { return p.PersonLink(r); };
+  g.adresseFiche = [parPage](int r) { return LienFiche(r, parPage); };
+  return g;
+}
+
+std::string TVuesWeb::Image(const std::string& fichier, const std::string& dossier, int cote, bool lienOriginal) {
+  TOptionsWeb o = m_options;
+  o.imageTaille = cote;
+  o.imageOriginale = lienOriginal;
+  return m_images.Image(fichier, dossier, o);
+}
+
+std::string TVuesWeb::Carte(int r, const std::string& dossier) {
+  return Card(m_pages, r, dossier, m_options.images ? &m_images : nullptr);
+}
+
+std::string TVuesWeb::PageFiche(int r, std::string_view mot557, const std::string& dossier) {
+  const std::string titre = std::string(mot557) + " " + m_pages.NomPersonne(r) + ".";
+  return PageFiches(Gabarit(), titre, {r}, [&](int p) { return Carte(p, dossier); }, false);
+}
+
+std::string TVuesWeb::PageFichesRapport(const std::vector<int>& personnes, std::string_view titre,
+                                        const std::string& dossier) {
+  std::vector<int> enUsage;
+  for (int r : personnes)
+    if (m_pages.Base().FicheUtilisee(r)) enUsage.push_back(r);
+  return PageFiches(Gabarit(), titre, enUsage, [&](int p) { return Carte(p, dossier); }, true);
+}
+
+std::string TVuesWeb::PageGrilleRapport(std::string_view titre, const TGrilleRapport& grille,
+                                        int miseEnForme) const {
+  std::vector<std::string> classes;
+  for (int l = 0; l < grille.NbreLignes(); ++l) {
+    const int p = grille.Personne(l);
+    classes.push_back(RegleLigne(l + 1, miseEnForme, p > 0 ? m_pages.Base().LitSexe(p) : 2).substr(1));
+  }
+  return PageGrille(m_pages, titre, grille, classes);
+}
+
+Statut TVuesWeb::Ecrit(const std::string& chemin, std::string_view page) const {
+  if (Statut s = EcritPageWeb(chemin, page); !s) return s;
+  return CopieStyle(m_modeles, DossierDe(chemin));
+}
+
+Statut OuvreVuesWeb(const TBD& bd, const TTraduction& traduction, const TReglages& reglages,
+                    const std::string& formatDate, const TDossiers& d, const std::string& fichierCourant,
+                    std::unique_ptr<TVuesWeb>& vues) {
+  const TDossiersImages images{d.modele, d.programme, d.imageArbre, fichierCourant};
+  return TVuesWeb::Ouvre(bd, traduction, OptionsWeb(reglages, formatDate), d.exportHtmlDefaut, images, vues);
 }
 
 }  // namespace kindrela

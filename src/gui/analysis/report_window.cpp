@@ -18,6 +18,7 @@
 #include <map>
 
 #include "analysis/report_html.h"
+#include "app/web_export.h"
 #include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/letters.h"
@@ -324,11 +325,18 @@ void TfmRapport::ExporteTexte() {
 }
 
 void TfmRapport::ExporteNavigateur() {
+  std::unique_ptr<TVuesWeb> vues;
+  if (Statut s = OuvreVuesWeb(*m_app.bd, m_app.traduction, m_app.reglages, m_app.ini.formatDate, m_app.dossiers,
+                              m_app.fichierCourant, vues);
+      !s) {
+    BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("modeles_web_absents"), {s.message()})), kErreur, 0,
+                 this);
+    return;
+  }
   QDir().mkpath(VersQString(m_app.dossiers.exportHtml));
   const std::string chemin = ProchainFichierRapport(m_app.dossiers.exportHtml);
-  const std::string page = PageGrilleRapport(m_app.rapport.grille, m_app.rapport.legende, m_miseEnForme,
-                                             m_app.styleCss, m_app.bd.get());
-  if (Statut s = EcritFichierAtomique(chemin, page); !s.ok()) {
+  const std::string page = vues->PageGrilleRapport(m_app.rapport.legende, m_app.rapport.grille, m_miseEnForme);
+  if (Statut s = vues->Ecrit(chemin, page); !s.ok()) {
     BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {s.message()})), kErreur, 0, this);
     return;
   }

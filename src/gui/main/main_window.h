@@ -43,7 +43,7 @@ class TfmListe;
 class TfmRemp;
 enum class ModeRecherche : int;
 class TfmWeb;
-struct TGabaritPage;
+class TVuesWeb;
 struct TOptionsAscendance;
 enum class SorteAjout;
 enum class ControleFiche;
@@ -200,6 +200,14 @@ class TScaWin : public QMainWindow {
   std::string ArbreWeb();
   std::string SourcesWeb(bool rapport);
   std::string AscendanceWeb(const TOptionsAscendance& options);
+  // Command 108: the selected person's card ("fiche" + its number) or the
+  // cards of the report's persons ("fiches" + the first free number) as a
+  // web page, listed for the site and shown; with `document`, the same
+  // page as a ".doc" for the system's program for documents.
+  std::string FichesWeb(bool rapport, bool document);
+  // The one-card page "webfiche.htm" of person r, shown (a card link
+  // followed with Ctrl in the built-in browser).
+  std::string FicheWeb(int r);
 
   const THistorique& Historique() const { return m_historique; }
   TApplication& Application() { return m_app; }
@@ -343,11 +351,11 @@ class TScaWin : public QMainWindow {
   void ExporteFiche();
   // The site's page writer with the options and templates of the moment;
   // null (the user told why) when the templates cannot be read.
-  struct TEcrivainWeb;
-  std::shared_ptr<TEcrivainWeb> EcrivainWeb();
-  TGabaritPage GabaritDe(const std::shared_ptr<TEcrivainWeb>& ecrivain) const;
+  std::unique_ptr<TVuesWeb> VuesWeb();
   // Writes the page and the style sheet beside it; false (said) on failure.
-  bool EcritPage(const TEcrivainWeb& ecrivain, const std::string& chemin, const std::string& page);
+  bool EcritPage(const TVuesWeb& vues, const std::string& chemin, const std::string& page);
+  // Hands a file to the system's program for it; says so when there is none.
+  void OuvreDocument(const std::string& chemin);
   TfmWeb* m_web = nullptr;
   OuvreurExterne m_externe;
   TFenetresSources* m_sources = nullptr;

@@ -1,7 +1,8 @@
 // The main window's web views: the built-in browser and ViewSite, the
-// chart page (command 207), the source page and its export chooser
-// (command 305), the ancestry page of the report options, and the opening
-// of the pages the report, statistics and map windows write.
+// chart page (command 207), the record cards (command 108), the source page
+// and its export chooser (command 305), the ancestry page of the report
+// options, and the opening of the pages the report, statistics and map
+// windows write. Every page is composed by the site's writer (TVuesWeb).
 #include <algorithm>
 #include <memory>
 
@@ -11,7 +12,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -20,7 +20,7 @@
 #include "analysis/report_html.h"
 #include "analysis/web_views.h"
 #include "app/settings.h"
-#include "chart/looks.h"
+#include "app/web_export.h"
 #include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/file_io.h"
@@ -48,41 +48,16 @@ bool PageHtml(const QString& chemin) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// The pages' frame: the plain page of the report's exports, with the style
-// sheet beside it.
+// The site's page writer, with the options and templates of the moment.
 
-struct TScaWin::TEcrivainWeb {
-  int fichesParPage = 25;
-};
-
-std::shared_ptr<TScaWin::TEcrivainWeb> TScaWin::EcrivainWeb() {
-  auto e = std::make_shared<TEcrivainWeb>();
-  e->fichesParPage = m_app.reglages.Entier(kSectionSauve, "HtmlNbre");
-  return e;
-}
-
-TGabaritPage TScaWin::GabaritDe(const std::shared_ptr<TEcrivainWeb>& e) const {
-  TGabaritPage g;
-  const TBD& bd = *m_app.bd;
-  g.entete = [](std::string_view titre) {
-    return "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"windows-1252\">\r\n<title>" + EchappeHtml(titre) +
-           "</title>\r\n<link rel=\"stylesheet\" href=\"style.css\">\r\n</head>\r\n<body>\r\n";
-  };
-  g.pied = [] { return std::string("</body>\r\n</html>\r\n"); };
-  g.nomPersonne = [&bd](int r) {
-    if (!bd.FicheUtilisee(r)) return std::string();
-    const TFiche& f = bd.Fiche(r);
-    return f.Pre.empty() ? f.Nom : f.Nom + " " + f.Pre;
-  };
-  const int p = e->fichesParPage;
-  g.adresseFiche = [p](int r) {
-    const int q = p < 1 ? 1 : (r - 1) / p + 1, k = p < 1 ? r : (r - 1) % p + 1;
-    return "page" + std::to_string(q) + ".htm#fiche" + std::to_string(k);
-  };
-  g.lienPersonne = [g](int r) {
-    return "<a href=\"" + g.adresseFiche(r) + "\">" + EchappeHtml(g.nomPersonne(r)) + "</a>";
-  };
-  return g;
+std::unique_ptr<TVuesWeb> TScaWin::VuesWeb() {
+  std::unique_ptr<TVuesWeb> vues;
+  if (Statut s = OuvreVuesWeb(*m_app.bd, m_app.traduction, m_app.reglages, m_app.ini.formatDate, m_app.dossiers,
+                              m_app.fichierCourant, vues);
+      !s)
+    BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("modeles_web_absents"), {s.message()})), kErreur,
+                 0, this);
+  return vues;
 }
 
 void TScaWin::ConstruitWeb() {
@@ -109,7 +84,13 @@ void TScaWin::ConstruitWeb() {
 TfmWeb& TScaWin::Web() {
   if (!m_web) {
     m_web = new TfmWeb(m_app, this);
-    m_web->SetActionFiche([this](int r, bool) {
+    // With Ctrl the card opens in a page of its own; without, the person
+    // is taken into the program.
+    m_web->SetActionFiche([this](int r, bool ctrl) {
+      if (ctrl) {
+        (void)FicheWeb(r);
+        return;
+      }
       SetSelecPers(r);
       if (!FicheVisible()) ShowFiche();
     });
@@ -124,8 +105,12 @@ void TScaWin::ViewSite(const std::string& chemin) {
     Web().ViewSite(VersQString(chemin));
     return;
   }
+  OuvreDocument(chemin);
+}
+
+void TScaWin::OuvreDocument(const std::string& chemin) {
   if (!m_externe || !m_externe(VersQString(chemin)))
-    BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("rapport_sans_programme"),
+    BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("fichier_sans_programme"),
                                         {ExtensionDe(chemin), chemin})),
                  kInformation, 0, this);
 }
@@ -135,13 +120,10 @@ void TScaWin::MontrePageWeb(const std::string& chemin) {
   ViewSite(chemin);
 }
 
-bool TScaWin::EcritPage(const TEcrivainWeb&, const std::string& chemin, const std::string& page) {
+bool TScaWin::EcritPage(const TVuesWeb& vues, const std::string& chemin, const std::string& page) {
   QDir().mkpath(VersQString(DossierDe(chemin)));
-  Statut s = EcritFichierAtomique(chemin, page);
-  if (s.ok() && !m_app.styleCss.empty()) s = EcritFichierAtomique(DossierDe(chemin) + "style.css", m_app.styleCss);
-  if (!s.ok()) {
-    BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {s.message()})), kErreur, 0,
-                 this);
+  if (Statut s = vues.Ecrit(chemin, page); !s.ok()) {
+    BoiteMessage(VersQString(FormateMsg(m_app.traduction.MsgCle("page_ecriture"), {s.message()})), kErreur, 0, this);
     return false;
   }
   return true;
@@ -151,8 +133,8 @@ std::string TScaWin::ArbreWeb() {
   TBD& bd = *m_app.bd;
   const int r = bd.RefPers;
   if (!bd.FicheUtilisee(r) || !ArbreVisible()) return {};
-  auto e = EcrivainWeb();
-  if (!e) return {};
+  auto vues = VuesWeb();
+  if (!vues) return {};
   const std::string dossier = m_app.dossiers.exportHtml;
   QDir().mkpath(VersQString(dossier));
   const std::string base = dossier + "arbre" + std::to_string(r);
@@ -161,7 +143,7 @@ std::string TScaWin::ArbreWeb() {
     return {};
   }
   const std::string chemin = base + ".htm";
-  if (!EcritPage(*e, chemin, PageArbre(GabaritDe(e), m_app.traduction.Msg(558), r))) return {};
+  if (!EcritPage(*vues, chemin, PageArbre(vues->Gabarit(), m_app.traduction.Msg(558), r))) return {};
   MontrePageWeb(chemin);
   return chemin;
 }
@@ -170,37 +152,22 @@ std::string TScaWin::SourcesWeb(bool rapport) {
   const TBD& bd = *m_app.bd;
   const TR* liste = m_app.rapport.Liste();
   if (rapport && !liste) return {};
-  auto e = EcrivainWeb();
+  auto vues = VuesWeb();
+  if (!vues) return {};
   std::vector<int> personnes;
   if (rapport) personnes = liste->Vecteur();
   const TReglages& r = m_app.reglages;
   const TTraduction& t = m_app.traduction;
   const std::string dossier = m_app.dossiers.exportHtml;
-  const TDossiersImages dossiers{m_app.dossiers.modele, m_app.dossiers.programme, m_app.dossiers.imageArbre,
-                                 m_app.fichierCourant};
+  QDir().mkpath(VersQString(dossier));
   const int taille = r.Bool(kSectionOptions, "SrcFichierReduc") ? r.Entier(kSectionOptions, "SrcFichierMax") : 0;
   const bool lien = r.Bool(kSectionOptions, "SrcFichierLien");
-  // The picture as a JPEG beside the page, reduced to the options' size,
-  // with its original size behind a link when asked.
-  auto image = [&](const std::string& fichier) -> std::string {
-    const std::string trouve = ResolvePicture(fichier, dossiers);
-    if (trouve.empty()) return {};
-    QImage img(VersQString(trouve));
-    if (img.isNull()) return {};
-    const std::string nom = MinusculesAnsi(DepuisQString(QFileInfo(VersQString(trouve)).completeBaseName())) + ".jpg";
-    QImage petite = img;
-    if (taille > 0 && (img.width() > taille || img.height() > taille))
-      petite = img.scaled(taille, taille, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (!petite.save(VersQString(dossier + nom), "JPG")) return {};
-    const std::string balise = "<img src=\"" + EchappeHtml(nom) + "\">";
-    if (!lien || !img.save(VersQString(dossier + "ori_" + nom), "JPG")) return balise;
-    return "<a href=\"ori_" + EchappeHtml(nom) + "\"> " + balise + "</a>";
-  };
+  auto image = [&](const std::string& fichier) { return vues->Image(fichier, dossier, taille, lien); };
   const TMotsPageSources mots{t.Msg(567), t.Msg(566), t.Msg(568)};
-  const std::string page = PageSources(bd, GabaritDe(e), OptionsSourcesDepuisReglages(r), mots,
+  const std::string page = PageSources(bd, vues->Gabarit(), OptionsSourcesDepuisReglages(r), mots,
                                        rapport ? &personnes : nullptr, m_app.rapport.legende, image);
   const std::string chemin = ProchainFichierLibre(dossier, "source");
-  if (!EcritPage(*e, chemin, page)) return {};
+  if (!EcritPage(*vues, chemin, page)) return {};
   MontrePageWeb(chemin);
   return chemin;
 }
@@ -208,11 +175,48 @@ std::string TScaWin::SourcesWeb(bool rapport) {
 std::string TScaWin::AscendanceWeb(const TOptionsAscendance& options) {
   const TBD& bd = *m_app.bd;
   if (!bd.FicheUtilisee(m_selecPers)) return {};
-  auto e = EcrivainWeb();
-  if (!e) return {};
-  const std::string page = PageAscendance(bd, GabaritDe(e), m_selecPers, options);
+  auto vues = VuesWeb();
+  if (!vues) return {};
+  const std::string page = PageAscendance(bd, vues->Gabarit(), m_selecPers, options);
   const std::string chemin = ProchainFichierLibre(m_app.dossiers.exportHtml, "rapport");
-  if (!EcritPage(*e, chemin, page)) return {};
+  if (!EcritPage(*vues, chemin, page)) return {};
+  MontrePageWeb(chemin);
+  return chemin;
+}
+
+std::string TScaWin::FichesWeb(bool rapport, bool document) {
+  const TBD& bd = *m_app.bd;
+  const TR* liste = m_app.rapport.Liste();
+  if (rapport ? !liste : !bd.FicheUtilisee(m_selecPers)) return {};
+  auto vues = VuesWeb();
+  if (!vues) return {};
+  const std::string dossier = m_app.dossiers.exportHtml;
+  QDir().mkpath(VersQString(dossier));
+  // The word processor gets the same page as a document: the programs for
+  // documents read HTML under that name.
+  const std::string extension = document ? ".doc" : ".htm";
+  std::string chemin, page;
+  if (rapport) {
+    const std::string titre = m_app.rapport.legende.empty() ? std::string("Fiche") : m_app.rapport.legende;
+    page = vues->PageFichesRapport(liste->Vecteur(), titre, dossier);
+    chemin = ProchainFichierLibre(dossier, "fiches", extension);
+  } else {
+    page = vues->PageFiche(m_selecPers, m_app.traduction.Msg(557), dossier);
+    chemin = dossier + "fiche" + std::to_string(m_selecPers) + extension;
+  }
+  if (!EcritPage(*vues, chemin, page)) return {};
+  if (document) OuvreDocument(chemin);
+  else MontrePageWeb(chemin);
+  return chemin;
+}
+
+std::string TScaWin::FicheWeb(int r) {
+  if (!m_app.bd->FicheUtilisee(r)) return {};
+  auto vues = VuesWeb();
+  if (!vues) return {};
+  const std::string dossier = m_app.dossiers.exportHtml;
+  const std::string chemin = dossier + "webfiche.htm";
+  if (!EcritPage(*vues, chemin, vues->PageFiche(r, m_app.traduction.Msg(557), dossier))) return {};
   MontrePageWeb(chemin);
   return chemin;
 }
@@ -247,16 +251,22 @@ int TScaWin::ChoixExport(const QString& titre, const std::vector<TEntreeExport>&
 void TScaWin::ExporteFiche() {
   const TTraduction& t = m_app.traduction;
   const TR* liste = m_app.rapport.Liste();
+  const bool unePersonne = m_app.bd->FicheUtilisee(m_selecPers);
   const std::string n = std::to_string(liste ? liste->Count() : 0);
-  // The record cards are written by the web site's card writer.
-  const std::string raison = t.MsgCle("fiches_web_absentes");
   const int choix = ChoixExport(VersQString("Exporter cette fiche"),
-                                {{1, t.Msg(1200), false, raison},
-                                 {2, t.Msg(1201), false, raison},
-                                 {3, t.Msg(527) + " " + n + " " + t.Msg(528), false, raison},
-                                 {4, t.Msg(527) + " " + n + " " + t.Msg(529), false, raison},
+                                {{1, t.Msg(1200), unePersonne, {}},
+                                 {2, t.Msg(1201), unePersonne, {}},
+                                 {3, t.Msg(527) + " " + n + " " + t.Msg(528), liste != nullptr, {}},
+                                 {4, t.Msg(527) + " " + n + " " + t.Msg(529), liste != nullptr, {}},
                                  {6, t.Msg(1202), true, {}}});
-  if (choix == 6) AfficheOptions(this, m_app, kPageSourcesWeb);
+  switch (choix) {
+    case 1: (void)FichesWeb(false, false); break;
+    case 2: (void)FichesWeb(false, true); break;
+    case 3: (void)FichesWeb(true, false); break;
+    case 4: (void)FichesWeb(true, true); break;
+    case 6: AfficheOptions(this, m_app, kPageSourcesWeb); break;
+    default: break;
+  }
 }
 
 void TScaWin::ExporteSources() {

@@ -108,7 +108,11 @@ class ReportWindowTest : public QObject {
     m_rapport->ExporteNavigateur();
     std::string page;
     QVERIFY(LitFichier(m_app->dossiers.exportHtml + "rapport2.htm", page).ok());
-    QVERIFY(page.find("<td>Paris</td>") != std::string::npos);
+    // The site's grid page: its templates, its foot, its style sheet beside.
+    QVERIFY(page.find("<div class=\"rapport\">") != std::string::npos);
+    QVERIFY(page.find("\">Paris</td>") != std::string::npos);
+    QVERIFY(page.find("Page créée par"_ansi) != std::string::npos);
+    QVERIFY(FichierExiste(m_app->dossiers.exportHtml + "style.css"));
     QCOMPARE(m_ouverts.size(), 2);
     QVERIFY(m_ouverts.back().endsWith("rapport2.htm"));
     // No program for spreadsheets: the window says where the file is.

@@ -1,9 +1,14 @@
 // The main window's web views: the chart page (command 207), the source
 // page, the ancestry page, the list of pages the site links, and the
 // built-in browser turning a card link into the selected person.
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QUrl>
 
 #include "analysis/report_grid.h"
+#include "analysis/report_html.h"
+#include "analysis/web_page.h"
 #include "analysis/web_views.h"
 #include "app/settings.h"
 #include "core/database.h"
@@ -20,6 +25,16 @@ std::string Lit(const std::string& chemin) {
   std::string texte;
   (void)LitFichier(chemin, texte);
   return texte;
+}
+
+size_t Compte(const std::string& texte, const std::string& motif) {
+  size_t n = 0;
+  for (size_t i = texte.find(motif); i != std::string::npos; i = texte.find(motif, i + 1)) ++n;
+  return n;
+}
+
+bool Liste(const std::vector<std::string>& fichiers, const std::string& chemin) {
+  return std::find(fichiers.begin(), fichiers.end(), chemin) != fichiers.end();
 }
 
 }  // namespace
@@ -107,6 +122,101 @@ class MainWindowWebTest : public QObject {
     QVERIFY(!web.Suit(QUrl("page9.htm#fiche1"), false));
     QCOMPARE(w.SelecPers(), 3);
 
+    // With Ctrl the card opens in a page of its own; the selection stays.
+    app->bd->EcritNom(2, "DURAND");
+    app->bd->EcritPrenoms(2, "Paul");
+    QVERIFY(web.Suit(QUrl("page1.htm#fiche2"), true));
+    const std::string webfiche = app->dossiers.exportHtml + "webfiche.htm";
+    QCOMPARE(web.PageCourante().toLocalFile(), VersQString(webfiche));
+    QCOMPARE(w.SelecPers(), 3);
+    const std::string carte = Lit(webfiche);
+    QVERIFY(carte.find("<title>" + app->traduction.Msg(557) + " DURAND Paul.</title>") != std::string::npos);
+    QVERIFY(carte.find("<div class=\"fichelitteraire\">") != std::string::npos);
+    QVERIFY(Liste(app->fichiersWeb, webfiche));
+  }
+
+  void recordExportWritesTheSitesCardsForThePageOrTheWordProcessor() {
+    QTemporaryDir maison;
+    auto app = test::Application(maison);
+    TScaWin w(*app);
+    w.Initialise();
+    w.sbNouveauClick();
+    TBD& bd = *app->bd;
+    app->reglages.SetBool(kSectionOptions, "WebBrowser", false);
+    app->reglages.SetEntier(kSectionSauve, "HtmlNbre", 2);
+    std::vector<std::string> ouverts;
+    bool programme = true;
+    w.SetOuvreurExterne([&](const QString& chemin) {
+      ouverts.push_back(DepuisQString(chemin));
+      return programme;
+    });
+    const std::string dossier = app->dossiers.exportHtml;
+    const int r = w.SelecPers();
+    bd.EcritNom(r, "<b>\"DUPONT\"</b>");
+    bd.EcritPrenoms(r, "Jean");
+    const int pere = bd.Fiche(r).NumP;
+    QVERIFY(pere > 0);
+
+    // The chooser's entry `entree`, with the enabled entries checked.
+    auto choisit = [&](int entree, bool rapport) {
+      test::QuandVisible("fmChoixExport", [entree, rapport](QWidget* d) {
+        for (int e : {1, 2, 6}) QVERIFY(d->findChild<QRadioButton*>(QString("rbExport%1").arg(e))->isEnabled());
+        for (int e : {3, 4}) QCOMPARE(d->findChild<QRadioButton*>(QString("rbExport%1").arg(e))->isEnabled(), rapport);
+        d->findChild<QRadioButton*>(QString("rbExport%1").arg(entree))->setChecked(true);
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      });
+      w.MenuClick(kCmdExporteFiche);
+    };
+    struct Cas {
+      int entree;
+      const char* fichier;
+      bool page;    // a web page, listed for the site; else a document
+      size_t cartes;
+    };
+    const std::string fiche = dossier + "fiche" + std::to_string(r) + ".htm";
+    for (const Cas& c : {Cas{1, "", true, 1}, Cas{2, "", false, 1}, Cas{3, "fiches1.htm", true, 2},
+                         Cas{4, "fiches1.doc", false, 2}, Cas{3, "fiches2.htm", true, 2}}) {
+      const bool rapport = c.entree >= 3;
+      if (rapport && !app->rapport.Liste()) {
+        TR liste;
+        liste.Add(r);
+        liste.Add(pere);
+        app->rapport.ChangeListe(liste, "Famille");
+      }
+      choisit(c.entree, rapport);
+      const std::string chemin = rapport ? dossier + c.fichier : c.page ? fiche : ChangeExtension(fiche, ".doc");
+      QCOMPARE(ouverts.back(), chemin);
+      QCOMPARE(Liste(app->fichiersWeb, chemin), c.page);
+      const std::string page = Lit(chemin);
+      // The site's card writer, its frame and its links to the cards.
+      QCOMPARE(Compte(page, "<div class=\"fichelitteraire\">"), c.cartes);
+      QCOMPARE(Compte(page, "<p><div class=\"fichelitteraire\">"), rapport ? c.cartes : 0);
+      QVERIFY(page.find("<a href=\"" + LienFiche(pere, 2) + "\">") != std::string::npos);
+      QVERIFY(page.find("Page créée par"_ansi) != std::string::npos);
+      QVERIFY(page.find("&lt;b&gt;&quot;DUPONT&quot;&lt;/b&gt; Jean") != std::string::npos);
+      QVERIFY(page.find("<b>\"DUPONT") == std::string::npos);
+      if (!rapport)
+        QVERIFY(page.find("<title>" + app->traduction.Msg(557) + " &lt;b&gt;&quot;DUPONT&quot;&lt;/b&gt; Jean.</title>") !=
+                std::string::npos);
+    }
+    QVERIFY(FichierExiste(dossier + "style.css"));
+
+    // No program for documents: the user is told where the file is.
+    programme = false;
+    {
+      test::Repondeur ok;
+      QCOMPARE(w.FichesWeb(false, true), ChangeExtension(fiche, ".doc"));
+      QTRY_COMPARE(ok.Nbre(), 1);
+      QVERIFY(ok.Texte().contains(VersQString(ChangeExtension(fiche, ".doc"))));
+    }
+    // Without the templates nothing is written, and the user is told.
+    QVERIFY(QFile::remove(VersQString(fiche)));
+    app->dossiers.exportHtmlDefaut = DepuisQString(maison.path()) + "/absent/";
+    test::Repondeur ok;
+    QVERIFY(w.FichesWeb(false, false).empty());
+    QTRY_COMPARE(ok.Nbre(), 1);
+    QVERIFY(ok.Texte().contains("header.txt"));
+    QVERIFY(!FichierExiste(fiche));
   }
 };
 
