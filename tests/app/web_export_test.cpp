@@ -20,6 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A folder of this test's own: ctest runs the cases of a suite side by side.
+fs::path DossierDuTest(const char* prefixe) {
+  return fs::path(::testing::TempDir()) /
+         (std::string(prefixe) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
 // Width and height from a JPEG's first frame header.
 bool TailleJpeg(const std::string& o, int& l, int& h) {
   for (size_t i = 2; i + 9 < o.size();) {
@@ -39,7 +45,7 @@ bool TailleJpeg(const std::string& o, int& l, int& h) {
 class ImagesWebTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dossier = fs::path(::testing::TempDir()) / "web_pictures_test";
+    dossier = DossierDuTest("web_pictures_test");
     fs::remove_all(dossier);
     fs::create_directories(dossier);
   }
@@ -109,8 +115,8 @@ TEST(OptionsWebReglages, EveryOptionGoesBackToTheSettings) {
 class VuesWebTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modeles = (fs::path(::testing::TempDir()) / "vues_web_modeles").string() + "/";
-    sortie = (fs::path(::testing::TempDir()) / "vues_web_sortie").string() + "/";
+    modeles = DossierDuTest("vues_web_modeles").string() + "/";
+    sortie = DossierDuTest("vues_web_sortie").string() + "/";
     fs::remove_all(modeles);
     fs::remove_all(sortie);
     fs::create_directories(modeles);

@@ -131,7 +131,8 @@ class MainWindowWebTest : public QObject {
     QCOMPARE(w.SelecPers(), 3);
     const std::string carte = Lit(webfiche);
     QVERIFY(carte.find("<title>" + app->traduction.Msg(557) + " DURAND Paul.</title>") != std::string::npos);
-    QVERIFY(carte.find("<div class=\"fichelitteraire\">") != std::string::npos);
+    // The table form, as the options have it by default.
+    QVERIFY(carte.find("<div class=\"fichetableau\">") != std::string::npos);
     QVERIFY(Liste(app->fichiersWeb, webfiche));
   }
 
@@ -144,6 +145,7 @@ class MainWindowWebTest : public QObject {
     TBD& bd = *app->bd;
     app->reglages.SetBool(kSectionOptions, "WebBrowser", false);
     app->reglages.SetEntier(kSectionSauve, "HtmlNbre", 2);
+    app->reglages.SetEntier(kSectionOptions, "FicheForme", 0);
     std::vector<std::string> ouverts;
     bool programme = true;
     w.SetOuvreurExterne([&](const QString& chemin) {
