@@ -140,7 +140,7 @@ bool Contexte::TexteEnregistrementNote(std::string_view xref, std::string& texte
     m_lecteurAnnexe.Positionne(it->second.position, it->second.numero);
     if (!m_lecteurAnnexe.Suivante()) return false;
     std::string lecture = LitTexte(m_lecteurAnnexe, 0, true);
-    Raccourcit(lecture, Texte("gedcom_note_partagee", "la note %s"_ansi, std::string(xref)),
+    Raccourcit(lecture, "gedcom_note_partagee", "la note %s"_ansi, [&] { return std::string(xref); },
                it->second.numero);
     lu = m_textesNotes.emplace(cle, std::move(lecture)).first;
   }
@@ -166,7 +166,7 @@ std::string Contexte::TexteDepot(std::string_view xref) {
       // A reader of its own: the notes of the repository use the other one.
       m_lecteurDepot.Positionne(it->second.position, it->second.numero);
       if (m_lecteurDepot.Suivante()) texte = LitDepot(m_lecteurDepot);
-      Raccourcit(texte, Texte("gedcom_depot", "le dépôt %s"_ansi, std::string(xref)),
+      Raccourcit(texte, "gedcom_depot", "le dépôt %s"_ansi, [&] { return std::string(xref); },
                  it->second.numero);
     } else {
       texte = "REPO: " + std::string(xref) + kCrLf;  // kept as written
@@ -234,8 +234,7 @@ std::string Contexte::LitDepot(LecteurGedcom& lecteur) {
   return texte;
 }
 
-void Contexte::Raccourcit(std::string& texte, const std::string& quoi, long ligne) {
-  if (texte.size() <= kLongueurMaxValeur) return;
+void Contexte::Coupe(std::string& texte, const std::string& quoi, long ligne) {
   // Counted in letters, as the user reads them; cut between two letters.
   const std::size_t avant = NbreLettres(texte);
   texte.resize(LongueurSansCouper(texte, kLongueurMaxValeur));

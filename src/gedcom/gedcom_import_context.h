@@ -10,6 +10,7 @@
 
 #include "analysis/type_tables.h"
 #include "core/database.h"
+#include "core/value_limit.h"
 #include "gedcom/gedcom_import.h"
 #include "gedcom/gedcom_lines.h"
 
@@ -64,8 +65,15 @@ class Contexte {
   std::string TexteDepot(std::string_view xref);
   std::string LitDepot(LecteurGedcom& lecteur);
   // Cuts a text to what the tree file can hold, saying so in the log and
-  // the warnings; `quoi` names the field and its record.
-  void Raccourcit(std::string& texte, const std::string& quoi, long ligne);
+  // the warnings: the text of `cle` (`francais` without a translation)
+  // naming `quoi()`, the field and its record. Nearly every text fits:
+  // the message is only made for one that does not.
+  template <typename Quoi>
+  void Raccourcit(std::string& texte, const char* cle, const char* francais, const Quoi& quoi,
+                  long ligne) {
+    if (texte.size() > kLongueurMaxValeur) Coupe(texte, Texte(cle, francais, quoi()), ligne);
+  }
+  void Coupe(std::string& texte, const std::string& quoi, long ligne);
   // The TITL of the SOUR record `xref`, empty when none.
   std::string TitreEnregistrementSource(std::string_view xref);
   std::string LitTitreSource(const std::string& cleMajuscule);

@@ -304,19 +304,27 @@ void Contexte::LitPersonne() {
   TFiche& f = m_bd.FicheBrute(n);
   // A person without a name would be dropped by the next load of the tree.
   if (f.Nom.empty() && f.Pre.empty()) f.Nom = "?";
+  // Naming the person costs more than looking at the sizes: the name (as it
+  // was before any cut) is made only for a person with a text too long.
+  auto tropLong = [](const std::string& t) { return t.size() > kLongueurMaxValeur; };
+  bool coupe = tropLong(f.Note) || tropLong(f.Champs) || tropLong(f.Nom) || tropLong(f.Pre);
+  for (int k = 1, nb = m_bd.NbreEveFiche(n); k <= nb && !coupe; ++k) {
+    const int e = LitEntree(f.TabEve, k);
+    coupe = m_bd.EveUtilise(e) && tropLong(m_bd.Eve(e).NoteEve);
+  }
+  if (!coupe) return;
   const std::string qui = m_bd.NomCourt(n) + " (" + xref + ")";
-  Raccourcit(f.Note, Texte("gedcom_note_de", "la note de %s"_ansi, qui), ligne);
-  Raccourcit(f.Champs, Texte("gedcom_champs_de", "les champs de %s"_ansi, qui), ligne);
-  Raccourcit(f.Nom, Texte("gedcom_nom_de", "le nom de %s"_ansi, qui), ligne);
-  Raccourcit(f.Pre, Texte("gedcom_prenoms_de", "les prénoms de %s"_ansi, qui), ligne);
+  auto personne = [&] { return qui; };
+  Raccourcit(f.Note, "gedcom_note_de", "la note de %s"_ansi, personne, ligne);
+  Raccourcit(f.Champs, "gedcom_champs_de", "les champs de %s"_ansi, personne, ligne);
+  Raccourcit(f.Nom, "gedcom_nom_de", "le nom de %s"_ansi, personne, ligne);
+  Raccourcit(f.Pre, "gedcom_prenoms_de", "les prénoms de %s"_ansi, personne, ligne);
   for (int k = 1, nb = m_bd.NbreEveFiche(n); k <= nb; ++k) {
     const int e = LitEntree(f.TabEve, k);
     if (!m_bd.EveUtilise(e)) continue;
     TEve& v = m_bd.EveBrute(e);
-    if (v.NoteEve.size() > kLongueurMaxValeur)
-      Raccourcit(v.NoteEve, Texte("gedcom_note_eve_de", "la note de l'événement %s"_ansi,
-                                  v.Nature + " de " + qui),
-                 ligne);
+    Raccourcit(v.NoteEve, "gedcom_note_eve_de", "la note de l'événement %s"_ansi,
+               [&] { return v.Nature + " de " + qui; }, ligne);
   }
 }
 
@@ -424,10 +432,8 @@ void Contexte::LitFamille() {
     const int e = LitEntree(uni.TabEve, k);
     if (!m_bd.EveUtilise(e)) continue;
     TEve& v = m_bd.EveBrute(e);
-    if (v.NoteEve.size() > kLongueurMaxValeur)
-      Raccourcit(v.NoteEve, Texte("gedcom_note_eve_union", "la note de l'événement %s"_ansi,
-                                  v.Nature + " (" + xref + ")"),
-                 ligne);
+    Raccourcit(v.NoteEve, "gedcom_note_eve_union", "la note de l'événement %s"_ansi,
+               [&] { return v.Nature + " (" + xref + ")"; }, ligne);
   }
 }
 
@@ -482,9 +488,10 @@ void Contexte::LitSource() {
     }
   }
   TSrc& src = m_bd.SrcBrute(s);
-  Raccourcit(src.SrcTexte, Texte("gedcom_texte_source", "le texte de la source %s"_ansi, xref), ligne);
-  Raccourcit(src.SrcTitre, Texte("gedcom_titre_source", "le titre de la source %s"_ansi, xref), ligne);
-  Raccourcit(src.SrcMedia, Texte("gedcom_media_source", "le média de la source %s"_ansi, xref), ligne);
+  auto source = [&] { return xref; };
+  Raccourcit(src.SrcTexte, "gedcom_texte_source", "le texte de la source %s"_ansi, source, ligne);
+  Raccourcit(src.SrcTitre, "gedcom_titre_source", "le titre de la source %s"_ansi, source, ligne);
+  Raccourcit(src.SrcMedia, "gedcom_media_source", "le média de la source %s"_ansi, source, ligne);
 }
 
 }  // namespace kindrela::gedcom_import

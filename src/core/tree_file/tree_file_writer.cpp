@@ -133,21 +133,17 @@ std::vector<std::string> ValeursCoupees(const TBD& bd) {
   return c.Lignes();
 }
 
-Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& progression,
-                  std::string& octets) {
-  const int nF = bd.NbreFiche(), nU = bd.NbreUnion(), nS = bd.NbreSrc(), nE = bd.NbreEve();
-  const long long total = static_cast<long long>(nF) + nU + nS + nE;
-  auto point = [&](long long fait) {
-    return !progression || fait % 100 != 0 || progression(fait, total);
-  };
+namespace {
 
-  EcrivainValeurs e;
-  // A rough size so that the buffer grows a few times only.
-  e.Reserve(static_cast<std::size_t>(nF) * 160 + static_cast<std::size_t>(nE) * 60 +
-            static_cast<std::size_t>(nU) * 30 + static_cast<std::size_t>(nS) * 60 + 256);
+// Every value of the file, in order, into `e` (an EcrivainValeurs or a
+// MesureValeurs); `point(records done)` false stops.
+template <typename Ecrivain, typename Point>
+bool EcritValeurs(const TBD& bd, const EnteteArbre& entete, const std::string& aujourdhui,
+                  Ecrivain& e, const Point& point) {
+  const int nF = bd.NbreFiche(), nU = bd.NbreUnion(), nS = bd.NbreSrc(), nE = bd.NbreEve();
   e.Valeur(TexteVersionFichier());
   e.Valeur(bd.DateCreeBase);
-  e.Valeur(DateDuJourTexte());
+  e.Valeur(aujourdhui);
   e.Entier(nF);
   e.Entier(nU);
   e.Entier(nS);
@@ -176,7 +172,7 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
     e.Valeur(f.Numero);
     e.Brut(f.TabSrc);
     e.Valeur(f.Reserve);
-    if (!point(k)) return Statut::Annule();
+    if (!point(k)) return false;
   }
   for (int k = 1; k <= nU; ++k) {
     const TUnion& u = bd.Union(k);
@@ -184,7 +180,7 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
     e.Entier(u.NumH);
     e.Entier(u.NumF);
     e.Brut(u.TabEve);
-    if (!point(static_cast<long long>(nF) + k)) return Statut::Annule();
+    if (!point(static_cast<long long>(nF) + k)) return false;
   }
   e.Valeur("SrcV1");
   for (int k = 1; k <= nS; ++k) {
@@ -194,7 +190,7 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
     e.Valeur(s.SrcAbrege);
     e.Valeur(s.SrcMedia);
     e.Valeur(s.SrcTexte);
-    if (!point(static_cast<long long>(nF) + nU + k)) return Statut::Annule();
+    if (!point(static_cast<long long>(nF) + nU + k)) return false;
   }
   for (int k = 1; k <= nE; ++k) {
     const TEve& v = bd.Eve(k);
@@ -205,8 +201,28 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
     e.Valeur(v.Certitude);
     e.Valeur(v.Lieu);
     e.Valeur(v.NoteEve);
-    if (!point(static_cast<long long>(nF) + nU + nS + k)) return Statut::Annule();
+    if (!point(static_cast<long long>(nF) + nU + nS + k)) return false;
   }
+  return true;
+}
+
+}  // namespace
+
+Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& progression,
+                  std::string& octets) {
+  const long long total =
+      static_cast<long long>(bd.NbreFiche()) + bd.NbreUnion() + bd.NbreSrc() + bd.NbreEve();
+  const std::string aujourdhui = DateDuJourTexte();
+  // The exact size first: a buffer that grew by doubling would hold up to
+  // twice the file, and copy it on the way.
+  MesureValeurs mesure;
+  EcritValeurs(bd, entete, aujourdhui, mesure, [](long long) { return true; });
+  EcrivainValeurs e;
+  e.Reserve(mesure.Taille());
+  auto point = [&](long long fait) {
+    return !progression || fait % 100 != 0 || progression(fait, total);
+  };
+  if (!EcritValeurs(bd, entete, aujourdhui, e, point)) return Statut::Annule();
   if (progression && !progression(total, total)) return Statut::Annule();
   octets = std::move(e.Octets());
   return Statut::Ok();

@@ -1,7 +1,7 @@
 #include "core/tree_file/value_stream.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include "core/letters.h"
 #include "core/text.h"
@@ -19,10 +19,32 @@ void EcrivainValeurs::Brut(std::string_view texte) {
   m_octets.append(texte.data(), n);
 }
 
+namespace {
+
+// Decimal text into `tampon`, as a view of it.
+std::string_view Decimal(long long valeur, char (&tampon)[24]) {
+  const auto fin = std::to_chars(tampon, tampon + sizeof tampon, valeur).ptr;
+  return std::string_view(tampon, static_cast<std::size_t>(fin - tampon));
+}
+
+}  // namespace
+
 void EcrivainValeurs::Entier(long long valeur) {
   char tampon[24];
-  int n = std::snprintf(tampon, sizeof tampon, "%lld", valeur);
-  Valeur(std::string_view(tampon, static_cast<std::size_t>(n)));
+  Valeur(Decimal(valeur, tampon));
+}
+
+void MesureValeurs::Valeur(std::string_view texte) {
+  m_taille += 2 + LongueurSansCouper(texte, kLongueurMaxValeur);
+}
+
+void MesureValeurs::Brut(std::string_view octets) {
+  m_taille += 2 + std::min(octets.size(), kLongueurMaxValeur);
+}
+
+void MesureValeurs::Entier(long long valeur) {
+  char tampon[24];
+  Valeur(Decimal(valeur, tampon));
 }
 
 LecteurValeurs::LecteurValeurs(std::string_view octets, bool finAuZero, std::size_t plafond)

@@ -13,6 +13,9 @@ namespace kindrela {
 // A value longer than kLongueurMaxValeur is written cut, and a count above
 // it is read as it.
 
+// Both writers below take the same calls: a MesureValeurs adds up the size
+// of what an EcrivainValeurs would write, so that the bytes of a whole file
+// can be reserved exactly, once.
 class EcrivainValeurs {
  public:
   // Appends `texte`, cut to at most kLongueurMaxValeur bytes between two
@@ -32,6 +35,19 @@ class EcrivainValeurs {
 
  private:
   std::string m_octets;
+};
+
+class MesureValeurs {
+ public:
+  void Valeur(std::string_view texte);
+  void Brut(std::string_view octets);
+  void Entier(long long valeur);
+  void Vide() { Valeur({}); }
+  void Drapeau(bool) { Valeur("O"); }
+  std::size_t Taille() const { return m_taille; }
+
+ private:
+  std::size_t m_taille = 0;
 };
 
 // Reads values from bytes that must stay alive while the reader is used.
