@@ -127,6 +127,9 @@ std::string DateDeGedcom(std::string_view phrase) {
   std::string date2 = StockeeDeGedcom(texte2);
   if (date2.empty()) qualif2 = {};
   if (date1.empty()) return {};
+  // One date made of stored numbers is already normal: only a range may
+  // need its bounds put in order.
+  if (date2.empty()) return qualif1.empty() ? date1 : std::string(qualif1) + ' ' + date1;
   std::string r(qualif1);
   r += ' ';
   r += date1;

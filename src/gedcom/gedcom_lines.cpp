@@ -1,5 +1,7 @@
 #include "gedcom/gedcom_lines.h"
 
+#include <algorithm>
+#include <cstring>
 
 #include "core/file_io.h"
 #include "core/letters.h"
@@ -87,15 +89,25 @@ void LecteurGedcom::Positionne(std::size_t position, long numero) {
   m_pos = position < m_contenu.size() ? position : m_contenu.size();
   m_numero = numero - 1;
   m_fin = false;
+  // Going back may pass line ends the kept positions skipped.
+  m_prochainCR = m_prochainLF = kInconnu;
+}
+
+std::size_t LecteurGedcom::Prochain(char c, std::size_t& garde) const {
+  if (garde == kInconnu || garde < m_pos) {
+    const void* p = std::memchr(m_contenu.data() + m_pos, c, m_contenu.size() - m_pos);
+    garde = p ? static_cast<std::size_t>(static_cast<const char*>(p) - m_contenu.data()) : m_contenu.size();
+  }
+  return garde;
 }
 
 std::string_view LecteurGedcom::Brute() {
-  // Lines are short: a plain scan for the first CR or LF beats searching
-  // for each separately, and stays linear on files without any LF.
+  // The next CR and the next LF are each searched for once and kept until
+  // the reading passes them: whatever the line ends, the file is scanned
+  // at most twice, by memchr.
   const char* const debut = m_contenu.data();
   const size_t taille = m_contenu.size();
-  size_t fin = m_pos;
-  while (fin < taille && debut[fin] != '\n' && debut[fin] != '\r') ++fin;
+  const size_t fin = std::min(Prochain('\r', m_prochainCR), Prochain('\n', m_prochainLF));
   std::string_view ligne(debut + m_pos, fin - m_pos);
   m_debutLigne = m_pos;
   m_pos = fin;

@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
 class DeGedcom : public ::testing::TestWithParam<CasPhrase> {};
 
 TEST_P(DeGedcom, ReadsAGedcomPhrase) {
-  EXPECT_EQ(DateDeGedcom(GetParam().entree), GetParam().attendu);
+  const std::string lue = DateDeGedcom(GetParam().entree);
+  EXPECT_EQ(lue, GetParam().attendu);
+  EXPECT_EQ(DateNormalise(lue), lue) << "in stored form";
 }
 
 INSTANTIATE_TEST_SUITE_P(
