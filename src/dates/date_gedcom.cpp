@@ -1,6 +1,8 @@
 // GEDCOM date phrases and the order of numbered labels.
 #include "dates/dates.h"
 
+#include <charconv>
+
 #include "core/clock.h"
 #include "core/text.h"
 
@@ -18,15 +20,17 @@ std::string GedcomSimple(std::string_view date) {
     if (annee > cetteAnnee && annee - 100 >= 1) annee -= 100;
   }
   std::string r;
+  char tampon[16];
+  auto nombre = [&](int v) { r.append(tampon, std::to_chars(tampon, tampon + sizeof tampon, v).ptr); };
   if (e.mois != 0) {
     if (e.jour != 0) {
-      r += std::to_string(e.jour);
+      nombre(e.jour);
       r += ' ';
     }
     r += MoisGedcom[e.mois];
     r += ' ';
   }
-  r += std::to_string(annee);
+  nombre(annee);
   return r;
 }
 
@@ -84,6 +88,8 @@ void Coupe(std::string_view& texte) {
 }  // namespace
 
 std::string DateVersGedcom(std::string_view date) {
+  // Most dates are one date without qualifier.
+  if (date.find(' ') == std::string_view::npos) return GedcomSimple(date);
   DateDecoupee d = DateDecoupe(date);
   std::string g1 = GedcomSimple(d.date1);
   std::string g2 = d.date2.empty() ? std::string() : GedcomSimple(d.date2);

@@ -1,6 +1,7 @@
 #include "gedcom/gedcom_export.h"
 
 #include <charconv>
+#include <cstring>
 #include <map>
 #include <unordered_map>
 #include <utility>
@@ -21,8 +22,16 @@ namespace kindrela {
 namespace {
 
 constexpr int kPasProgression = 25;
+constexpr int kLargeurNote = 40;  // the width notes are wrapped at
+// The text is put into the chosen character set by pieces of about this
+// size, each made of whole records: no second copy of the whole file.
+constexpr size_t kMorceau = 64 * 1024;
 
 void AjouteNombre(std::string& s, long long v) {
+  if (v >= 0 && v <= 9) {  // levels, mostly
+    s += static_cast<char>('0' + v);
+    return;
+  }
   char tampon[24];
   auto [fin, ec] = std::to_chars(tampon, tampon + sizeof tampon, v);
   (void)ec;
@@ -34,7 +43,7 @@ bool EstFinDeLigne(char c) { return c == '\r' || c == '\n'; }
 // A value that belongs on one GEDCOM line: a line break inside it would start
 // a line of its own that any reader takes as a new record or tag.
 void AjouteSurUneLigne(std::string& s, std::string_view v) {
-  if (v.find_first_of("\r\n") == std::string_view::npos) {
+  if (v.empty() || (!std::memchr(v.data(), '\r', v.size()) && !std::memchr(v.data(), '\n', v.size()))) {
     s.append(v);
     return;
   }
@@ -48,17 +57,22 @@ void AjouteSurUneLigne(std::string& s, std::string_view v) {
   }
 }
 
-// The paragraphs of a text, at CR LF, CR or LF.
-std::vector<std::string_view> Paragraphes(std::string_view t) {
-  std::vector<std::string_view> res;
+// `f` on each paragraph of a text, at CR LF, CR or LF.
+template <typename F>
+void ChaqueParagraphe(std::string_view t, const F& f) {
   size_t debut = 0;
   for (size_t i = 0; i < t.size(); ++i) {
     if (!EstFinDeLigne(t[i])) continue;
-    res.push_back(t.substr(debut, i - debut));
+    f(t.substr(debut, i - debut));
     if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
     debut = i + 1;
   }
-  res.push_back(t.substr(debut));
+  f(t.substr(debut));
+}
+
+std::vector<std::string_view> Paragraphes(std::string_view t) {
+  std::vector<std::string_view> res;
+  ChaqueParagraphe(t, [&](std::string_view p) { res.push_back(p); });
   return res;
 }
 
@@ -130,11 +144,40 @@ std::unordered_map<std::string, std::string> TableDesTags(const TTablesTypes& ta
   return res;
 }
 
+// NoteGedcom, appended to `s`.
+void AjouteNoteGedcom(std::string& s, std::string_view texte, int niveau, int largeur) {
+  while (!texte.empty() && (texte.back() == ' ' || EstFinDeLigne(texte.back())))
+    texte.remove_suffix(1);
+  if (texte.empty()) return;
+  const size_t l = largeur > 0 ? static_cast<size_t>(largeur) : 1;
+  bool premiere = true;
+  ChaqueParagraphe(texte, [&](std::string_view p) {
+    const char* tag = premiere ? "NOTE" : "CONT";
+    const bool references = PeutContenirReference(p);
+    for (;;) {
+      if (p.size() <= l || (references && OctetsDesLettres(p, l) == p.size())) {
+        AjouteLigneNote(s, premiere ? niveau : niveau + 1, tag, p);
+        break;
+      }
+      const size_t i = references ? CoupureLettres(p, l) : Coupure(p, l);
+      std::string_view ligne = p.substr(0, i);
+      std::string_view reste = p.substr(i);
+      AjouteLigneNote(s, premiere ? niveau : niveau + 1, tag, ligne);
+      premiere = false;
+      if (reste.empty()) break;
+      p = reste;
+      tag = "CONC";
+    }
+    premiere = false;
+  });
+}
+
 class Exporteur {
  public:
+  // The file goes to `sortie`, in the character set of the options.
   Exporteur(const TBD& bd, const TTablesTypes& tables, const OptionsExportGedcom& o,
-            std::string& s, const Progression& p)
-      : m_bd(bd), m_o(o), m_s(s), m_progression(p),
+            std::string& sortie, const Progression& p, BilanEncodage* bilan)
+      : m_bd(bd), m_o(o), m_sortie(sortie), m_bilan(bilan), m_progression(p),
         m_tagsEve(TableDesTags(tables, SorteTable::Evenements)),
         m_tagsChamp(TableDesTags(tables, SorteTable::Champs)),
         m_aujourdhui(DateDuJourTexte()) {}
@@ -150,10 +193,23 @@ class Exporteur {
     if (m_o.liensFamiliaux && !Familles()) return false;
     if (m_o.sources) Sources();
     m_s += "0 TRLR\r\n";
+    Verse();
     return true;
   }
 
  private:
+  // The records written so far, in the file's character set. Every
+  // conversion works byte by byte (a reference as a whole) and keeps CR LF,
+  // so pieces of whole lines convert as the whole text would.
+  void Verse() {
+    EncodeLigneDans(m_s, m_o.jeu, m_sortie, m_bilan);
+    m_s.clear();
+  }
+  // At the start of a record.
+  void NouvelEnregistrement() {
+    if (m_s.size() >= kMorceau) Verse();
+  }
+
   bool Avance(long long fait) { return !m_progression || m_progression(fait, m_total); }
 
   void Ligne(int niveau, std::string_view tag, std::string_view valeur = {}) {
@@ -285,6 +341,7 @@ class Exporteur {
   }
 
   void Personne(int n) {
+    NouvelEnregistrement();
     const TFiche& f = m_bd.Fiche(n);
     m_s += "0 ";
     Reference('I', n);
@@ -326,7 +383,10 @@ class Exporteur {
         if (m_bd.SrcUtilisee(s)) LigneReference(1, "SOUR", 'S', s);
       }
     }
-    if (m_o.notesIndividuelles) m_s += NoteGedcom(noteChamps + f.Note, 1);
+    if (m_o.notesIndividuelles) {
+      if (noteChamps.empty()) AjouteNoteGedcom(m_s, f.Note, 1, kLargeurNote);
+      else AjouteNoteGedcom(m_s, noteChamps + f.Note, 1, kLargeurNote);
+    }
     if (m_o.liensFamiliaux) LiensFamiliaux(n, f);
     if (!f.DdMAJ.empty()) {
       std::string date = DateVersGedcom(f.DdMAJ);
@@ -378,7 +438,7 @@ class Exporteur {
       AjouteNombre(m_s, 3 - certitude);
       m_s += "\r\n";
     }
-    if (m_o.notesEvenements) m_s += NoteGedcom(v.NoteEve, 2);
+    if (m_o.notesEvenements) AjouteNoteGedcom(m_s, v.NoteEve, 2, kLargeurNote);
   }
 
   void Enfants(const TR& enfants) {
@@ -417,6 +477,7 @@ class Exporteur {
   }
 
   void EnTeteFamille(const Famille& f) {
+    NouvelEnregistrement();
     m_s += "0 ";
     ReferenceFamille(f);
     m_s += " FAM\r\n";
@@ -426,6 +487,7 @@ class Exporteur {
     for (int s = 1; s <= m_bd.NbreSrc(); ++s) {
       if (!m_bd.SrcUtilisee(s)) continue;
       const TSrc& src = m_bd.Src(s);
+      NouvelEnregistrement();
       m_s += "0 ";
       Reference('S', s);
       m_s += " SOUR\r\n";
@@ -448,13 +510,15 @@ class Exporteur {
         if (barre != std::string_view::npos && barre + 1 < media.size())
           Ligne(2, "NOTE", media.substr(barre + 1));
       }
-      m_s += NoteGedcom(src.SrcTexte, 1);
+      AjouteNoteGedcom(m_s, src.SrcTexte, 1, kLargeurNote);
     }
   }
 
   const TBD& m_bd;
   const OptionsExportGedcom& m_o;
-  std::string& m_s;
+  std::string m_s;  // the records not yet converted
+  std::string& m_sortie;
+  BilanEncodage* m_bilan;
   const Progression& m_progression;
   std::unordered_map<std::string, std::string> m_tagsEve;
   std::unordered_map<std::string, std::string> m_tagsChamp;
@@ -469,49 +533,19 @@ class Exporteur {
 }  // namespace
 
 std::string NoteGedcom(std::string_view texte, int niveau, int largeur) {
-  while (!texte.empty() && (texte.back() == ' ' || EstFinDeLigne(texte.back())))
-    texte.remove_suffix(1);
   std::string s;
-  if (texte.empty()) return s;
-  const size_t l = largeur > 0 ? static_cast<size_t>(largeur) : 1;
-  bool premiere = true;
-  for (std::string_view p : Paragraphes(texte)) {
-    const char* tag = premiere ? "NOTE" : "CONT";
-    const bool references = PeutContenirReference(p);
-    for (;;) {
-      if (p.size() <= l || (references && OctetsDesLettres(p, l) == p.size())) {
-        AjouteLigneNote(s, premiere ? niveau : niveau + 1, tag, p);
-        break;
-      }
-      const size_t i = references ? CoupureLettres(p, l) : Coupure(p, l);
-      std::string_view ligne = p.substr(0, i);
-      std::string_view reste = p.substr(i);
-      AjouteLigneNote(s, premiere ? niveau : niveau + 1, tag, ligne);
-      premiere = false;
-      if (reste.empty()) break;
-      p = reste;
-      tag = "CONC";
-    }
-    premiere = false;
-  }
+  AjouteNoteGedcom(s, texte, niveau, largeur);
   return s;
 }
 
 bool GenereGedcom(const TBD& bd, const TTablesTypes& tables, const OptionsExportGedcom& options,
                   std::string& sortie, const Progression& progression, BilanEncodage* bilan) {
-  std::string texte;
-  texte.reserve(static_cast<size_t>(bd.NbreFiche()) * 256);
-  if (!Exporteur(bd, tables, options, texte, progression).Genere()) return false;
   sortie.clear();
-  if (options.jeu == JeuCaracteres::Windows && !PeutContenirReference(texte)) {
-    sortie = std::move(texte);
-  } else {
-    // Every conversion works byte by byte (a reference as a whole) and keeps
-    // CR LF, so the whole text converts at once as each of its lines would.
-    sortie.reserve(texte.size() + texte.size() / 16);
-    EncodeLigneDans(texte, options.jeu, sortie, bilan);
-  }
-  return true;
+  // Room for a usual tree at once: pages never written cost no memory,
+  // while growing by doubling would copy the text and hold it twice.
+  sortie.reserve(static_cast<size_t>(bd.NbreFiche()) * 512 + static_cast<size_t>(bd.NbreUnion()) * 128 +
+                 static_cast<size_t>(bd.NbreSrc()) * 256 + 4096);
+  return Exporteur(bd, tables, options, sortie, progression, bilan).Genere();
 }
 
 Statut ExportGedcom(const TBD& bd, const TTablesTypes& tables, const std::string& chemin,
