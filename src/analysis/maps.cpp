@@ -4,6 +4,7 @@
 #include <array>
 #include <unordered_map>
 
+#include "analysis/report_html.h"
 #include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/ini_file.h"
@@ -291,7 +292,7 @@ std::string LieuEnLigne(std::string_view lieu) {
 }
 
 std::string TexteMarqueur(std::string_view nomCourt, std::string_view lieu) {
-  return std::string(nomCourt) + "<br/><font size=\"-1\">" + std::string(lieu) + "</font>";
+  return EchappeHtml(nomCourt) + "<br/><font size=\"-1\">" + EchappeHtml(lieu) + "</font>";
 }
 
 std::string AppelPlotAdd(std::string_view lieu, std::string_view texte) {
@@ -303,7 +304,8 @@ TMarqueur MarqueurFiche(const TBD& bd, std::string_view lieu, int personne) {
   const ChampsLieu c = DecoupeLieu(lieu);
   TMarqueur m;
   m.lieu = c[0] == "FRA" && !c[3].empty() ? LieuEnLigne(lieu) : std::string(lieu);
-  m.texte = "<a href=\"" + std::to_string(personne) + "\">" + bd.NomCourt(personne) + "</a><br/>" + std::string(lieu);
+  m.texte = "<a href=\"" + std::to_string(personne) + "\">" + EchappeHtml(bd.NomCourt(personne)) + "</a><br/>" +
+            EchappeHtml(lieu);
   return m;
 }
 

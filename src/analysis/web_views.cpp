@@ -108,6 +108,29 @@ std::string PageArbre(const TGabaritPage& g, std::string_view mot558, int r) {
   return p;
 }
 
+std::string PageStatistique(const TGabaritPage& g, std::string_view titre, std::string_view population,
+                            std::string_view image, const std::vector<std::string>& commentaire) {
+  std::string p = g.entete(titre);
+  p += "<h1>" + EchappeHtml(titre) + "</h1>\r\n<p>" + EchappeHtml(population) + "</p>\r\n<img src=\"" +
+       EchappeHtml(image) + "\" alt=\"\">\r\n";
+  for (const std::string& l : commentaire) p += "<p>" + EchappeHtml(l) + "</p>\r\n";
+  p += g.pied();
+  return p;
+}
+
+std::string PageCarte(const TGabaritPage& g, std::string_view titre, std::string_view image,
+                      std::string_view nomCarte, const std::vector<std::string>& lignes) {
+  std::string p = g.entete(titre);
+  p += "<h1>" + EchappeHtml(titre) + "</h1>\r\n";
+  if (!image.empty())
+    p += "<p><img src=\"" + EchappeHtml(image) + "\" alt=\"" + EchappeHtml(nomCarte) + "\"></p>\r\n";
+  p += "<ul>\r\n";
+  for (const std::string& l : lignes) p += "<li>" + l + "</li>\r\n";
+  p += "</ul>\r\n";
+  p += g.pied();
+  return p;
+}
+
 std::string PageFiches(const TGabaritPage& g, std::string_view titre, const std::vector<int>& personnes,
                        const std::function<std::string(int r)>& carte, bool encadre) {
   std::string p = g.entete(titre);

@@ -53,6 +53,18 @@ std::string ProchainFichierLibre(const std::string& dossier, std::string_view pr
 // picture "arbre" + r + ".jpg" beside it.
 std::string PageArbre(const TGabaritPage& gabarit, std::string_view mot558, int r);
 
+// The page of a statistics graph: titled and headed `titre`, the
+// population it covers, the picture `image` (a file beside the page) and
+// the graph's comment lines (tree text, all three).
+std::string PageStatistique(const TGabaritPage& gabarit, std::string_view titre, std::string_view population,
+                            std::string_view image, const std::vector<std::string>& commentaire);
+
+// The page of a map: titled and headed `titre` (tree text), the picture
+// `image` beside the page (none when empty) described by `nomCarte`, then
+// one list item per line of `lignes` (markup: escape tree text first).
+std::string PageCarte(const TGabaritPage& gabarit, std::string_view titre, std::string_view image,
+                      std::string_view nomCarte, const std::vector<std::string>& lignes);
+
 // A page of record cards titled `titre` (tree text): `carte` gives the card
 // of each person in turn, framed by "<p>" ... "</p>" when `encadre` (the
 // cards of a report's persons).

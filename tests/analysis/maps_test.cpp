@@ -164,6 +164,11 @@ TEST(CarteEnLigne, ScriptCallsAndMarkers) {
   EXPECT_EQ(m.texte, "<a href=\"1\">DUPONT Jean</a><br/>FRA,IDF,F95,000 Pontoise");
   EXPECT_TRUE(MarqueurFiche(bd, "", p).lieu.empty());
   EXPECT_TRUE(MarqueurFiche(bd, "Paris", 0).texte.empty());
+  // Tree text is markup nowhere: the marker's text is shown as HTML.
+  bd.EcritNom(p, "<img src=x onerror=alert(1)>");
+  EXPECT_EQ(MarqueurFiche(bd, "Paris & <b>", p).texte,
+            "<a href=\"1\">&lt;img src=x onerror=alert(1)&gt; Jean</a><br/>Paris &amp; &lt;b&gt;");
+  EXPECT_EQ(TexteMarqueur("<b>", "A&B"), "&lt;b&gt;<br/><font size=\"-1\">A&amp;B</font>");
 }
 
 }  // namespace

@@ -208,6 +208,23 @@ TEST_F(PagesWeb, ChartPageShowsThePictureOfTheReference) {
                "<p align=\"center\"><img src=\"arbre4.jpg\"></p>\r\n</html>");
 }
 
+TEST_F(PagesWeb, StatisticsAndMapPagesEscapeTheirTextsAroundThePicture) {
+  struct Cas {
+    std::string page, attendu;
+  };
+  const std::vector<Cas> cas = {
+      {PageStatistique(g, "Age <moyen>", "Tous & co", "stat1.png", {"1 < 2", "fin"}),
+       "<html><title>Age &lt;moyen&gt;</title><h1>Age &lt;moyen&gt;</h1>\r\n<p>Tous &amp; co</p>\r\n"
+       "<img src=\"stat1.png\" alt=\"\">\r\n<p>1 &lt; 2</p>\r\n<p>fin</p>\r\n</html>"},
+      {PageCarte(g, "France \"1900\"", "carte7.png", "<France>", {"Ain", "<b>Paris</b>"}),
+       "<html><title>France &quot;1900&quot;</title><h1>France &quot;1900&quot;</h1>\r\n"
+       "<p><img src=\"carte7.png\" alt=\"&lt;France&gt;\"></p>\r\n<ul>\r\n<li>Ain</li>\r\n"
+       "<li><b>Paris</b></li>\r\n</ul>\r\n</html>"},
+      {PageCarte(g, "En ligne", "", "France", {}), "<html><title>En ligne</title><h1>En ligne</h1>\r\n<ul>\r\n</ul>\r\n</html>"},
+  };
+  for (const Cas& c : cas) EXPECT_EQ(c.page, c.attendu);
+}
+
 TEST(FichiersSupplementaires, KeepEachPageOnceInTheOrderMade) {
   std::vector<std::string> f;
   AjouteFichierSupplementaire(f, "/w/arbre1.htm");

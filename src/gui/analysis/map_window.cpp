@@ -24,6 +24,7 @@
 
 #include "analysis/report_html.h"
 #include "app/settings.h"
+#include "app/web_export.h"
 #include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
@@ -458,25 +459,28 @@ std::string TfmCarte::ExportePage() {
   std::mt19937 alea(std::random_device{}());
   const std::string base = "carte" + std::to_string(std::uniform_int_distribution<int>(0, 999)(alea));
   const std::string chemin = m_app.dossiers.exportHtml + base + ".htm";
-  std::string corps;
+  std::unique_ptr<TVuesWeb> vues;
+  if (Statut s = OuvreVuesWeb(*m_app.bd, m_app.traduction, m_app.reglages, m_app.ini.formatDate, m_app.dossiers,
+                              m_app.fichierCourant, vues);
+      !s) {
+    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("modeles_web_absents"), {s.message()})), kErreur, 0, this);
+    return {};
+  }
+  std::vector<std::string> lignes;
+  std::string image;
   if (m_enLigne) {
-    corps = "<ul>\r\n";
-    for (const TMarqueur& m : m_marqueurs) corps += "<li>" + m.texte + "</li>\r\n";
-    corps += "</ul>\r\n";
+    for (const TMarqueur& m : m_marqueurs) lignes.push_back(m.texte);
   } else {
-    ImageAffichee().save(Q(m_app.dossiers.exportHtml + base + ".png"), "PNG");
-    corps = "<p><img src=\"" + base + ".png\" alt=\"" + EchappeHtml(m_nom) + "\"></p>\r\n<ul>\r\n";
+    image = base + ".png";
+    ImageAffichee().save(Q(m_app.dossiers.exportHtml + image), "PNG");
     // The zones filled, in list order.
     for (const TZoneCarte& z : m_zones)
-      if (m_image.Pixel(z.x, z.y) == kCouleurEvenement) corps += "<li>" + EchappeHtml(z.nom) + "</li>\r\n";
-    corps += "</ul>\r\n";
+      if (m_image.Pixel(z.x, z.y) == kCouleurEvenement) lignes.push_back(EchappeHtml(z.nom));
   }
-  const std::string titre = EchappeHtml(m_nom + " - " + DepuisQString(m_pour->currentText()) + ", " +
-                                        DepuisQString(m_evenement->currentText()));
-  const std::string page = "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"windows-1252\">\r\n<title>" + titre +
-                           "</title>\r\n<style>\r\n" + m_app.styleCss + "\r\n</style>\r\n</head>\r\n<body>\r\n<h1>" +
-                           titre + "</h1>\r\n" + corps + "</body>\r\n</html>\r\n";
-  if (Statut s = EcritFichierAtomique(chemin, page); !s.ok()) {
+  const std::string titre =
+      m_nom + " - " + DepuisQString(m_pour->currentText()) + ", " + DepuisQString(m_evenement->currentText());
+  const std::string page = PageCarte(vues->Gabarit(), titre, image, m_nom, lignes);
+  if (Statut s = vues->Ecrit(chemin, page); !s.ok()) {
     BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("carte_ecriture"), {s.message()})), kErreur, 0, this);
     return {};
   }

@@ -27,6 +27,7 @@
 #include "analysis/report_grid.h"
 #include "analysis/report_html.h"
 #include "app/settings.h"
+#include "app/web_export.h"
 #include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "gui/analysis/bar_graph_widget.h"
@@ -396,24 +397,26 @@ void TfmStat::Exporte() {
     QPainter p(&image);
     PeintGraphe(p, m_graphe->Graphe(), image.rect());
   }
+  std::unique_ptr<TVuesWeb> vues;
+  if (Statut s = OuvreVuesWeb(*m_app.bd, m_app.traduction, m_app.reglages, m_app.ini.formatDate, m_app.dossiers,
+                              m_app.fichierCourant, vues);
+      !s) {
+    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("modeles_web_absents"), {s.message()})), kErreur, 0, this);
+    return;
+  }
   const std::string png = dossier + base + ".png";
   const std::string titre = std::string(kStatistiques[static_cast<size_t>(m_entree)]);
-  std::string page = "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"windows-1252\">\r\n<title>" +
-                     EchappeHtml(titre) + "</title>\r\n<style>\r\n" + m_app.styleCss +
-                     "\r\n</style>\r\n</head>\r\n<body>\r\n<h1>" + EchappeHtml(titre) + "</h1>\r\n<p>" +
-                     EchappeHtml(DepuisQString(cbPour->currentText())) + "</p>\r\n<img src=\"" + base +
-                     ".png\" alt=\"\">\r\n";
-  for (const std::string& l : m_resultat.commentaire) page += "<p>" + EchappeHtml(l) + "</p>\r\n";
-  page += "</body>\r\n</html>\r\n";
+  const std::string page = PageStatistique(vues->Gabarit(), titre, DepuisQString(cbPour->currentText()),
+                                           base + ".png", m_resultat.commentaire);
   const std::string htm = dossier + base + ".htm";
-  if (!image.save(Q(png), "PNG") || !EcritFichierAtomique(htm, page).ok()) {
+  if (!image.save(Q(png), "PNG") || !vues->Ecrit(htm, page).ok()) {
     BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("rapport_ecriture"), {htm})), kErreur, 0, this);
     return;
   }
   // Opened as the report window opens its exports.
   const TfmRapport::Ouvreur& ouvre = m_rapport.OuvreurFichiers();
   if (!ouvre || !ouvre(Q(htm)))
-    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("rapport_sans_programme"), {".htm", htm})), kInformation, 0,
+    BoiteMessage(Q(FormateMsg(m_app.traduction.MsgCle("fichier_sans_programme"), {".htm", htm})), kInformation, 0,
                  this);
 }
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -84,7 +85,13 @@ TfmWeb::TfmWeb(TApplication& app, QWidget* parent) : QWidget(parent, Qt::Window)
   connect(m_vue, &QTextBrowser::historyChanged, this, &TfmWeb::MetAJourBoutons);
   connect(imprimer, &QPushButton::clicked, this, &TfmWeb::Imprime);
   connect(options, &QPushButton::clicked, this, [this] { AfficheOptions(this, m_app, kPageSourcesWeb); });
-  connect(m_vue, &QTextBrowser::highlighted, this, [this](const QUrl& lien) { Survole(lien, CtrlEnfonce()); });
+  connect(m_vue, &QTextBrowser::highlighted, this, [this](const QUrl& lien) {
+    m_survol = lien;
+    Survole(lien, CtrlEnfonce());
+  });
+  // Ctrl pressed or released over a card link changes what following it does.
+  m_vue->installEventFilter(this);
+  m_vue->viewport()->installEventFilter(this);
   connect(m_vue, &QTextBrowser::anchorClicked, this, [this](const QUrl& lien) { Suit(lien, CtrlEnfonce()); });
   TraduitFenetre(this, m_app.traduction);
   MetAJourBoutons();
@@ -133,6 +140,13 @@ bool TfmWeb::Suit(const QUrl& lien, bool ctrl) {
   if ((complet.isLocalFile() || complet.isRelative()) && !PageAvecScript(complet)) m_vue->setSource(complet);
   else QDesktopServices::openUrl(complet);  // mail, outside addresses, scripts
   return false;
+}
+
+bool TfmWeb::eventFilter(QObject* objet, QEvent* event) {
+  if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && !m_survol.isEmpty() &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control)
+    Survole(m_survol, event->type() == QEvent::KeyPress);
+  return QWidget::eventFilter(objet, event);
 }
 
 QString TfmWeb::TexteEtat() const { return m_etat->text(); }

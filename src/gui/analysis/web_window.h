@@ -41,6 +41,9 @@ class TfmWeb : public QWidget {
   QString TexteEtat() const;
   QUrl PageCourante() const;
 
+ protected:
+  bool eventFilter(QObject* objet, QEvent* event) override;
+
  private:
   void Imprime();
   void MetAJourBoutons();
@@ -51,6 +54,7 @@ class TfmWeb : public QWidget {
   QPushButton* m_precedente = nullptr;
   QPushButton* m_suivante = nullptr;
   QString m_chemin;
+  QUrl m_survol;  // the link under the mouse, empty when none
   ActionFiche m_actionFiche;
 };
 

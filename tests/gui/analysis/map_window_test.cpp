@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "analysis/maps.h"
+#include "core/file_io.h"
 #include "core/ini_file.h"
 #include "core/tree_file/tree_file_load.h"
 #include "gui/analysis/map_window.h"
@@ -72,8 +73,15 @@ class MapWindowTest : public QObject {
       QVERIFY2(rempli == (attendues.count(static_cast<int>(z)) > 0), zone.nom.c_str());
     }
 
-    // A filled department: its persons become the report.
+    // The map as a web page of the site's look, listing the filled departments.
     const TZoneCarte zone = carte.Zones()[static_cast<size_t>(*attendues.begin())];
+    std::string page;
+    QVERIFY(LitFichier(carte.ExportePage(), page).ok());
+    QVERIFY(page.find("<li>" + zone.nom + "</li>") != std::string::npos);
+    QVERIFY(page.find("Page créée par"_ansi) != std::string::npos);
+    QVERIFY(FichierExiste(app->dossiers.exportHtml + "style.css"));
+
+    // A filled department: its persons become the report.
     QSignalSpy rapport(&carte, &TfmCarte::RapportZone);
     carte.Clic(zone.x, zone.y);
     QCOMPARE(rapport.count(), 1);

@@ -8,6 +8,8 @@
 
 #include "gui_test_support.h"
 
+#include "core/file_io.h"
+
 #include "gui/analysis/bar_graph_widget.h"
 #include "gui/analysis/report_window.h"
 #include "gui/analysis/stat_window.h"
@@ -129,6 +131,18 @@ class StatWindowTest : public QObject {
     QCOMPARE(m_app->rapport.grille.NbreLignes(), 2);
     QCOMPARE(m_app->rapport.grille.Colonnes()[0].titre, m_app->traduction.Msg(859));
     QCOMPARE(m_app->rapport.grille.Cellule(0, 1), std::string("2"));
+    // The graph as a web page of the site's look.
+    QStringList ouverts;
+    m_rapport->SetOuvreur([&](const QString& chemin) {
+      ouverts << chemin;
+      return true;
+    });
+    m_stat->Exporte();
+    QCOMPARE(ouverts.size(), 1);
+    std::string page;
+    QVERIFY(LitFichier(DepuisQString(ouverts[0]), page).ok());
+    QVERIFY(page.find("Page créée par"_ansi) != std::string::npos);
+    QVERIFY(page.find(".png\" alt=\"\">") != std::string::npos);
   }
 
   void emptyReportFallsBackToEverybody() {

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include "analysis/report_grid.h"
@@ -115,6 +116,13 @@ class MainWindowWebTest : public QObject {
     QCOMPARE(web.TexteEtat(), VersQString(FormateMsg(app->traduction.Msg(2135), {nom})));
     web.Survole(lien, true);
     QCOMPARE(web.TexteEtat(), VersQString(FormateMsg(app->traduction.Msg(2134), {nom})));
+    // Ctrl pressed or released over the link says what a click now does.
+    QWidget* vue = web.findChild<QWidget*>("WebBrowser");
+    emit qobject_cast<QTextBrowser*>(vue)->highlighted(lien);
+    QTest::keyPress(vue, Qt::Key_Control, Qt::ControlModifier);
+    QCOMPARE(web.TexteEtat(), VersQString(FormateMsg(app->traduction.Msg(2134), {nom})));
+    QTest::keyRelease(vue, Qt::Key_Control);
+    QCOMPARE(web.TexteEtat(), VersQString(FormateMsg(app->traduction.Msg(2135), {nom})));
     QVERIFY(web.Suit(lien, false));
     QCOMPARE(w.SelecPers(), 3);
     // No such person: an ordinary link, followed in the browser.
