@@ -208,7 +208,15 @@ int Table<T>::Cherche(bool fin) const {
 template <typename T>
 void Table<T>::Occupe(int k) {
   assert(k >= 1 && k <= Nbre() + 1 && k <= m_capacite && "slot from Cherche");
-  if (k == Nbre() + 1) FixeNbre(k);
+  if (k == Nbre() + 1) {
+    // An append (every record of an import): the new slot is taken at once,
+    // so it never enters the free runs, which stay as they were.
+    constexpr int kTaille = 1 << kBitsBloc;
+    if (m_blocs.size() * kTaille < static_cast<size_t>(k)) m_blocs.push_back(std::make_unique<T[]>(kTaille));
+    m_nbre = k;
+    Ligne(k).Utilise = 1;
+    return;
+  }
   Ligne(k).Utilise = 1;
   m_trous.Occupe(k);
 }
