@@ -65,13 +65,36 @@ bool FichierEnLectureSeule(const std::string& chemin) {
 }
 
 Statut LitFichier(const std::string& chemin, std::string& contenu) {
-  std::ifstream in(CheminSysteme(chemin), std::ios::binary);
-  if (!in)
+  const int fd = ::open(CheminSysteme(chemin).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
     return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + RaisonSysteme(errno));
-  std::ostringstream tampon;
-  tampon << in.rdbuf();
-  if (in.bad()) return Statut::Erreur("Erreur de lecture du fichier " + chemin);
-  contenu = tampon.str();
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return Statut::Erreur("Impossible d'ouvrir le fichier " + chemin + " : " + RaisonSysteme(EISDIR));
+  }
+  auto lit = [fd](char* ou, std::size_t n) {
+    ssize_t r;
+    do r = ::read(fd, ou, n);
+    while (r < 0 && errno == EINTR);
+    return r;
+  };
+  // The bytes go once into their place, at the size the file gives; what a
+  // file has beyond it (one that grows, or a pipe, which has no size) is
+  // read to its end all the same.
+  std::string octets(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+  std::size_t lus = 0;
+  ssize_t r = 1;
+  while (lus < octets.size() && (r = lit(octets.data() + lus, octets.size() - lus)) > 0)
+    lus += static_cast<std::size_t>(r);
+  octets.resize(lus);
+  if (r > 0) {
+    char suite[64 * 1024];
+    while ((r = lit(suite, sizeof suite)) > 0) octets.append(suite, static_cast<std::size_t>(r));
+  }
+  ::close(fd);
+  if (r < 0) return Statut::Erreur("Erreur de lecture du fichier " + chemin);
+  contenu = std::move(octets);
   return Statut::Ok();
 }
 
