@@ -1,6 +1,8 @@
 // The single-view web pages on a large tree: the source page of every
 // person and of a report of every tenth person, and the ancestry page of
-// the youngest person in its three modes over 99 generations.
+// the youngest person in its three modes over 99 generations; the record
+// cards of one person and of that report, in both card forms, through the
+// site's writer.
 //
 // usage: web_views_bench [N]   (default 100000 persons)
 #include <chrono>
@@ -11,6 +13,8 @@
 
 #include "analysis/report_html.h"
 #include "analysis/web_views.h"
+#include "app/web_export.h"
+#include "i18n/translation.h"
 #include "core/database.h"
 #include "support/tree_generator.h"
 
@@ -60,6 +64,26 @@ int main(int argc, char** argv) {
     o.conjoints = true;
     const double s = Chrono([&] { taille = PageAscendance(bd, g, jeune, o).size(); });
     std::printf("ancestry page, mode %d, 99 generations: %.3f s (%zu bytes)\n", static_cast<int>(mode), s, taille);
+  }
+  TTraduction t;
+  const std::string modele = std::string(KINDRELA_SOURCE_DIR) + "/data/modele/";
+  if (!t.ChargeTraduction(modele + "famora.tra")) {
+    std::fprintf(stderr, "famora.tra not found\n");
+    return 1;
+  }
+  for (int forme : {0, 1}) {
+    TOptionsWeb o;
+    o.formeFiche = forme;
+    std::unique_ptr<TVuesWeb> vues;
+    if (Statut s = TVuesWeb::Ouvre(bd, t, o, modele + "1/ExportHtml/Defaut/", {}, vues); !s) {
+      std::fprintf(stderr, "%s\n", s.message().c_str());
+      return 1;
+    }
+    const double une = Chrono([&] { taille = vues->PageFiche(jeune, "Fiche de", "/nonexistent/").size(); });
+    std::printf("record page, form %d: %.6f s (%zu bytes)\n", forme, une, taille);
+    const double cartes = Chrono([&] { taille = vues->PageFichesRapport(rapport, "Rapport", "/nonexistent/").size(); });
+    std::printf("record cards of %zu report persons, form %d: %.3f s (%zu bytes)\n", rapport.size(), forme, cartes,
+                taille);
   }
   return 0;
 }
