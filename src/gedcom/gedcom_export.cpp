@@ -366,12 +366,20 @@ class Exporteur {
           noteChamps += "\r\n";
           continue;
         }
-        std::string bas = MinusculesAnsi(c.valeur);
-        std::string_view valeur = bas == "oui" ? "Yes" : bas == "non" ? "No" : c.valeur;
+        std::string_view valeur = c.valeur;
+        // Only a value of three letters (or written with references) can be "oui" or "non".
+        if (valeur.size() == 3 || PeutContenirReference(valeur)) {
+          const std::string bas = MinusculesAnsi(valeur);
+          if (bas == "oui") valeur = "Yes";
+          else if (bas == "non") valeur = "No";
+        }
         // A multi-line field keeps its lines as continuations of the tag.
-        std::vector<std::string_view> lignes = Paragraphes(valeur);
-        Ligne(1, it->second, lignes[0]);
-        for (size_t i = 1; i < lignes.size(); ++i) Ligne(2, "CONT", lignes[i]);
+        bool premiere = true;
+        ChaqueParagraphe(valeur, [&](std::string_view ligne) {
+          if (premiere) Ligne(1, it->second, ligne);
+          else Ligne(2, "CONT", ligne);
+          premiere = false;
+        });
       }
     }
     if (m_o.evenements) {
@@ -432,7 +440,8 @@ class Exporteur {
     }
     if (!v.Heure.empty()) Ligne(2, "TIME", v.Heure);
     if (!v.Lieu.empty()) Ligne(2, "PLAC", v.Lieu);
-    int certitude = TexteVersEntier(v.Certitude, 0);
+    // Nearly always "0": no number to read then.
+    const int certitude = v.Certitude == "0" ? 0 : TexteVersEntier(v.Certitude, 0);
     if (certitude != 0) {
       m_s += "2 QUAY ";
       AjouteNombre(m_s, 3 - certitude);
