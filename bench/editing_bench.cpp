@@ -14,6 +14,7 @@
 
 #include "chart/kinship.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "editing/deletion.h"
 #include "editing/merge.h"
 #include "support/tree_generator.h"
@@ -185,6 +186,12 @@ void Mesure(int nbre) {
     const double s = Chrono([&] { r = FusionPersonnes(arbre, a, b); });
     std::printf("  %-36s %8.3f s  (%d into %d: %s; %d and %d relatives)\n", "merge two busy persons", s, b,
                 a, r.ok() ? "done" : r.message.c_str(), second, plus);
+    bool fait = false;
+    const double annule = Chrono([&] { fait = arbre.Journal().Annule(); });
+    std::printf("  %-36s %8.3f s  (%s, %zu bytes kept)\n", "undo of that merge", annule,
+                fait ? "done" : "nothing to undo", arbre.Journal().Octets());
+    const double refait = Chrono([&] { fait = arbre.Journal().Retablit(); });
+    std::printf("  %-36s %8.3f s  (%s)\n", "redo of that merge", refait, fait ? "done" : "nothing to redo");
     int faites = 0, essais = 0;
     const double t = Chrono([&] {
       for (int p = 2; p + 1 <= arbre.NbreFiche() && essais < 1000; p += 97, ++essais)
@@ -192,6 +199,40 @@ void Mesure(int nbre) {
     });
     std::printf("  %-36s %8.3f s  (%d tried, %d merged: %.3f ms each)\n", "1000 merges along the tree", t,
                 essais, faites, 1000.0 * t / std::max(essais, 1));
+  }
+
+  // The undo journal: 10 000 field edits of the record (a surname, then a
+  // birth date, each its own step), their memory, and undoing them all;
+  // then the renumbering of the whole tree as one step.
+  {
+    TBD arbre;
+    Genere(arbre, nbre);
+    TJournal& journal = arbre.Journal();
+    const double t = Chrono([&] {
+      for (int i = 0; i < 10000; ++i) {
+        int p = 1 + static_cast<int>((static_cast<long long>(i) * 7919) % arbre.NbreFiche());
+        while (!arbre.FicheUtilisee(p)) p = p % arbre.NbreFiche() + 1;
+        const bool nom = i % 2 == 0;
+        journal.Champ(nom ? "nom" : "date", std::to_string(p) + (nom ? ":2" : ":6"));
+        if (nom) arbre.EcritNom(p, arbre.LitNom(p) + "E");
+        else arbre.EcritDateNaissance(p, std::to_string(1700 + i % 300));
+        journal.FinChamp();
+      }
+    });
+    std::printf("  %-36s %8.3f s  (%zu steps, %zu bytes: %.0f bytes each)\n", "10000 field edits", t,
+                journal.NbreAnnulables(), journal.Octets(),
+                static_cast<double>(journal.Octets()) / std::max<size_t>(journal.NbreAnnulables(), 1));
+    int annules = 0;
+    const double u = Chrono([&] {
+      while (journal.Annule()) ++annules;
+    });
+    std::printf("  %-36s %8.3f s  (%d undone)\n", "undo of the 10000 edits", u, annules);
+    const int racine = arbre.FicheSuivante(0);
+    const double n = Chrono([&] { NumberTree(arbre, racine, 1000, true, false); });
+    std::printf("  %-36s %8.3f s  (%zu bytes kept)\n", "renumbering from the first person", n,
+                journal.Octets());
+    const double un = Chrono([&] { journal.Annule(); });
+    std::printf("  %-36s %8.3f s\n", "undo of the renumbering", un);
   }
 }
 

@@ -239,4 +239,9 @@ TRect PositionFenetre(const TReglages& reglages, std::string_view prefixe, TTail
   return PlaceFenetre(actuelle, r.left, r.top, r.height, r.width, zone);
 }
 
+std::size_t LimiteJournal(const TReglages& reglages) {
+  const int mo = reglages.Entier(kSectionOptions, "AnnulationMo");
+  return static_cast<std::size_t>(mo > 0 ? mo : 1) << 20;
+}
+
 }  // namespace kindrela

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -154,5 +155,8 @@ TRect RectFenetrePrincipale(const TReglages& reglages, const TRect& zone);
 // any other window by PlaceFenetre from its saved keys (all 0: centred).
 TRect PositionFenetre(const TReglages& reglages, std::string_view prefixe, TTaille actuelle,
                       const TRect& zone);
+
+// The undo journal's bound in bytes: the option "AnnulationMo" (megabytes).
+std::size_t LimiteJournal(const TReglages& reglages);
 
 }  // namespace kindrela

@@ -78,6 +78,7 @@ constexpr TCleReglage kCles[] = {
     B(O, "LienAuto", false),
     B(O, "FicheIdEnRech", true),
     E(O, "AvApMenu", 10),
+    E(O, "AnnulationMo", 256),
     B(O, "Lokaro", true),
     T(O, "FicheTitre", {511, 1000, 1001}),
     T(O, "Fiche1", {1000, 1001}),

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "chart/kinship.h"
+#include "core/ansi_literal.h"
+#include "core/journal.h"
 
 namespace kindrela {
 
@@ -307,6 +309,7 @@ bool HasSosaForm(const TBD& bd, int p) {
 }
 
 void NumberTree(TBD& bd, int root, int generations, bool numberSpouses, bool byFamily) {
+  TEtapeJournal etape(bd, "numérotation"_ansi);
   for (int i = 1; i <= bd.NbreFiche(); ++i)
     if (!bd.Fiche(i).Numero.empty()) bd.EcritChamp(i, kNumero, "");
   if (root <= 0 || root > bd.NbreFiche()) return;

@@ -5,6 +5,7 @@
 
 #include "core/ansi_literal.h"
 #include "core/clock.h"
+#include "core/journal.h"
 
 namespace kindrela {
 
@@ -293,39 +294,94 @@ TBD::TBD(const CapacitesBD& capacites)
       m_fiches(capacites.fiches),
       m_unions(capacites.unions),
       m_eves(capacites.eves),
-      m_srcs(capacites.srcs) {
+      m_srcs(capacites.srcs),
+      m_journal(std::make_unique<TJournal>(*this)) {
   assert(capacites.fiches >= 0 && capacites.unions >= 0 && capacites.eves >= 0 &&
          capacites.srcs >= 0 && "capacities are record counts");
 }
 
+TBD::~TBD() = default;
+
+TBD::TBD(TBD&& autre) : TBD(autre.m_capacites) { *this = std::move(autre); }
+
+TBD& TBD::operator=(TBD&& autre) {
+  if (this == &autre) return *this;
+  NatProfession = std::move(autre.NatProfession);
+  NatNaissance = std::move(autre.NatNaissance);
+  NatBapteme = std::move(autre.NatBapteme);
+  NatDeces = std::move(autre.NatDeces);
+  NatSepulture = std::move(autre.NatSepulture);
+  NatMariage = std::move(autre.NatMariage);
+  NatDivorce = std::move(autre.NatDivorce);
+  RefPers = autre.RefPers;
+  BaseChargee = autre.BaseChargee;
+  BaseModifiee = autre.BaseModifiee;
+  DateCreeBase = std::move(autre.DateCreeBase);
+  DateSauveBase = std::move(autre.DateSauveBase);
+  NbreDonnee = autre.NbreDonnee;
+  ModeAjout = autre.ModeAjout;
+  m_capacites = autre.m_capacites;
+  m_fiches = std::move(autre.m_fiches);
+  m_unions = std::move(autre.m_unions);
+  m_eves = std::move(autre.m_eves);
+  m_srcs = std::move(autre.m_srcs);
+  m_enfantsDuPere = std::move(autre.m_enfantsDuPere);
+  m_enfantsDeLaMere = std::move(autre.m_enfantsDeLaMere);
+  m_unionsDuMari = std::move(autre.m_unionsDuMari);
+  m_unionsDeLaFemme = std::move(autre.m_unionsDeLaFemme);
+  m_generation = autre.m_generation;
+  // The journal goes with the tables it describes; the other object keeps
+  // an empty one.
+  m_journal = std::move(autre.m_journal);
+  m_journal->Rattache(*this);
+  autre.m_journal = std::make_unique<TJournal>(autre);
+  return *this;
+}
+
+TFiche& TBD::FicheModif(int n) {
+  m_journal->AvantFiche(n);
+  return m_fiches[n];
+}
+
+TUnion& TBD::UnionModif(int u) {
+  m_journal->AvantUnion(u);
+  return m_unions[u];
+}
+
+TEve& TBD::EveModif(int e) {
+  m_journal->AvantEve(e);
+  return m_eves[e];
+}
+
+TSrc& TBD::SrcModif(int s) {
+  m_journal->AvantSrc(s);
+  return m_srcs[s];
+}
+
 void TBD::FixePere(int n, int pere) {
-  TFiche& f = m_fiches[n];
-  if (f.NumP == pere) return;
-  f.NumP = pere;
+  if (m_fiches[n].NumP == pere) return;
+  FicheModif(n).NumP = pere;
   m_enfantsDuPere.Change(n, pere, m_capacites.fiches);
   Change();
 }
 
 void TBD::FixeMere(int n, int mere) {
-  TFiche& f = m_fiches[n];
-  if (f.NumM == mere) return;
-  f.NumM = mere;
+  if (m_fiches[n].NumM == mere) return;
+  FicheModif(n).NumM = mere;
   m_enfantsDeLaMere.Change(n, mere, m_capacites.fiches);
   Change();
 }
 
 void TBD::FixeMari(int u, int mari) {
-  TUnion& x = m_unions[u];
-  if (x.NumH == mari) return;
-  x.NumH = mari;
+  if (m_unions[u].NumH == mari) return;
+  UnionModif(u).NumH = mari;
   m_unionsDuMari.Change(u, mari, m_capacites.fiches);
   Change();
 }
 
 void TBD::FixeFemme(int u, int femme) {
-  TUnion& x = m_unions[u];
-  if (x.NumF == femme) return;
-  x.NumF = femme;
+  if (m_unions[u].NumF == femme) return;
+  UnionModif(u).NumF = femme;
   m_unionsDeLaFemme.Change(u, femme, m_capacites.fiches);
   Change();
 }
@@ -334,6 +390,7 @@ int TBD::NouvelleFiche() {
   int n = m_fiches.Cherche(ModeAjout != 0);
   if (n == 0) return 0;
   if (n <= NbreFiche()) EffaceFiche(n);  // a fresh slot is already empty
+  m_journal->AvantFiche(n);
   m_fiches.Occupe(n);
   Change();
   return n;
@@ -350,7 +407,7 @@ void TBD::EffaceFiche(int n) {
   }
   FixePere(n, 0);
   FixeMere(n, 0);
-  m_fiches[n] = TFiche();
+  FicheModif(n) = TFiche();
   m_fiches.FixeUtilise(n, 0);
   Change();
 }
@@ -403,6 +460,7 @@ int TBD::NouvelleUnion() {
   // A slot freed by UnionValide still lists the old couple's events: they
   // must not pass to the new couple.
   if (u <= NbreUnion()) EffaceUnion(u);
+  m_journal->AvantUnion(u);
   m_unions.Occupe(u);
   for (int code = 1; code <= 7; ++code) EcritChampUnion(u, code, "");
   Change();
@@ -420,7 +478,7 @@ int TBD::CreeUnion(int a, int b) {
 
 int TBD::EffaceUnion(int u) {
   if (!m_unions.Valide(u)) return u;
-  std::string& tab = m_unions[u].TabEve;
+  std::string& tab = UnionModif(u).TabEve;
   for (int k = 1; k <= NbreEntrees(tab); ++k) {
     int e = LitEntree(tab, k);
     if (m_eves.Valide(e)) EffaceEve(e);
@@ -439,6 +497,7 @@ bool TBD::UnionValide(int u) {
   bool valide = x.Utilise != 0 && x.NumH > 0 && x.NumF > 0;
   uint8_t utilise = valide ? 1 : 0;
   if (x.Utilise != utilise) {
+    UnionModif(u);
     m_unions.FixeUtilise(u, utilise);
     Change();
   }
@@ -469,6 +528,7 @@ void TBD::EcritNumF(int u, int n) {
 }
 
 void TBD::Vide() {
+  m_journal->Vide();
   m_fiches.Vide();
   m_unions.Vide();
   m_eves.Vide();
@@ -519,34 +579,35 @@ const TSrc& TBD::Src(int s) const {
 
 TFiche& TBD::FicheBrute(int n) {
   assert(m_fiches.Valide(n) && "person number out of range");
-  if (m_fiches.Valide(n)) return m_fiches[n];
+  if (m_fiches.Valide(n)) return FicheModif(n);
   m_ficheJetable = TFiche();
   return m_ficheJetable;
 }
 
 TUnion& TBD::UnionBrute(int u) {
   assert(m_unions.Valide(u) && "union number out of range");
-  if (m_unions.Valide(u)) return m_unions[u];
+  if (m_unions.Valide(u)) return UnionModif(u);
   m_unionJetable = TUnion();
   return m_unionJetable;
 }
 
 TEve& TBD::EveBrute(int e) {
   assert(m_eves.Valide(e) && "event number out of range");
-  if (m_eves.Valide(e)) return m_eves[e];
+  if (m_eves.Valide(e)) return EveModif(e);
   m_eveJetable = TEve();
   return m_eveJetable;
 }
 
 TSrc& TBD::SrcBrute(int s) {
   assert(m_srcs.Valide(s) && "source number out of range");
-  if (m_srcs.Valide(s)) return m_srcs[s];
+  if (m_srcs.Valide(s)) return SrcModif(s);
   m_srcJetable = TSrc();
   return m_srcJetable;
 }
 
 bool TBD::PlaceFiche(int n, TFiche fiche) {
   if (n < 1 || n > m_capacites.fiches) return false;
+  m_journal->AvantFiche(n);
   int pere = fiche.NumP;
   int mere = fiche.NumM;
   m_fiches.Place(n, std::move(fiche));
@@ -558,6 +619,7 @@ bool TBD::PlaceFiche(int n, TFiche fiche) {
 
 bool TBD::PlaceUnion(int u, TUnion uni) {
   if (u < 1 || u > m_capacites.unions) return false;
+  m_journal->AvantUnion(u);
   int mari = uni.NumH;
   int femme = uni.NumF;
   m_unions.Place(u, std::move(uni));
@@ -569,6 +631,7 @@ bool TBD::PlaceUnion(int u, TUnion uni) {
 
 bool TBD::PlaceEve(int e, TEve eve) {
   if (e < 1 || e > m_capacites.eves) return false;
+  m_journal->AvantEve(e);
   m_eves.Place(e, std::move(eve));
   Change();
   return true;
@@ -576,6 +639,7 @@ bool TBD::PlaceEve(int e, TEve eve) {
 
 bool TBD::PlaceSrc(int s, TSrc src) {
   if (s < 1 || s > m_capacites.srcs) return false;
+  m_journal->AvantSrc(s);
   m_srcs.Place(s, std::move(src));
   Change();
   return true;
@@ -583,6 +647,7 @@ bool TBD::PlaceSrc(int s, TSrc src) {
 
 bool TBD::FixeNbreFiche(int nbre) {
   if (nbre < 0 || nbre > m_capacites.fiches) return false;
+  m_journal->AvantNbreFiche(nbre);
   m_fiches.FixeNbre(nbre);
   m_enfantsDuPere.Tronque(nbre);
   m_enfantsDeLaMere.Tronque(nbre);
@@ -592,6 +657,7 @@ bool TBD::FixeNbreFiche(int nbre) {
 
 bool TBD::FixeNbreUnion(int nbre) {
   if (nbre < 0 || nbre > m_capacites.unions) return false;
+  m_journal->AvantNbreUnion(nbre);
   m_unions.FixeNbre(nbre);
   m_unionsDuMari.Tronque(nbre);
   m_unionsDeLaFemme.Tronque(nbre);
@@ -601,6 +667,7 @@ bool TBD::FixeNbreUnion(int nbre) {
 
 bool TBD::FixeNbreEve(int nbre) {
   if (nbre < 0 || nbre > m_capacites.eves) return false;
+  m_journal->AvantNbreEve(nbre);
   m_eves.FixeNbre(nbre);
   Change();
   return true;
@@ -608,6 +675,7 @@ bool TBD::FixeNbreEve(int nbre) {
 
 bool TBD::FixeNbreSrc(int nbre) {
   if (nbre < 0 || nbre > m_capacites.srcs) return false;
+  m_journal->AvantNbreSrc(nbre);
   m_srcs.FixeNbre(nbre);
   Change();
   return true;

@@ -201,12 +201,18 @@ class Table {
 
 }  // namespace detail
 
+// The undo journal of one database (core/journal.h).
+class TJournal;
+
 // ---------------------------------------------------------------------------
 
 // Movable, not copyable.
 class TBD {
  public:
   explicit TBD(const CapacitesBD& capacites = CapacitesBD());
+  ~TBD();
+  TBD(TBD&& autre);
+  TBD& operator=(TBD&& autre);
 
   // ----- State kept with the tables (plain fields, no invariant) -----
 
@@ -246,6 +252,12 @@ class TBD {
   // leaves it unchanged. Indexes derived from the links can be rebuilt when
   // it differs from the value they were built at.
   uint64_t Generation() const { return m_generation; }
+
+  // Every change of a record, a count or RefPers through this object keeps
+  // the previous state in the journal, grouped into named steps that can be
+  // undone and redone (core/journal.h). Emptying the database empties it.
+  TJournal& Journal() { return *m_journal; }
+  const TJournal& Journal() const { return *m_journal; }
 
   // ----- Persons -----
 
@@ -506,6 +518,13 @@ class TBD {
   void FixeMari(int u, int mari);
   void FixeFemme(int u, int femme);
   void Change() { ++m_generation; }
+  // Slot k given for writing, its state kept by the journal first (once per
+  // step). Every write to a record goes through one of these.
+  TFiche& FicheModif(int n);
+  TUnion& UnionModif(int u);
+  TEve& EveModif(int e);
+  TSrc& SrcModif(int s);
+  friend class TJournal;
 
   CapacitesBD m_capacites;
   detail::Table<TFiche> m_fiches;
@@ -522,6 +541,7 @@ class TBD {
   TUnion m_unionJetable;
   TEve m_eveJetable;
   TSrc m_srcJetable;
+  std::unique_ptr<TJournal> m_journal;
 };
 
 }  // namespace kindrela

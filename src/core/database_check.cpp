@@ -2,6 +2,7 @@
 #include "core/database.h"
 
 #include "core/ansi_literal.h"
+#include "core/journal.h"
 #include "core/text.h"
 #include "core/value_limit.h"
 
@@ -23,6 +24,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
       "Attention !\r\nIl est conseillé de réaliser une sauvegarde au cas ou il y aurait une "
       "perte de donnée.\r\nVoulez-vous réaliser la vérification maintenant ?");
   if (!confirme || !confirme(question)) return {};
+  TEtapeJournal etape(*this, Ansi("vérification de la base"));
 
   static const std::string evenement = Ansi(" : L'événement ");
   static const std::string horsLimite =
@@ -51,12 +53,16 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
   // names it. Allocating the copies grows only the event table, so `tab`
   // stays valid.
   auto parcourt = [&](std::string& tab, int moi, const std::string& nom, bool estUnion) {
+    auto avantModif = [&] {
+      if (moi > 0) FicheModif(moi); else UnionModif(-moi);
+    };
     int s = 1;
     while (s <= NbreEntrees(tab)) {
       int e = LitEntree(tab, s);
       if (!m_eves.Valide(e)) {
         // An entry outside the table has no kind to show.
         rapport += nom + evenement + kQ + kQ + horsLimite + kFinLigne;
+        avantModif();
         RetireEntree(tab, s);
         Change();
         continue;
@@ -67,12 +73,13 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
         rapport += nom + evenement + kQ + nature + kQ +
                    (estUnion && autre < 0 ? lienCroiseUnion : lienCroise) + kQ +
                    nomProprio(autre) + kQ + double_ + kFinLigne;
+        avantModif();
         RetireEntree(tab, s);
         Change();
         TEve copie = m_eves[e];
         int nouveau = AjouteEve(tab);
         if (nouveau != 0) {
-          TEve& x = m_eves[nouveau];
+          TEve& x = EveModif(nouveau);
           x.Nature = std::move(copie.Nature);
           x.DateEve = std::move(copie.DateEve);
           x.Heure = std::move(copie.Heure);
@@ -85,6 +92,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
       }
       if (m_eves[e].Utilise == 0) {
         rapport += nom + evenement + kQ + nature + kQ + revalide + kFinLigne;
+        EveModif(e);
         m_eves.FixeUtilise(e, 1);
         Change();
         continue;
@@ -121,6 +129,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
       }
       rapport += NomCourt(r) + " : la source n° "_ansi + std::to_string(src) +
                  " n'existe pas et a été retirée de ses sources."_ansi + kFinLigne;
+      FicheModif(r);
       RetireEntree(sources, k);
       Change();
     }
@@ -160,7 +169,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
     const std::string quoi = orphelinDebut + m_eves[e].Nature + " " + m_eves[e].DateEve;
     if (pleins.size() == 1) {
       const int p = pleins[0];
-      AjouteEntree(p > 0 ? m_fiches[p].TabEve : m_unions[-p].TabEve, e);
+      AjouteEntree(p > 0 ? FicheModif(p).TabEve : UnionModif(-p).TabEve, e);
       Change();
       rapport += quoi + " n'était lié à personne : il revient à "_ansi + kQ +
                  (p > 0 ? NomCourt(p) : "Union de " + nomUnion(-p)) + kQ +

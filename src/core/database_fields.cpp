@@ -1,6 +1,7 @@
 // Field access by code, typed shortcuts, events, sources and custom fields.
 #include "core/database.h"
 
+#include "core/journal.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -95,11 +96,13 @@ std::string TBD::LitChamp(int n, int code) const {
 
 void TBD::EcritChamp(int n, int code, std::string_view texte) {
   if (!PersonneValide(n)) return;
-  TFiche& f = m_fiches[n];
+  // The codes that write an event or a delegate keep their own records.
+  auto f = [&]() -> TFiche& { return FicheModif(n); };
   switch (code) {
     case 0: {
       uint8_t utilise = texte == "1" ? 1 : 0;
-      if (f.Utilise != utilise) {
+      if (m_fiches[n].Utilise != utilise) {
+        FicheModif(n);
         m_fiches.FixeUtilise(n, utilise);
         Change();
       }
@@ -110,18 +113,18 @@ void TBD::EcritChamp(int n, int code, std::string_view texte) {
       EcritSexe(n, m == "h" ? 0 : m == "f" ? 1 : 2);
       return;
     }
-    case 2: f.Nom = texte; return;
-    case 3: f.Pre = texte; return;
+    case 2: f().Nom = texte; return;
+    case 3: f().Pre = texte; return;
     case 4: FixePere(n, TexteVersEntier(texte)); return;
     case 5: FixeMere(n, TexteVersEntier(texte)); return;
-    case 18: f.Note = texte; return;
+    case 18: f().Note = texte; return;
     case 19: EcritChampPerso(n, NatProfession, texte); return;
-    case 21: f.Dcree = texte; return;
-    case 22: f.DdMAJ = texte; return;
-    case 23: f.Champs = texte; return;
-    case 26: f.Numero = texte; return;
-    case 27: f.CertP = TexteVersEntier(texte); return;
-    case 28: f.CertM = TexteVersEntier(texte); return;
+    case 21: f().Dcree = texte; return;
+    case 22: f().DdMAJ = texte; return;
+    case 23: f().Champs = texte; return;
+    case 26: f().Numero = texte; return;
+    case 27: f().CertP = TexteVersEntier(texte); return;
+    case 28: f().CertM = TexteVersEntier(texte); return;
     default:
       if (code >= 6 && code <= 17) {
         ChampEvenement ce = EvenementDuCode(*this, code);
@@ -153,7 +156,7 @@ void TBD::EcritSexe(int n, int sexe) {
   if (!PersonneValide(n)) return;
   uint8_t valeur = (sexe == 0 || sexe == 1) ? static_cast<uint8_t>(sexe) : 2;
   if (m_fiches[n].Sexe == valeur) return;
-  m_fiches[n].Sexe = valeur;
+  FicheModif(n).Sexe = valeur;
   Change();
 }
 
@@ -170,11 +173,11 @@ void TBD::EcritLieuDeces(int n, std::string_view lieu) { EcritChamp(n, 13, lieu)
 
 int TBD::LitCertP(int n) const { return PersonneValide(n) ? m_fiches[n].CertP : 0; }
 void TBD::EcritCertP(int n, int cert) {
-  if (PersonneValide(n)) m_fiches[n].CertP = cert;
+  if (PersonneValide(n) && m_fiches[n].CertP != cert) FicheModif(n).CertP = cert;
 }
 int TBD::LitCertM(int n) const { return PersonneValide(n) ? m_fiches[n].CertM : 0; }
 void TBD::EcritCertM(int n, int cert) {
-  if (PersonneValide(n)) m_fiches[n].CertM = cert;
+  if (PersonneValide(n) && m_fiches[n].CertM != cert) FicheModif(n).CertM = cert;
 }
 
 uint8_t TBD::LitReplie(int n) const { return PersonneValide(n) ? m_fiches[n].Replie : 0; }
@@ -251,6 +254,7 @@ int TBD::AjouteEve(std::string& tab) {
   int e = m_eves.Cherche(ModeAjout != 0);
   if (e == 0) return 0;
   if (e <= NbreEve()) EffaceEve(e);  // a fresh slot is already reset
+  m_journal->AvantEve(e);
   m_eves.Occupe(e);
   AjouteEntree(tab, e);
   Change();
@@ -280,7 +284,7 @@ void TBD::EcritEveDansListe(std::string& tab, std::string_view natureVue, int f,
     if (e == 0) return;
   }
   EcritChampEve(e, f, texte);
-  m_eves[e].Nature = nature;
+  if (m_eves[e].Nature != nature) EveModif(e).Nature = nature;
 }
 
 int TBD::NbreEveFiche(int n) const {
@@ -288,11 +292,11 @@ int TBD::NbreEveFiche(int n) const {
 }
 
 int TBD::AjouteEveFiche(int n) {
-  return PersonneValide(n) ? AjouteEve(m_fiches[n].TabEve) : 0;
+  return PersonneValide(n) ? AjouteEve(FicheModif(n).TabEve) : 0;
 }
 
 void TBD::RetireEveFiche(int n, int k) {
-  if (PersonneValide(n)) RetireEve(m_fiches[n].TabEve, k);
+  if (PersonneValide(n) && k >= 1 && k <= NbreEveFiche(n)) RetireEve(FicheModif(n).TabEve, k);
 }
 
 std::string TBD::LitEveFiche(int n, int k, int f) const {
@@ -312,17 +316,17 @@ std::string TBD::LitEveNature(int n, std::string_view nature, int f) const {
 }
 
 void TBD::EcritEveNature(int n, std::string_view nature, int f, std::string_view texte) {
-  if (PersonneValide(n)) EcritEveDansListe(m_fiches[n].TabEve, nature, f, texte);
+  if (PersonneValide(n)) EcritEveDansListe(FicheModif(n).TabEve, nature, f, texte);
 }
 
 int TBD::NbreEveUnion(int u) const {
   return m_unions.Valide(u) ? NbreEntrees(m_unions[u].TabEve) : 0;
 }
 
-int TBD::AjouteEveUnion(int u) { return m_unions.Valide(u) ? AjouteEve(m_unions[u].TabEve) : 0; }
+int TBD::AjouteEveUnion(int u) { return m_unions.Valide(u) ? AjouteEve(UnionModif(u).TabEve) : 0; }
 
 void TBD::RetireEveUnion(int u, int k) {
-  if (m_unions.Valide(u)) RetireEve(m_unions[u].TabEve, k);
+  if (m_unions.Valide(u) && k >= 1 && k <= NbreEveUnion(u)) RetireEve(UnionModif(u).TabEve, k);
 }
 
 std::string TBD::LitEveUnion(int u, int k, int f) const {
@@ -342,7 +346,7 @@ std::string TBD::LitEveUnionNature(int u, std::string_view nature, int f) const 
 }
 
 void TBD::EcritEveUnionNature(int u, std::string_view nature, int f, std::string_view texte) {
-  if (m_unions.Valide(u)) EcritEveDansListe(m_unions[u].TabEve, nature, f, texte);
+  if (m_unions.Valide(u)) EcritEveDansListe(UnionModif(u).TabEve, nature, f, texte);
 }
 
 // ---------------------------------------------------------------------------
@@ -350,7 +354,7 @@ void TBD::EcritEveUnionNature(int u, std::string_view nature, int f, std::string
 
 void TBD::EffaceEve(int e) {
   if (!m_eves.Valide(e)) return;
-  m_eves[e] = TEve();
+  EveModif(e) = TEve();
   m_eves.FixeUtilise(e, 0);
   Change();
 }
@@ -372,8 +376,8 @@ std::string TBD::LitChampEve(int e, int f) const {
 }
 
 void TBD::EcritChampEve(int e, int f, std::string_view texte) {
-  if (!m_eves.Valide(e)) return;
-  TEve& x = m_eves[e];
+  if (!m_eves.Valide(e) || (f >= 1 && f <= 6 && LitChampEve(e, f) == texte)) return;
+  TEve& x = EveModif(e);
   switch (f) {
     case 1: x.Nature = texte; break;
     case 2: x.DateEve = texte; break;
@@ -396,7 +400,8 @@ int TBD::SrcDeListe(const std::string& tab, int k) const {
 int TBD::AlloueSrc() {
   int s = m_srcs.Cherche(ModeAjout != 0);
   if (s == 0) return 0;
-  if (s <= NbreSrc()) m_srcs[s] = TSrc();
+  if (s <= NbreSrc()) SrcModif(s) = TSrc();
+  m_journal->AvantSrc(s);
   m_srcs.Occupe(s);
   Change();
   return s;
@@ -406,7 +411,7 @@ int TBD::NouvelleSrc() { return AlloueSrc(); }
 
 void TBD::EffaceSrc(int s) {
   if (!m_srcs.Valide(s)) return;
-  m_srcs[s] = TSrc();
+  SrcModif(s) = TSrc();
   m_srcs.FixeUtilise(s, 0);
   Change();
 }
@@ -428,8 +433,8 @@ std::string TBD::LitChampSrc(int s, int f) const {
 }
 
 void TBD::EcritChampSrc(int s, int f, std::string_view texte) {
-  if (!m_srcs.Valide(s)) return;
-  TSrc& x = m_srcs[s];
+  if (!m_srcs.Valide(s) || (f >= 1 && f <= 4 && LitChampSrc(s, f) == texte)) return;
+  TSrc& x = SrcModif(s);
   switch (f) {
     case 1: x.SrcTitre = texte; break;
     case 2: x.SrcTexte = texte; break;
@@ -446,28 +451,28 @@ int TBD::NbreSrcFiche(int n) const {
 int TBD::AjouteNouvelleSrc(int n) {
   if (!PersonneValide(n)) return 0;
   int s = AlloueSrc();
-  if (s != 0) AjouteEntree(m_fiches[n].TabSrc, s);
+  if (s != 0) AjouteEntree(FicheModif(n).TabSrc, s);
   return s;
 }
 
 bool TBD::AjouteSrc(int n, int s) {
   if (!PersonneValide(n)) return false;
-  std::string& tab = m_fiches[n].TabSrc;
+  const std::string& tab = m_fiches[n].TabSrc;
   int nbre = NbreEntrees(tab);
   for (int k = 1; k <= nbre; ++k)
     if (LitEntree(tab, k) == s) return false;
-  AjouteEntree(tab, s);
+  AjouteEntree(FicheModif(n).TabSrc, s);
   Change();
   return true;
 }
 
 void TBD::RetireSrc(int n, int s) {
   if (!PersonneValide(n)) return;
-  std::string& tab = m_fiches[n].TabSrc;
+  const std::string& tab = m_fiches[n].TabSrc;
   int nbre = NbreEntrees(tab);
   for (int k = 1; k <= nbre; ++k) {
     if (LitEntree(tab, k) == s) {
-      RetireEntree(tab, k);
+      RetireEntree(FicheModif(n).TabSrc, k);
       Change();
       return;
     }
@@ -500,7 +505,7 @@ void TBD::EcritSrcTitre(int n, std::string_view titreVu, std::string_view texteV
     if (s == 0) return;
   }
   EcritChampSrc(s, f, texte);
-  m_srcs[s].SrcTitre = titre;
+  if (m_srcs[s].SrcTitre != titre) SrcModif(s).SrcTitre = titre;
 }
 
 // ---------------------------------------------------------------------------
@@ -515,7 +520,7 @@ std::string TBD::LitChampPerso(int n, std::string_view cle) const {
 
 void TBD::EcritChampPerso(int n, std::string_view cle, std::string_view valeur) {
   if (!PersonneValide(n)) return;
-  std::string& champs = m_fiches[n].Champs;
+  const std::string& champs = m_fiches[n].Champs;
   std::string nouveau;
   bool trouve = false;
   for (const Triple& t : Triples(champs)) {
@@ -527,7 +532,7 @@ void TBD::EcritChampPerso(int n, std::string_view cle, std::string_view valeur) 
     }
   }
   if (!trouve && !valeur.empty()) AjouteTriple(nouveau, "t", cle, valeur);
-  champs = std::move(nouveau);
+  if (nouveau != champs) FicheModif(n).Champs = std::move(nouveau);
 }
 
 }  // namespace kindrela

@@ -6,6 +6,7 @@
 
 #include "core/database.h"
 #include "core/file_io.h"
+#include "core/journal.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -195,6 +196,7 @@ std::string ConvertitLieu(std::string_view lieu, const OptionsConversionLieux& o
 
 ResultatConversionLieux ConvertitLieux(TBD& bd, const OptionsConversionLieux& options,
                                        const Progression& progression) {
+  TEtapeJournal etape(bd, "conversion des lieux");
   ResultatConversionLieux resultat;
   const int total = bd.NbreEve();
   for (int e = 1; e <= total; ++e) {

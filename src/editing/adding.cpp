@@ -3,7 +3,9 @@
 #include <initializer_list>
 
 #include "chart/kinship.h"
+#include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "dates/dates.h"
 #include "i18n/translation.h"
 
@@ -58,6 +60,7 @@ void EstimeNaissance(TBD& bd, int p, int nouveau, int decalage) {
 }
 
 int AjouteNouvelle(TBD& bd) {
+  TEtapeJournal etape(bd, "ajout d'une personne");
   const int n = bd.NouvelleFiche();
   if (n != 0) bd.BaseModifiee = 1;
   return n;
@@ -66,6 +69,10 @@ int AjouteNouvelle(TBD& bd) {
 int Ajoute(ContexteAjout& ctx, SorteAjout sorte, int p, const EtapeIdentite& identite) {
   TBD& bd = ctx.bd;
   if (!bd.FicheUtilisee(p)) return 0;
+  static const char* const kQuoi[] = {"ajout du père de "_ansi, "ajout de la mère de "_ansi,
+                                      "ajout d'un enfant de ", "ajout d'un conjoint de ",
+                                      "ajout d'un frère ou d'une soeur de "_ansi};
+  TEtapeJournal etape(bd, kQuoi[static_cast<int>(sorte)] + bd.NomCourt(p));
   const int n = bd.NouvelleFiche();
   if (n == 0) return 0;
   const int sexeP = bd.LitSexe(p);

@@ -4,6 +4,7 @@
 
 #include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "dates/dates.h"
 
 namespace kindrela {
@@ -231,6 +232,8 @@ std::string LibelleCompte(int nbre) {
 }
 
 int SupprimeSelection(TBD& bd, const std::vector<uint8_t>& marques, bool conserver, int s) {
+  TEtapeJournal etape(bd, "suppression de " + std::to_string(NbreASupprimer(bd, marques, conserver)) +
+                              " fiche(s)");
   for (int i = 1; i <= bd.NbreFiche(); ++i) {
     if (!bd.FicheUtilisee(i) || !ASupprimer(marques, i, conserver)) continue;
     if (i == s) {
@@ -271,6 +274,7 @@ int SelectionAvantSuppression(const TBD& bd, int affichee) {
 
 int SupprimePersonne(TBD& bd, int cible, int selection) {
   if (!bd.FicheUtilisee(cible)) return selection;
+  TEtapeJournal etape(bd, "suppression de " + bd.NomCourt(cible));
   bd.SupprimeFiche(cible);
   if (!bd.FicheUtilisee(selection)) {
     const int precedente = bd.FichePrecedente(std::min(std::max(selection, 1), bd.NbreFiche() + 1));
@@ -285,6 +289,7 @@ int SupprimePersonne(TBD& bd, int cible, int selection) {
 
 bool EffaceLienFiche(TBD& bd, ControleFiche controle, int x, int cible) {
   if (!bd.FicheUtilisee(x)) return false;
+  TEtapeJournal etape(bd, "effacement d'un lien de " + bd.NomCourt(x));
   bool fait = false;
   switch (controle) {
     case ControleFiche::Pere:

@@ -6,6 +6,7 @@
 #include "chart/kinship.h"
 #include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "dates/dates.h"
 
 namespace kindrela {
@@ -156,6 +157,7 @@ int UnionAssuree(TBD& bd, int a, int b) {
 ResultatFusion FusionPersonnes(TBD& bd, int a, int b) {
   ResultatFusion r = VerifieFusion(bd, a, b);
   if (!r.ok()) return r;
+  TEtapeJournal etape(bd, "fusion de " + bd.NomCourt(a) + " et " + bd.NomCourt(b));
 
   // Names.
   const std::string nomB = bd.LitNom(b);

@@ -6,6 +6,7 @@
 
 #include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "core/letters.h"
 #include "core/text.h"
 #include "dates/dates.h"
@@ -70,6 +71,8 @@ bool RemplacementPermis(bool donneeChoisie, DonneeRemp d, std::string_view champ
 
 int Remplace(TBD& bd, DonneeRemp d, std::string_view champ, ChangementRemp c, std::string_view cherche,
              std::string_view par) {
+  TEtapeJournal etape(bd, cherche.empty() ? std::string("remplacement")
+                                           : "remplacement de " + std::string(cherche));
   int nbre = 0;
   auto change = [&](const std::string& avant, auto&& ecrit) {
     std::string apres = ChangeValeur(avant, c, cherche, par);

@@ -4,6 +4,7 @@
 
 #include "chart/kinship.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "core/letters.h"
 #include "core/text.h"
 #include "dates/dates.h"
@@ -112,6 +113,7 @@ std::string LignePersonne(const TBD& bd, int p, bool avecNom, std::string_view f
 void LieCandidat(ContexteAjout& ctx, ModeRecherche mode, int a, int c) {
   TBD& bd = ctx.bd;
   if (mode == ModeRecherche::Selection || !bd.FicheUtilisee(c) || !bd.FicheUtilisee(a) || c == a) return;
+  TEtapeJournal etape(bd, "lien de " + bd.NomCourt(a) + " avec " + bd.NomCourt(c));
   switch (mode) {
     case ModeRecherche::Pere:
       bd.EcritPere(a, c);

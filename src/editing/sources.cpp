@@ -4,6 +4,7 @@
 
 #include "core/database.h"
 #include "core/file_io.h"
+#include "core/journal.h"
 #include "core/text.h"
 
 namespace kindrela {
@@ -196,6 +197,7 @@ std::vector<std::string> SortesDeSource(const std::vector<std::vector<std::strin
 
 void SupprimeSource(TBD& bd, int s) {
   if (s < 1 || s > bd.NbreSrc()) return;
+  TEtapeJournal etape(bd, "suppression de la source " + bd.Src(s).SrcTitre);
   for (int n : PersonnesDeSource(bd, s)) {
     while (true) {
       const std::string& tab = bd.Fiche(n).TabSrc;

@@ -1,9 +1,11 @@
 #include "core/tree_file/tree_file_load.h"
 
+#include <optional>
 
 #include "core/ansi_literal.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "core/journal.h"
 #include "core/text.h"
 #include "core/tree_file/tree_file_version.h"
 #include "core/tree_file/value_stream.h"
@@ -100,6 +102,15 @@ InfoChargement BaseCharge(const TBD& bd, const std::string& chemin) {
   return info;
 }
 
+namespace {
+
+// A file read into the open tree is one step of its undo journal.
+std::string NomEtapeImport(const std::string& chemin) {
+  return "importation de " + chemin.substr(chemin.find_last_of("/\\") + 1);
+}
+
+}  // namespace
+
 Statut ChargeFichierArbre(TBD& bd, const std::string& chemin, const OptionsChargement& options,
                           ResultatChargement& resultat) {
   // The whole file first: a file that cannot be read leaves the tree as it is.
@@ -112,6 +123,8 @@ Statut ChargeFichierArbre(TBD& bd, const std::string& chemin, const OptionsCharg
                           " n'est pas un arbre généalogique d'une version connue."_ansi);
   const bool fusion = options.fusion && version == kVersion98;
   if (!fusion) bd.Vide();
+  std::optional<TEtapeJournal> etape;
+  if (fusion) etape.emplace(bd, NomEtapeImport(chemin));
   OptionsLecture lecture;
   lecture.fusion = fusion;
   lecture.progression = options.progression;
@@ -139,6 +152,8 @@ Statut BaseChargeCont(TBD& bd, const std::string& chemin, const OptionsChargemen
   if (!options.importGedcom) return Statut::Erreur("L'import GEDCOM n'est pas disponible.");
   if (!FichierExiste(chemin)) return Statut::Erreur("Le fichier " + chemin + " n'existe pas.");
   if (!options.concatene) bd.Vide();
+  std::optional<TEtapeJournal> etape;
+  if (options.concatene) etape.emplace(bd, NomEtapeImport(chemin));
   Statut s = options.importGedcom(bd, chemin);
   resultat.reinitialise = bd.BaseChargee == 0;
   if (!s) return s;

@@ -25,6 +25,7 @@
 #include "gui/main/application.h"
 #include "gui/common/message_box.h"
 #include "core/database.h"
+#include "core/journal.h"
 #include "core/text.h"
 #include "gui/common/qt_text.h"
 #include "gui/i18n/translate_window.h"
@@ -239,6 +240,8 @@ QWidget* TfmOptions::PageGenerale() {
   m_avApMenu->setValue(r.Entier(kSectionOptions, "AvApMenu"));
   m_generation = Spin("seGeneration", 10, 60, page);
   m_generation->setValue(r.Entier(kSectionOptions, "Generation"));
+  m_annulationMo = Spin("seAnnulationMo", 1, 4096, page);
+  m_annulationMo->setValue(r.Entier(kSectionOptions, "AnnulationMo"));
 
   auto* f = new QFormLayout;
   f->addRow(Etiquette("lAvApMenu", "Nombre de personnes des menus Précédente et Suivante"_ansi,
@@ -246,6 +249,7 @@ QWidget* TfmOptions::PageGenerale() {
             m_avApMenu);
   f->addRow(Etiquette("lGeneration", "Nombre d'années par génération"_ansi, page),
             m_generation);
+  f->addRow(Etiquette("lAnnulationMo", "Mémoire des annulations (Mo)"_ansi, page), m_annulationMo);
   auto* v = new QVBoxLayout(page);
   v->addWidget(m_afficheBulle);
   v->addWidget(m_conseils);
@@ -508,6 +512,8 @@ void TfmOptions::Applique() {
   }
   r.SetEntier(kSectionOptions, "AvApMenu", m_avApMenu->value());
   r.SetEntier(kSectionOptions, "Generation", m_generation->value());
+  r.SetEntier(kSectionOptions, "AnnulationMo", m_annulationMo->value());
+  m_app.bd->Journal().FixeLimite(LimiteJournal(r));
   m_pageFiche->Applique(r);
   m_pageCalendrier->Applique(r);
   m_pageAnniversaires->Applique(r);

@@ -136,6 +136,7 @@ class TfmOptions : public QDialog {
   QCheckBox* m_afficheBulle = nullptr;
   QCheckBox* m_conseils = nullptr;
   QSpinBox* m_avApMenu = nullptr;
+  QSpinBox* m_annulationMo = nullptr;
   QSpinBox* m_generation = nullptr;
 
   QCheckBox* m_numerote = nullptr;

@@ -26,6 +26,7 @@
 #include "analysis/consistency.h"
 #include "chart/templates.h"
 #include "core/ansi_literal.h"
+#include "core/journal.h"
 #include "core/text.h"
 #include "dates/dates.h"
 #include "editing/record_dates.h"
@@ -463,10 +464,13 @@ QWidget* TfmFiche::PageErreur() {
 
 bool TfmFiche::eventFilter(QObject* objet, QEvent* evenement) {
   const QEvent::Type type = evenement->type();
-  if (type != QEvent::KeyPress && type != QEvent::FocusOut && type != QEvent::MouseButtonDblClick)
+  if (type != QEvent::KeyPress && type != QEvent::FocusOut && type != QEvent::MouseButtonDblClick &&
+      type != QEvent::FocusIn && type != QEvent::MouseButtonRelease)
     return QWidget::eventFilter(objet, evenement);
   auto* w = qobject_cast<QWidget*>(objet);
   if (!w || w->window() != this || !isEnabled()) return QWidget::eventFilter(objet, evenement);
+  if (type == QEvent::FocusIn || type == QEvent::KeyPress) NommeChamp(w, false);
+  if (type == QEvent::MouseButtonRelease) NommeChamp(w, true);
 
   if (type == QEvent::KeyPress && ToucheFiche(objet, static_cast<QKeyEvent*>(evenement)))
     return true;
@@ -475,6 +479,8 @@ bool TfmFiche::eventFilter(QObject* objet, QEvent* evenement) {
     else if (objet == eveDate) eveDateExit();
     else if (objet == eveUnionDate) eveUnionDateExit();
     else if (objet == eveLieu || objet == eveUnionLieu) EtapeCarte();
+    // The field's edit is over: it is one step of the undo journal.
+    if (m_app.bd) m_app.bd->Journal().FinChamp();
   }
   if (type == QEvent::MouseButtonDblClick) {
     if (objet == E_Pere || objet == E_Mere) {
@@ -487,6 +493,33 @@ bool TfmFiche::eventFilter(QObject* objet, QEvent* evenement) {
     }
   }
   return QWidget::eventFilter(objet, evenement);
+}
+
+void TfmFiche::NommeChamp(QWidget* w, bool clic) {
+  if (m_personne == 0 || !m_app.bd) return;
+  // A note's viewport gets the mouse: the step belongs to the note.
+  QWidget* controle = w;
+  if (auto* note = qobject_cast<QPlainTextEdit*>(w->parentWidget())) controle = note;
+  const bool texte = qobject_cast<QLineEdit*>(controle) || qobject_cast<QPlainTextEdit*>(controle);
+  TJournal& journal = m_app.bd->Journal();
+  std::string cle = std::to_string(m_personne) + ":" + DepuisQString(controle->objectName()) + ":" +
+                    std::to_string(m_eveAffiche) + ":" + std::to_string(m_eveUnionAffiche);
+  if (!texte) {
+    if (!clic) return;
+    journal.FinChamp();
+    cle += ":" + std::to_string(++m_clics);
+  }
+  const char* quoi = "de la fiche";
+  if (controle == E_Nom) quoi = "du nom";
+  else if (controle == E_Pre) quoi = "des prénoms"_ansi;
+  else if (controle == eveDate || controle == eveUnionDate) quoi = "de la date";
+  else if (controle == eveTime || controle == eveUnionTime) quoi = "de l'heure";
+  else if (controle == eveLieu || controle == eveUnionLieu) quoi = "du lieu";
+  else if (controle == eveNote || controle == eveUnionNote) quoi = "de la note de l'événement"_ansi;
+  else if (controle == M_Note) quoi = "de la note";
+  else if (controle == sbSexe) quoi = "du sexe";
+  else if (texte) quoi = "d'un champ";
+  journal.Champ(std::string("modification ") + quoi + " de " + m_app.bd->NomCourt(m_personne), cle);
 }
 
 bool TfmFiche::ToucheFiche(QObject* objet, QKeyEvent* touche) {

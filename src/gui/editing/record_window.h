@@ -176,6 +176,9 @@ class TfmFiche : public QWidget {
   QWidget* PageErreur();
   void Surveille(QWidget* w);
   bool ToucheFiche(QObject* objet, QKeyEvent* touche);
+  // The undo journal's step for what the control `w` is about to change:
+  // typing in one field is one step; each click on a button is one.
+  void NommeChamp(QWidget* w, bool clic);
   bool ToucheEdit(QLineEdit* edit, QKeyEvent* touche);
   void FermeSaisie();
   void OffreSaisie(QLineEdit* edit, bool toutes);
@@ -242,6 +245,7 @@ class TfmFiche : public QWidget {
   // The state of the window (the record itself lives in the database).
   int m_personne = 0;
   bool m_affichage = false;  // the controls are being filled: change handlers do nothing
+  int m_clics = 0;  // tells the steps of successive clicks apart
   TR m_fratrie{0};
   TR m_enfants{0};
   TR m_unions{0};

@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include "core/ansi_literal.h"
+#include "core/journal.h"
 #include "gui/analysis/map_window.h"
 #include "gui/analysis/options_window.h"
 #include "gui/main/application.h"
@@ -224,6 +225,9 @@ void TScaWin::ConstruitMenu() {
       {nullptr, kCmdImprimante, "Paramètres de l'imprimante"_ansi},
       {nullptr, kCmdAPropos, "A propos du logiciel"},
       {nullptr, kCmdAide, "Afficher l'aide"},
+      {"Edition", 0, "Edition"},
+      {nullptr, kCmdAnnule, "Annuler"},
+      {nullptr, kCmdRetablit, "Rétablir"_ansi},
       {"Fiche", 0, "Fiche"},
       {nullptr, kCmdRechercheFiche, "Rechercher une fiche"},
       {nullptr, kCmdRechercheSosa, "Rechercher numéro Sosa"_ansi},
@@ -282,6 +286,10 @@ void TScaWin::ConstruitMenu() {
   }
   m_menu->FinSections();
   connect(m_menu, &TMenuCommandes::CommandeChoisie, this, &TScaWin::MenuClick);
+  // The Edit commands name the step they act on: they follow the journal.
+  auto* annulation = new QTimer(this);
+  connect(annulation, &QTimer::timeout, this, [this] { MetAJourAnnulation(); });
+  annulation->start(250);
   auto* dock = new QDockWidget(this);
   dock->setObjectName("dockMenu");
   dock->setTitleBarWidget(new QWidget(dock));
@@ -312,6 +320,7 @@ void TScaWin::Initialise(const QStringList& arguments) {
   m_app.fetes.Charge(m_app.dossiers.fichierTableFetes);
   FichierIni ini(m_app.dossiers.fichierReglages);
   m_app.reglages.ChargeReglages(ini, m_app.traduction, m_app.dossiers.programme);
+  m_app.bd->Journal().FixeLimite(LimiteJournal(m_app.reglages));
   m_aff->AfficheConjoint = m_app.reglages.Bool(kSectionGene, "AfficheConjoint");
   m_aff->AfficheFratrie = m_app.reglages.Bool(kSectionGene, "AfficheFratrie");
   // A table that cannot be read stays empty; the options window shows it.
@@ -499,6 +508,7 @@ void TScaWin::Enable() {
   m_menu->ActiveCommande(kCmdImprimeArbre, ouvert && imprimante);
   m_menu->ActiveCommande(kCmdImprimante, imprimante);
   m_menu->ActiveCommande(kCmdImprimeGraphique, ouvert && imprimante);
+  MetAJourAnnulation();
 }
 
 std::string TScaWin::FichierSansNom() const {

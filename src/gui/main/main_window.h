@@ -67,6 +67,7 @@ enum Commande : int {
   kCmdNouvelle = 1001, kCmdOuvre = 1002, kCmdImprimante = 1003, kCmdAPropos = 1004,
   kCmdAide = 1005, kCmdOptions = 1006, kCmdNotes = 1007, kCmdAssistant = 1008,
   kCmdPatronymes = 1009, kCmdSauve = 1010, kCmdExporteGedcom = 1011, kCmdExporteWeb = 1012,
+  kCmdAnnule = 1013, kCmdRetablit = 1014,
 };
 
 class TScaWin : public QMainWindow {
@@ -136,6 +137,13 @@ class TScaWin : public QMainWindow {
   void NavigationSuivant();
   void NavigationDernier();
   void Reference();  // the selected person becomes the reference
+  // Edit: undoes (redoes) the last step of the tree's journal, then the
+  // selection, the record, the chart and the report follow. Ctrl+Z, Ctrl+Y
+  // and Ctrl+Shift+Z here and in the record panes.
+  void Annule();
+  void Retablit();
+  // The Edit commands' captions and states, from the journal.
+  void MetAJourAnnulation();
   // Runs the shortcut slot's action when its condition holds; true when it acted.
   bool ActionRaccourci(int slot);
   // The shortcut value of a key press (virtual key code + 8192 Shift,
@@ -369,6 +377,10 @@ class TScaWin : public QMainWindow {
   TfmRechFiche* m_rechFiche = nullptr;
   TfmListe* m_saisie = nullptr;
   TfmRemp* m_remp = nullptr;
+  // After an undo or a redo: every window follows the tree.
+  void ApresAnnulation();
+  // The key of an undo or redo shortcut: -1 undo, 1 redo, 0 neither.
+  static int ToucheAnnulation(const QKeyEvent* event);
 };
 
 }  // namespace kindrela

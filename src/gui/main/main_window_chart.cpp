@@ -16,6 +16,7 @@
 
 #include "gui/main/application.h"
 #include "core/ansi_literal.h"
+#include "core/journal.h"
 #include "gui/main/command_menu.h"
 #include "gui/main/main_window.h"
 #include "gui/common/message_box.h"
@@ -207,12 +208,16 @@ void TScaWin::GardeReglagesArbre() {
 void TScaWin::ChangeReference(int n, bool toujoursReconstruire) {
   TBD& bd = *m_app.bd;
   if (!bd.FicheUtilisee(n)) return;
-  bd.RefPers = n;
-  const TReglages& r = m_app.reglages;
-  if (r.Bool(kSectionOptions, "Numérote"_ansi)) {
-    NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "NuméroteGen"_ansi),
-               r.Bool(kSectionOptions, "NuméroteConjoint"_ansi), r.Bool(kSectionOptions, "NuméroteFamille"_ansi));
-    bd.BaseModifiee = 1;
+  {
+    TEtapeJournal etape(bd, "référence : "_ansi + bd.NomCourt(n));
+    bd.RefPers = n;
+    const TReglages& r = m_app.reglages;
+    if (r.Bool(kSectionOptions, "Numérote"_ansi)) {
+      NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "NuméroteGen"_ansi),
+                 r.Bool(kSectionOptions, "NuméroteConjoint"_ansi),
+                 r.Bool(kSectionOptions, "NuméroteFamille"_ansi));
+      bd.BaseModifiee = 1;
+    }
   }
   if (toujoursReconstruire && !ArbreVisible()) ShowArbre();
   else Affiche();

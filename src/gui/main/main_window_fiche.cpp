@@ -6,6 +6,7 @@
 
 #include "chart/kinship.h"
 #include "core/ansi_literal.h"
+#include "core/journal.h"
 #include "editing/adding.h"
 #include "gui/analysis/map_window.h"
 #include "gui/chart/chart_view.h"
@@ -141,13 +142,16 @@ void TScaWin::PersonneModifiee(int n) {
 void TScaWin::ReferenceDepuisFiche(int n) {
   TBD& bd = *m_app.bd;
   if (!bd.FicheUtilisee(n)) return;
-  bd.RefPers = n;
-  const TReglages& r = m_app.reglages;
-  if (r.Bool(kSectionOptions, "Numérote"_ansi)) {
-    NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "NuméroteGen"_ansi),
-               r.Bool(kSectionOptions, "NuméroteConjoint"_ansi),
-               r.Bool(kSectionOptions, "NuméroteFamille"_ansi));
-    bd.BaseModifiee = 1;
+  {
+    TEtapeJournal etape(bd, "référence : "_ansi + bd.NomCourt(n));
+    bd.RefPers = n;
+    const TReglages& r = m_app.reglages;
+    if (r.Bool(kSectionOptions, "Numérote"_ansi)) {
+      NumberTree(bd, bd.RefPers, r.Entier(kSectionOptions, "NuméroteGen"_ansi),
+                 r.Bool(kSectionOptions, "NuméroteConjoint"_ansi),
+                 r.Bool(kSectionOptions, "NuméroteFamille"_ansi));
+      bd.BaseModifiee = 1;
+    }
   }
   Affiche();
   // The record keeps its person.

@@ -291,6 +291,8 @@ void TScaWin::MenuClick(int numero) {
     case kCmdAjouteFiche: AjouteFiche(); break;
     case kCmdSupprimeFiche: SupprimeFiches(); break;
     case kCmdFusion: FusionFiches(); break;
+    case kCmdAnnule: Annule(); break;
+    case kCmdRetablit: Retablit(); break;
     case kCmdRechercheSource:
     case kCmdSupprimeSource:
     case kCmdAjouteSource:

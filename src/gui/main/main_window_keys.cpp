@@ -179,6 +179,13 @@ bool TScaWin::eventFilter(QObject* objet, QEvent* event) {
           if (m_app.reglages.Raccourci(slot) == code && ActionRaccourci(slot)) return true;
         }
       }
+      // The tree's undo, before a field's own: every keystroke is already
+      // in the tree, and the field's edit is one step of its journal.
+      if (const int sens = ToucheAnnulation(static_cast<QKeyEvent*>(event)); sens != 0) {
+        if (sens < 0) Annule();
+        else Retablit();
+        return true;
+      }
     }
   }
   return QMainWindow::eventFilter(objet, event);
