@@ -82,7 +82,8 @@ const std::vector<SectionAttendue>& ToutesLesCles() {
       {O,
        {"NomMaj", "PreMaj", "SaisieNom", "SaisieNomNbre", "SaisieLieu", "SaisieChp",
         "SaisieChpNbre", "Numérote"_ansi, "NuméroteFamille"_ansi, "NuméroteConjoint"_ansi,
-        "NuméroteGen"_ansi, "AjoutePers", "LienAuto", "FicheIdEnRech", "AvApMenu", "Lokaro",
+        "NuméroteGen"_ansi, "AjoutePers", "LienAuto", "FicheIdEnRech", "AvApMenu",
+        "AnnulationMo", "Lokaro",
         "FicheTitre", "Fiche1", "Fiche2", "Rac112", "Rac113", "Rac115", "Rac116", "Rac16500",
         "Rac118", "Rac123", "Rac16487", "Rac16489", "Rac16493", "Rac16491", "Rac16484",
         "Rac16486", "Rac16482", "Rac16480", "AgeMarMin", "AgeMarMax", "AgeEnfMin", "AgeEnfMax",
@@ -180,6 +181,7 @@ std::vector<CasDefaut> DefautsAttendus() {
   entier(O, "SaisieLieu", 0);
   entier(O, "NuméroteGen"_ansi, 5);
   entier(O, "AvApMenu", 10);
+  entier(O, "AnnulationMo", 256);
   entier(O, "AgeMarMin", 15);
   entier(O, "AgeMarMax", 70);
   entier(O, "AgeEnfMin", 15);
