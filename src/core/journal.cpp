@@ -10,6 +10,7 @@ struct TJournal::Etape {
   std::string nom;
   std::string cle;         // the field of a field's step
   bool implicite = false;  // a field's step, or changes outside any command
+  bool vuModifiee = false; // BaseModifiee was 1 at one of its changes
   int32_t refPers = 0;     // RefPers to restore
   Etats<TFiche> fiches;
   Etats<TUnion> unions;
@@ -111,20 +112,29 @@ namespace {
 
 bool AChange(const TJournal::Etape& e, const TBD& bd);
 
+bool Modifiee(const std::unique_ptr<TJournal::Etape>& e) {
+  return e && (!e->fiches.lignes.empty() || !e->unions.lignes.empty() ||
+               !e->eves.lignes.empty() || !e->srcs.lignes.empty());
+}
+
 }  // namespace
 
 TJournal::Etape& TJournal::Courante() {
   if (m_courante) {
-    // Saved while a field was being edited: the file holds the state
-    // reached so far, which must stay reachable by undo.
-    if (m_courante->implicite && m_bd->BaseModifiee == 0 &&
-        (!m_courante->fiches.lignes.empty() || !m_courante->unions.lignes.empty() ||
-         !m_courante->eves.lignes.empty() || !m_courante->srcs.lignes.empty())) {
-      std::string nom = m_courante->nom;
-      std::string cle = m_courante->cle;
-      ClotCourante();
-      m_sauve = Etat();
-      OuvreEtape(std::move(nom), std::move(cle), true);
+    // Saved while a field was being edited (the flag went from 1 back to
+    // 0): the file holds the state reached so far, which must stay
+    // reachable by undo. The writers set the flag after writing, so a 0
+    // before the first 1 is the state the step began in.
+    if (m_courante->implicite) {
+      if (m_bd->BaseModifiee != 0) {
+        m_courante->vuModifiee = true;
+      } else if (m_courante->vuModifiee) {
+        std::string nom = m_courante->nom;
+        std::string cle = m_courante->cle;
+        ClotCourante();
+        m_sauve = Etat();
+        OuvreEtape(std::move(nom), std::move(cle), true);
+      }
     }
     return *m_courante;
   }
@@ -150,7 +160,13 @@ void TJournal::Ferme() {
 void TJournal::Champ(std::string_view nom, std::string_view cle) {
   if (m_profondeur > 0) return;
   m_ignore = false;
-  if (m_courante && m_courante->cle != cle) ClotCourante();
+  if (m_courante && m_courante->cle != cle) {
+    ClotCourante();
+  } else if (m_courante && m_bd->BaseModifiee == 0 && Modifiee(m_courante)) {
+    // Saved since the last keystroke: the state saved is a step of its own.
+    ClotCourante();
+    m_sauve = Etat();
+  }
   m_nomChamp = nom;
   m_cleChamp = cle;
 }
@@ -346,15 +362,6 @@ void TJournal::Applique(Etape& e, bool /*annule*/) {
              Mesure(e.eves) + Mesure(e.srcs);
   m_octets += e.octets;
 }
-
-namespace {
-
-bool Modifiee(const std::unique_ptr<TJournal::Etape>& e) {
-  return e && (!e->fiches.lignes.empty() || !e->unions.lignes.empty() ||
-               !e->eves.lignes.empty() || !e->srcs.lignes.empty());
-}
-
-}  // namespace
 
 bool TJournal::PeutAnnuler() const {
   return m_profondeur == 0 && (!m_annulables.empty() || Modifiee(m_courante));

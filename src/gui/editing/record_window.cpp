@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -479,8 +480,11 @@ bool TfmFiche::eventFilter(QObject* objet, QEvent* evenement) {
     else if (objet == eveDate) eveDateExit();
     else if (objet == eveUnionDate) eveUnionDateExit();
     else if (objet == eveLieu || objet == eveUnionLieu) EtapeCarte();
-    // The field's edit is over: it is one step of the undo journal.
-    if (m_app.bd) m_app.bd->Journal().FinChamp();
+    // The field's edit is over: it is one step of the undo journal. The
+    // assisted-entry list and other windows coming in front do not end it.
+    const Qt::FocusReason raison = static_cast<QFocusEvent*>(evenement)->reason();
+    if (m_app.bd && raison != Qt::PopupFocusReason && raison != Qt::ActiveWindowFocusReason)
+      m_app.bd->Journal().FinChamp();
   }
   if (type == QEvent::MouseButtonDblClick) {
     if (objet == E_Pere || objet == E_Mere) {

@@ -50,10 +50,11 @@ class MainWindowUndoTest : public QObject {
     const int a = w.SelecPers();
     int b = 1;
     while (b <= bd.NbreFiche() && (b == a || !bd.FicheUtilisee(b) || !VerifieFusion(bd, a, b).ok())) ++b;
+    const std::string menu = "Annuler : fusion de " + bd.NomCourt(a) + " et " + bd.NomCourt(b);
     QVERIFY(FusionPersonnes(bd, a, b).ok());
     const std::string apres = Octets(bd);
     w.MetAJourAnnulation();
-    QCOMPARE(annule->text(), VersQString("Annuler : fusion de " + bd.NomCourt(a) + " et " + bd.NomCourt(b)));
+    QCOMPARE(annule->text(), VersQString(menu));
     QVERIFY(annule->isEnabled());
 
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
@@ -80,6 +81,7 @@ class MainWindowUndoTest : public QObject {
     nom->selectAll();
     QTest::keyClicks(nom, "quenouille");
     QCOMPARE(bd.LitNom(a), std::string("QUENOUILLE"));
+    QCOMPARE(bd.Journal().NbreAnnulables(), std::size_t{1});
     w.MetAJourAnnulation();
     QVERIFY(annule->text().startsWith("Annuler : modification du nom de "));
     QTest::keyClick(nom, Qt::Key_Z, Qt::ControlModifier);
