@@ -513,7 +513,7 @@ void TfmOptions::Applique() {
   r.SetEntier(kSectionOptions, "AvApMenu", m_avApMenu->value());
   r.SetEntier(kSectionOptions, "Generation", m_generation->value());
   r.SetEntier(kSectionOptions, "AnnulationMo", m_annulationMo->value());
-  m_app.bd->Journal().FixeLimite(LimiteJournal(r));
+  if (m_app.bd) m_app.bd->Journal().FixeLimite(LimiteJournal(r));
   m_pageFiche->Applique(r);
   m_pageCalendrier->Applique(r);
   m_pageAnniversaires->Applique(r);
