@@ -181,7 +181,12 @@ char32_t RangSansCasse(std::string_view s, size_t& i) {
 std::string MajusculesAnsi(std::string_view s) {
   if (PeutContenirReference(s)) return ChangeCasse(s, MajUnicode);
   std::string out(s);
-  for (auto& c : out) c = static_cast<char>(MajAnsi(static_cast<unsigned char>(c)));
+  // Most letters are ASCII: only the others go through the table of MajAnsi.
+  for (auto& c : out) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x80) c = static_cast<char>(MajAnsi(u));
+    else if (u >= 'a' && u <= 'z') c = static_cast<char>(u - 32);
+  }
   return out;
 }
 

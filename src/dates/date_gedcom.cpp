@@ -105,7 +105,11 @@ std::string DateVersGedcom(std::string_view date) {
 }
 
 std::string DateDeGedcom(std::string_view phrase) {
-  std::string t = Trim(MajusculesAnsi(phrase));
+  // Trimmed first (what upper-casing leaves as it is), so that no copy is made for it.
+  size_t debut = 0, fin = phrase.size();
+  while (debut < fin && static_cast<unsigned char>(phrase[debut]) <= ' ') ++debut;
+  while (fin > debut && static_cast<unsigned char>(phrase[fin - 1]) <= ' ') --fin;
+  std::string t = MajusculesAnsi(phrase.substr(debut, fin - debut));
   t += ' ';
   std::string_view reste = t;
   std::string_view qualif;

@@ -1,7 +1,6 @@
 // Reading, normalising, comparing and counting stored dates.
 #include "dates/dates.h"
 
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <utility>
@@ -19,12 +18,6 @@ std::string_view SansEspaces(std::string_view s) {
   if (debut == std::string_view::npos) return {};
   size_t fin = s.find_last_not_of(' ');
   return s.substr(debut, fin - debut + 1);
-}
-
-void AjouteEntier(std::string& s, int v) {
-  char tampon[16];
-  auto [fin, ec] = std::to_chars(tampon, tampon + sizeof tampon, v);
-  s.append(tampon, fin);
 }
 
 // The four words of a date text, as views into it (not lower-cased), so that
@@ -107,19 +100,32 @@ Nombres NombresHaut(std::string_view texte) {
   return NombresDe(v.d2.empty() ? v.d1 : v.d2);
 }
 
+// The decimal digits of v > 0 at p; returns their end.
+char* EcritPositif(char* p, int v) {
+  char chiffres[10];
+  int n = 0;
+  for (; v > 0; v /= 10) chiffres[n++] = static_cast<char>('0' + v % 10);
+  while (n > 0) *p++ = chiffres[--n];
+  return p;
+}
+
 void AjouteDate(std::string& s, int jour, int mois, int annee) {
   if (jour < 1 || jour > 31) jour = 0;
   if (mois < 1 || mois > 12) mois = 0;
   if (annee <= 0) return;
+  // Composed in place and appended once: dates are made by the hundred thousand.
+  char tampon[24];
+  char* p = tampon;
   if (mois != 0) {
     if (jour != 0) {
-      AjouteEntier(s, jour);
-      s += '/';
+      p = EcritPositif(p, jour);
+      *p++ = '/';
     }
-    AjouteEntier(s, mois);
-    s += '/';
+    p = EcritPositif(p, mois);
+    *p++ = '/';
   }
-  AjouteEntier(s, annee);
+  p = EcritPositif(p, annee);
+  s.append(tampon, p);
 }
 
 std::string Formate(const Nombres& n) { return DateFormate(n.jour, n.mois, n.annee); }

@@ -248,13 +248,12 @@ void Contexte::Coupe(std::string& texte, const std::string& quoi, long ligne) {
   Journal(message);
 }
 
-std::string Contexte::TitreEnregistrementSource(std::string_view xref) {
+const std::string& Contexte::TitreEnregistrementSource(std::string_view xref) {
   auto connu = m_titres.find(Cle(xref, m_cleXref));
   if (connu != m_titres.end()) return connu->second;
   std::string cle = m_cleXref;
   std::string titre = LitTitreSource(cle);
-  m_titres.emplace(std::move(cle), titre);
-  return titre;
+  return m_titres.emplace(std::move(cle), std::move(titre)).first->second;
 }
 
 std::string Contexte::LitTitreSource(const std::string& cle) {
@@ -284,9 +283,9 @@ void Contexte::IndexeEnregistrements() {
   std::string tag;
   LigneGedcom ligne;
   while (lecteur.SuivanteBrute(brute, numero, debut)) {
-    size_t i = brute.find_first_not_of(" \t");
-    if (i == std::string_view::npos || brute[i] != '0' || i + 1 >= brute.size() ||
-        (brute[i + 1] != ' ' && brute[i + 1] != '\t'))
+    size_t i = 0;
+    while (i < brute.size() && (brute[i] == ' ' || brute[i] == '\t')) ++i;
+    if (i + 1 >= brute.size() || brute[i] != '0' || (brute[i + 1] != ' ' && brute[i + 1] != '\t'))
       continue;
     DecoupeLigneGedcom(brute, tag, ligne);
     if (ligne.xref.empty()) continue;
@@ -640,38 +639,50 @@ ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::strin
 // ---------------------------------------------------------------------------
 
 void NomDeGedcom(std::string_view valeur, bool majuscules, std::string& nom, std::string& prenoms) {
-  std::string v(valeur);
-  if (!v.empty() && v.back() == '/') v.back() = ' ';
-  nom.clear();
-  prenoms.clear();
+  // Views into the value, each part copied once: a name per person is read.
+  auto bords = [](std::string_view t) {
+    size_t debut = 0, fin = t.size();
+    while (debut < fin && static_cast<unsigned char>(t[debut]) <= ' ') ++debut;
+    while (fin > debut && static_cast<unsigned char>(t[fin - 1]) <= ' ') --fin;
+    return t.substr(debut, fin - debut);
+  };
+  std::string_view v = valeur;
+  // A closing '/' at the very end counts as a space, which the trims below remove.
+  if (!v.empty() && v.back() == '/') v.remove_suffix(1);
+  std::string_view n, p;
+  std::string joint;
   if (!v.empty() && v.front() == '/') {
     size_t fin = v.find('/', 1);
-    if (fin == std::string::npos) {
-      nom = v.substr(1);
+    if (fin == std::string_view::npos) {
+      n = v.substr(1);
     } else {
-      nom = v.substr(1, fin - 1);
-      prenoms = v.substr(fin + 1);
+      n = v.substr(1, fin - 1);
+      p = v.substr(fin + 1);
     }
   } else {
     size_t debut = v.find('/');
-    if (debut == std::string::npos) {
-      nom = v;
+    if (debut == std::string_view::npos) {
+      n = v;
     } else {
-      prenoms = v.substr(0, debut);
+      p = v.substr(0, debut);
       size_t fin = v.find('/', debut + 1);
-      if (fin == std::string::npos) {
-        nom = v.substr(debut + 1);
+      if (fin == std::string_view::npos) {
+        n = v.substr(debut + 1);
       } else {
         // "Jean /Dupont/ Jr": what follows the surname stays with the given names.
-        nom = v.substr(debut + 1, fin - debut - 1);
-        std::string suite = Trim(std::string_view(v).substr(fin + 1));
-        if (!suite.empty()) prenoms = Trim(prenoms) + " " + suite;
+        n = v.substr(debut + 1, fin - debut - 1);
+        const std::string_view suite = bords(v.substr(fin + 1));
+        if (!suite.empty()) {
+          joint.append(bords(p)).append(" ").append(suite);
+          p = joint;
+        }
       }
     }
   }
-  nom = Trim(nom);
-  prenoms = Trim(prenoms);
-  if (nom.empty()) nom = "?";
+  const std::string_view nomVu = bords(n), prenomsVus = bords(p);
+  std::string nouveauNom(nomVu.empty() ? std::string_view("?") : nomVu);
+  prenoms.assign(prenomsVus);
+  nom = std::move(nouveauNom);
   if (majuscules) {
     nom = MajusculesAnsi(nom);
     prenoms = CapitalisePrenoms(prenoms);

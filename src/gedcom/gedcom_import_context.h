@@ -75,7 +75,7 @@ class Contexte {
   }
   void Coupe(std::string& texte, const std::string& quoi, long ligne);
   // The TITL of the SOUR record `xref`, empty when none.
-  std::string TitreEnregistrementSource(std::string_view xref);
+  const std::string& TitreEnregistrementSource(std::string_view xref);
   std::string LitTitreSource(const std::string& cleMajuscule);
   // First pass: the NOTE and SOUR records of the file, by cross-reference.
   void IndexeEnregistrements();
@@ -100,12 +100,12 @@ class Contexte {
   void LitEvenement(int niveau, TEve& eve, std::string& type, int fiche);
   // Stores `eve` as a new event of the person or union; counts it as not
   // stored when the event table is full.
-  void StockeEveFiche(int n, TEve eve);
+  void StockeEveFiche(int n, TEve&& eve);
   // The kind of an event whose tag has no fixed kind (m_cle holds the tag);
   // `deLaTable` is the event-kind table's word for it, empty when none.
   std::string NatureAutre(const std::string& deLaTable, bool even, const std::string& type,
                           std::string& note) const;
-  void StockeEveUnion(int u, TEve eve);
+  void StockeEveUnion(int u, TEve&& eve);
 
   // ----- Cross-references -----
   void EnregistrePersonne(std::string_view xref, int n);

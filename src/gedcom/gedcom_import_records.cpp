@@ -140,8 +140,8 @@ void Contexte::LitEvenement(int niveau, TEve& eve, std::string& type, int fiche)
         // The source is kept and attached to the person; the note names it.
         const int s = SourceDe(L().valeur);
         if (fiche != 0 && s != 0) m_bd.AjouteSrc(fiche, s);
-        std::string titre = TitreEnregistrementSource(L().valeur);
-        AjouteLigne(eve.NoteEve, titre.empty() ? std::string(L().valeur) : titre);
+        const std::string& titre = TitreEnregistrementSource(L().valeur);
+        AjouteLigne(eve.NoteEve, titre.empty() ? L().valeur : std::string_view(titre));
         SauteSousLignes(L().niveau);
       } else {
         AjouteLigne(eve.NoteEve, TexteMultiligne(L().niveau));
@@ -155,7 +155,7 @@ void Contexte::LitEvenement(int niveau, TEve& eve, std::string& type, int fiche)
   }
 }
 
-void Contexte::StockeEveFiche(int n, TEve eve) {
+void Contexte::StockeEveFiche(int n, TEve&& eve) {
   ++m_r.evenements.lus;
   const int e = m_bd.AjouteEveFiche(n);
   if (e == 0) {
@@ -166,7 +166,7 @@ void Contexte::StockeEveFiche(int n, TEve eve) {
   m_bd.EveBrute(e) = std::move(eve);
 }
 
-void Contexte::StockeEveUnion(int u, TEve eve) {
+void Contexte::StockeEveUnion(int u, TEve&& eve) {
   ++m_r.evenements.lus;
   const int e = m_bd.AjouteEveUnion(u);
   if (e == 0) {

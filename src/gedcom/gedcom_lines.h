@@ -62,17 +62,11 @@ class LecteurGedcom {
   // The raw bytes of the next line (terminator excluded), advancing m_pos.
   std::string_view Brute();
   void Decoupe(std::string_view ligne);
-  // The offset of the first `c` at or after m_pos (the size when none),
-  // through `garde`, the one found last.
-  std::size_t Prochain(char c, std::size_t& garde) const;
-  static constexpr std::size_t kInconnu = static_cast<std::size_t>(-1);
 
   std::string_view m_contenu;
   JeuCaracteres m_jeu;
   std::size_t m_pos = 0;
   std::size_t m_debutLigne = 0;
-  std::size_t m_prochainCR = kInconnu;
-  std::size_t m_prochainLF = kInconnu;
   long m_numero = 0;
   bool m_fin = false;
   bool m_compte = true;
