@@ -149,6 +149,8 @@ bool LitReference(std::string_view s, std::size_t i, char32_t& u, std::size_t& l
 }
 
 bool PeutContenirReference(std::string_view s) {
+  // An empty view may hold no pointer at all, which memchr must not get.
+  if (s.empty()) return false;
   const char* p = s.data();
   const char* fin = p + s.size();
   while ((p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(fin - p))))) {

@@ -93,7 +93,7 @@ class SourceWindowsTest : public QObject {
     QVERIFY(m_w->ChargeFichier(m_arbre, true));
     m_dossier = VersQString(m_app->dossiers.mesArbres);
     Image(m_dossier + "portrait.jpg", 1000, 600);
-    test::Ecrit(m_dossier + "abime.jpg", QByteArray("\xFF\xD8\xFF\xE0 pas une image", 20));
+    test::Ecrit(m_dossier + "abime.jpg", QByteArray("\xFF\xD8\xFF\xE0 pas une image"));
   }
 
   void newSourceWithAPictureAttachedSeenInTheGallerySavedAndReloaded() {
