@@ -27,7 +27,14 @@ kindrela_packages=(
 # clang with its sanitizer and libFuzzer runtimes, and the symbolizer that
 # names the lines of a report.
 kindrela_clang_packages=(clang-16 libclang-rt-16-dev llvm-16)
-KINDRELA_BUILD_SANITIZE="${KINDRELA_BUILD_SANITIZE:-$KINDRELA_SRC/build-sanitize}"
+# KINDRELA_SANITIZE_UI=OFF leaves the windows out of that pass (the core,
+# the command line and the fuzz targets only), in a folder of its own.
+KINDRELA_SANITIZE_UI="${KINDRELA_SANITIZE_UI:-ON}"
+if [ "$KINDRELA_SANITIZE_UI" = OFF ]; then
+  KINDRELA_BUILD_SANITIZE="${KINDRELA_BUILD_SANITIZE:-$KINDRELA_SRC/build-sanitize-core}"
+else
+  KINDRELA_BUILD_SANITIZE="${KINDRELA_BUILD_SANITIZE:-$KINDRELA_SRC/build-sanitize}"
+fi
 
 kindrela_install() {
   kindrela_install_list "${kindrela_packages[@]}"
@@ -64,7 +71,8 @@ kindrela_build_sanitize() {
   kindrela_install_list "${kindrela_clang_packages[@]}"
   if [ ! -f "$KINDRELA_BUILD_SANITIZE/build.ninja" ]; then
     CC=clang-16 CXX=clang++-16 cmake -S "$KINDRELA_SRC" -B "$KINDRELA_BUILD_SANITIZE" -G Ninja \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINDRELA_SANITIZE=ON -DKINDRELA_FUZZ=ON -DKINDRELA_BENCH=OFF
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINDRELA_SANITIZE=ON -DKINDRELA_FUZZ=ON -DKINDRELA_BENCH=OFF \
+      -DKINDRELA_UI="$KINDRELA_SANITIZE_UI"
   fi
   cmake --build "$KINDRELA_BUILD_SANITIZE" -j "$(nproc)" "$@"
 }
