@@ -14,10 +14,8 @@ void EcrivainValeurs::Valeur(std::string_view texte) {
 
 void EcrivainValeurs::Brut(std::string_view texte) {
   std::size_t n = std::min(texte.size(), kLongueurMaxValeur);
-  // The buffer is reserved at the file's size: these stay within it.
-  m_octets.push_back(static_cast<char>(n & 0xFF));
-  m_octets.push_back(static_cast<char>((n >> 8) & 0xFF));
-  m_octets.append(texte.data(), n);
+  const char compte[2] = {static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF)};
+  m_octets.append(compte, 2).append(texte.data(), n);
 }
 
 namespace {
