@@ -116,6 +116,8 @@ class TScaWin : public QMainWindow {
   // with a caption (the chosen source or 0), commands 301 to 304.
   void EditeSource(int s);
   int ChoisitSource(const std::string& titre);
+  // The source album, when shown, rebuilt from the tree.
+  void RafraichitAlbum();
   void CommandeSource(int numero);
   TfmSource& EditeurSource();
   TfmSourceRech& ChoixSource();

@@ -63,8 +63,12 @@ TfmSourceRech& TScaWin::ChoixSource() {
 void TScaWin::EditeSource(int s) {
   if (s <= 0) return;
   EditeurSource().Edite(s);
-  if (m_sources && m_sources->album && m_sources->album->isVisible()) m_sources->album->Reconstruit();
+  RafraichitAlbum();
   if (FicheVisible()) Fiche()->ListeDonnee();
+}
+
+void TScaWin::RafraichitAlbum() {
+  if (m_sources && m_sources->album && m_sources->album->isVisible()) m_sources->album->Reconstruit();
 }
 
 int TScaWin::ChoisitSource(const std::string& titre) { return ChoixSource().Choisit(VersQString(titre)); }
@@ -81,7 +85,7 @@ void TScaWin::CommandeSource(int numero) {
       if (s <= 0) return;
       SupprimeSource(bd, s);
       bd.BaseModifiee = 1;
-      if (m_sources && m_sources->album && m_sources->album->isVisible()) m_sources->album->Reconstruit();
+      RafraichitAlbum();
       // The record and the chart show the person's sources: refresh them.
       const int n = m_selecPers;
       m_selecPers = 0;

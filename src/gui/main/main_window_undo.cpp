@@ -47,6 +47,8 @@ void TScaWin::ApresAnnulation() {
   }
   ApresSuppression(selection);
   RafraichitFiches();
+  // The album shows the sources as they are now (an undone source is gone).
+  RafraichitAlbum();
   TitreFenetre();
   MetAJourAnnulation();
 }

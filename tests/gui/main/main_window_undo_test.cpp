@@ -8,6 +8,8 @@
 #include "core/tree_file/tree_file_writer.h"
 #include "editing/merge.h"
 #include "gui/editing/record_window.h"
+#include "gui/editing/source_gallery.h"
+#include "gui/main/command_menu.h"
 #include "gui/main/main_window.h"
 #include "gui_test_support.h"
 
@@ -91,6 +93,24 @@ class MainWindowUndoTest : public QObject {
     QTest::keyClick(nom, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(nom->text(), QString("QUENOUILLE"));
     w.HideFiche();
+
+    // The shown album loses a source whose creation is undone, and gets it back.
+    w.CommandeSource(kCmdAlbum);
+    auto* album = w.findChild<TfmSourceVue*>();
+    QVERIFY(album && album->isVisible());
+    int s = 0;
+    {
+      TEtapeJournal etape(bd, "source");
+      s = bd.NouvelleSrc();
+      bd.EcritChampSrc(s, 1, "Registre paroissial");
+    }
+    album->Reconstruit();
+    QVERIFY(album->Tuile(s));
+    annule->click();
+    QVERIFY(!album->Tuile(s));
+    retablit->click();
+    QVERIFY(album->Tuile(s));
+    album->close();
   }
 };
 
