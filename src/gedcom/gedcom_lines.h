@@ -61,7 +61,6 @@ class LecteurGedcom {
  private:
   // The raw bytes of the next line (terminator excluded), advancing m_pos.
   std::string_view Brute();
-  void Decoupe(std::string_view ligne);
 
   std::string_view m_contenu;
   JeuCaracteres m_jeu;

@@ -41,6 +41,13 @@ inline std::unique_ptr<TApplication> Application(const QTemporaryDir& maison) {
   return app;
 }
 
+// The shipped example tree copied into the user's trees folder; its path.
+inline std::string CopieExemple(const TApplication& app) {
+  const std::string cible = app.dossiers.mesArbres + "Standard.kdg";
+  QFile::copy(QString(KINDRELA_SOURCE_DIR) + "/data/modele/1/exemple/Standard.kdg", VersQString(cible));
+  return cible;
+}
+
 // DUPONT Jean (1) son of DUPONT Pierre (2) and MARTIN Zoé (3), who are a
 // couple; Jean is born in Paris and has a source with a picture.
 inline void ArbreExemple(TBD& bd, const std::string& media = {}) {

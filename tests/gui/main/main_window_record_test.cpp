@@ -17,12 +17,6 @@ using namespace kindrela;
 
 namespace {
 
-std::string CopieExemple(const TApplication& app) {
-  const std::string cible = app.dossiers.mesArbres + "Standard.kdg";
-  QFile::copy(QString(KINDRELA_SOURCE_DIR) + "/data/modele/1/exemple/Standard.kdg", VersQString(cible));
-  return cible;
-}
-
 // The lines of the first box of person n on the chart.
 QString TexteBoite(TScaWin& w, int n) {
   const TAffArbre& arbre = w.Arbre();
@@ -53,7 +47,7 @@ class MainWindowRecordTest : public QObject {
   void f2ShowsTheRecordWhichFollowsTheChart() {
     QTemporaryDir maison;
     auto app = test::Application(maison);
-    const std::string fichier = CopieExemple(*app);
+    const std::string fichier = test::CopieExemple(*app);
     TScaWin w(*app);
     w.Initialise();
     QVERIFY(w.ChargeFichier(fichier, true));
@@ -102,7 +96,7 @@ class MainWindowRecordTest : public QObject {
   void lettersOfEveryAlphabetReachTheChartAndTheFile() {
     QTemporaryDir maison;
     auto app = test::Application(maison);
-    const std::string fichier = CopieExemple(*app);
+    const std::string fichier = test::CopieExemple(*app);
     TScaWin w(*app);
     w.Initialise();
     QVERIFY(w.ChargeFichier(fichier, true));
@@ -145,7 +139,7 @@ class MainWindowRecordTest : public QObject {
   void f4ShowsTheFamilyAroundTheSelection() {
     QTemporaryDir maison;
     auto app = test::Application(maison);
-    const std::string fichier = CopieExemple(*app);
+    const std::string fichier = test::CopieExemple(*app);
     TScaWin w(*app);
     w.Initialise();
     QVERIFY(w.ChargeFichier(fichier, true));
@@ -177,7 +171,7 @@ class MainWindowRecordTest : public QObject {
   void reloadingForgetsTheRecordShown() {
     QTemporaryDir maison;
     auto app = test::Application(maison);
-    const std::string fichier = CopieExemple(*app);
+    const std::string fichier = test::CopieExemple(*app);
     TScaWin w(*app);
     w.Initialise();
     QVERIFY(w.ChargeFichier(fichier, true));

@@ -34,8 +34,7 @@ class MainWindowUndoTest : public QObject {
   void undoAndRedoFromTheMenuAndTheKeys() {
     QTemporaryDir maison;
     auto app = test::Application(maison);
-    const std::string fichier = app->dossiers.mesArbres + "Standard.kdg";
-    QFile::copy(QString(KINDRELA_SOURCE_DIR) + "/data/modele/1/exemple/Standard.kdg", VersQString(fichier));
+    const std::string fichier = test::CopieExemple(*app);
     TScaWin w(*app);
     w.Initialise();
     QVERIFY(w.ChargeFichier(fichier, true));
