@@ -6,11 +6,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -150,47 +152,80 @@ void SimuleEchecEcriture(long long apresOctets) {
   });
 }
 
-int EcritFichierNeuf(const std::string& chemin, std::string_view contenu, const std::string& modele) {
+FichierNeuf::~FichierNeuf() { Abandonne(); }
+
+int FichierNeuf::Ouvre(const std::string& chemin, const std::string& modele) {
+  Abandonne();
+  m_chemin = chemin;
+  m_erreur = 0;
+  m_ecrit = 0;
   const std::string systeme = CheminSysteme(chemin);
   struct stat droits{};
   const bool copie = !modele.empty() && ::stat(CheminSysteme(modele).c_str(), &droits) == 0;
   if (int e = Pas(EtapeEcriture::Ouverture, chemin)) return e;
-  int fd = ::open(systeme.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
-  int erreur = 0;
+  m_fd = ::open(systeme.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (m_fd < 0) return errno;
   if (copie) {
     // Where we may: the owner of the file it replaces (root saving a user's tree).
     if (droits.st_uid != ::geteuid() || droits.st_gid != ::getegid())
-      (void)!::fchown(fd, droits.st_uid, droits.st_gid);
-    if (::fchmod(fd, droits.st_mode & 07777) != 0) erreur = errno;
+      (void)!::fchown(m_fd, droits.st_uid, droits.st_gid);
+    if (::fchmod(m_fd, droits.st_mode & 07777) != 0) m_erreur = errno;
   }
+  return m_erreur;
+}
+
+int FichierNeuf::Ajoute(std::string_view contenu) {
+  if (m_fd < 0 && m_erreur == 0) m_erreur = EBADF;
   std::size_t ecrit = 0;
-  while (erreur == 0 && ecrit < contenu.size()) {
+  while (m_erreur == 0 && ecrit < contenu.size()) {
     std::size_t morceau = std::min(contenu.size() - ecrit, kMorceau);
     if (Injecteur()) {
-      PasEcriture pas{EtapeEcriture::Ecriture, chemin, {}, static_cast<long long>(ecrit),
+      PasEcriture pas{EtapeEcriture::Ecriture, m_chemin, {}, m_ecrit,
                       static_cast<long long>(morceau)};
-      erreur = Injecteur()(pas);
+      m_erreur = Injecteur()(pas);
       morceau = std::min(morceau, static_cast<std::size_t>(std::max(0LL, pas.taille)));
-      if (morceau == 0 && erreur == 0) erreur = EIO;  // a write that cannot go on
+      if (morceau == 0 && m_erreur == 0) m_erreur = EIO;  // a write that cannot go on
     }
     std::size_t fait = 0;
     while (fait < morceau) {
-      ssize_t n = ::write(fd, contenu.data() + ecrit + fait, morceau - fait);
+      ssize_t n = ::write(m_fd, contenu.data() + ecrit + fait, morceau - fait);
       if (n < 0) {
         if (errno == EINTR) continue;
-        if (erreur == 0) erreur = errno;
+        if (m_erreur == 0) m_erreur = errno;
         break;
       }
       fait += static_cast<std::size_t>(n);
     }
     ecrit += fait;
+    m_ecrit += static_cast<long long>(fait);
   }
-  if (erreur == 0) erreur = Pas(EtapeEcriture::Synchro, chemin);
-  if (erreur == 0 && ::fsync(fd) != 0) erreur = errno;
-  if (::close(fd) != 0 && erreur == 0) erreur = errno;
-  if (erreur != 0) ::unlink(systeme.c_str());
+  return m_erreur;
+}
+
+int FichierNeuf::Termine() {
+  if (m_fd < 0) return m_erreur != 0 ? m_erreur : EBADF;
+  int erreur = m_erreur;
+  if (erreur == 0) erreur = Pas(EtapeEcriture::Synchro, m_chemin);
+  if (erreur == 0 && ::fsync(m_fd) != 0) erreur = errno;
+  if (::close(m_fd) != 0 && erreur == 0) erreur = errno;
+  m_fd = -1;
+  if (erreur != 0) ::unlink(CheminSysteme(m_chemin).c_str());
+  m_erreur = erreur;
   return erreur;
+}
+
+void FichierNeuf::Abandonne() {
+  if (m_fd < 0) return;
+  ::close(m_fd);
+  m_fd = -1;
+  ::unlink(CheminSysteme(m_chemin).c_str());
+}
+
+int EcritFichierNeuf(const std::string& chemin, std::string_view contenu, const std::string& modele) {
+  FichierNeuf fichier;
+  if (int e = fichier.Ouvre(chemin, modele); e != 0) return e;
+  fichier.Ajoute(contenu);
+  return fichier.Termine();
 }
 
 int RenommeFichier(const std::string& de, const std::string& vers) {
@@ -303,6 +338,20 @@ std::string ExtensionDe(const std::string& chemin) {
   const std::string nom = NomDe(chemin);
   const size_t point = nom.rfind('.');
   return point == std::string::npos ? std::string() : nom.substr(point);
+}
+
+void RendPagesMemoire(const char* debut, std::size_t taille) {
+#if defined(__linux__)
+  static const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  const auto adresse = reinterpret_cast<std::uintptr_t>(debut);
+  const std::uintptr_t premiere = (adresse + page - 1) / page * page;
+  const std::uintptr_t fin = (adresse + taille) / page * page;
+  if (fin > premiere)
+    (void)madvise(reinterpret_cast<void*>(premiere), fin - premiere, MADV_DONTNEED);
+#else
+  (void)debut;
+  (void)taille;
+#endif
 }
 
 }  // namespace kindrela

@@ -22,6 +22,12 @@ bool DossierExiste(const std::string& chemin);
 // The whole content of a file as bytes; an error names the file.
 Statut LitFichier(const std::string& chemin, std::string& contenu);
 
+// Gives the whole memory pages inside [debut, debut + taille) back to the
+// system; their bytes read as zeros afterwards. Only for a buffer the
+// caller owns and will not read there again (a file read into memory and
+// gone through once). No effect where the system offers no such call.
+void RendPagesMemoire(const char* debut, std::size_t taille);
+
 // Writes `contenu` to a temporary file in the same folder, flushes it to the
 // disk and renames it over `chemin`, so that a failure at any point leaves
 // the previous file as it was. The temporary file is removed on failure, and
@@ -39,6 +45,27 @@ Statut EcritFichierAtomique(const std::string& chemin, std::string_view contenu)
 // disk; it gets the permissions (and, where allowed, the owner) of `modele`
 // when that file exists, the usual ones for a new file otherwise.
 int EcritFichierNeuf(const std::string& chemin, std::string_view contenu, const std::string& modele = {});
+// The same written in pieces, for content too large to hold whole: Ouvre,
+// Ajoute as often as needed, then Termine, which flushes to the disk. Each
+// returns 0 or the errno of the first failure, after which nothing more is
+// written; a file not brought to a successful Termine is removed.
+class FichierNeuf {
+ public:
+  FichierNeuf() = default;
+  ~FichierNeuf();
+  FichierNeuf(const FichierNeuf&) = delete;
+  FichierNeuf& operator=(const FichierNeuf&) = delete;
+  int Ouvre(const std::string& chemin, const std::string& modele = {});
+  int Ajoute(std::string_view contenu);
+  int Termine();
+  void Abandonne();  // closes and removes the file
+
+ private:
+  std::string m_chemin;
+  int m_fd = -1;
+  int m_erreur = 0;
+  long long m_ecrit = 0;
+};
 int RenommeFichier(const std::string& de, const std::string& vers);
 // A second name (hard link) for an existing file.
 int LieFichier(const std::string& existant, const std::string& lien);

@@ -30,6 +30,8 @@ constexpr long kMaxDirect = 1L << 22;
 // far beyond any real tree, well below what would exhaust the memory.
 constexpr long long kRecopieDeBase = 256LL << 20;
 constexpr long long kRecopieParOctet = 64;
+// The persons' bytes already read are given back by pieces of this size.
+constexpr std::size_t kPasRendu = 1 << 20;
 
 void SansBlancsFinDans(std::string& s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
@@ -97,7 +99,7 @@ std::string Remplace(std::string modele, const std::string& valeur) {
 
 Contexte::Contexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
                    const std::string& chemin, const OptionsImport& options, TGedcomHeader& entete,
-                   ResultatImport& resultat)
+                   ResultatImport& resultat, bool contenuANous)
     : m_bd(bd),
       m_types(types),
       m_contenu(contenu),
@@ -108,7 +110,8 @@ Contexte::Contexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
       m_lecteur(contenu, options.jeu),
       m_lecteurAnnexe(contenu, options.jeu),
       m_lecteurDepot(contenu, options.jeu),
-      m_recopiePermise(kRecopieDeBase + kRecopieParOctet * static_cast<long long>(contenu.size())) {
+      m_recopiePermise(kRecopieDeBase + kRecopieParOctet * static_cast<long long>(contenu.size())),
+      m_contenuANous(contenuANous) {
   m_lecteurAnnexe.CompteRemplacements(false);
   m_lecteurDepot.CompteRemplacements(false);
 }
@@ -387,6 +390,25 @@ void Contexte::Stoppe() {
   Termine();
 }
 
+// Persons are most of a file and are read once, front to back: the pages
+// they fill are given back to the system as the main pass leaves them
+// behind, so that the file and the whole database are never in memory
+// together. Everything else stays: the families read last, the notes,
+// sources and repositories read again by position, and the first line of
+// each run of persons, on which the reading of the record before it stops.
+void Contexte::RendPagesLues() {
+  if (!m_contenuANous) return;
+  const std::size_t ici = m_lecteur.DebutLigne();
+  const bool personne = L().tag == "INDI";
+  if (m_debutRendable == std::string_view::npos) {
+    if (personne) m_debutRendable = m_lecteur.Position();
+    return;
+  }
+  if (personne && ici - std::min(ici, m_debutRendable) < kPasRendu) return;
+  if (ici > m_debutRendable) RendPagesMemoire(m_contenu.data() + m_debutRendable, ici - m_debutRendable);
+  m_debutRendable = personne ? std::max(ici, m_debutRendable) : std::string_view::npos;
+}
+
 void Contexte::DiffereFamille() {
   const std::size_t debut = m_lecteur.DebutLigne();
   m_familles.push_back({debut, L().numero});
@@ -528,6 +550,7 @@ void Contexte::Execute() {
       return;
     }
     const bool record = L().niveau == 0;
+    if (record) RendPagesLues();
     if (record && L().tag == "HEAD") {
       LitEntete();
       if (L().niveau == 0 && L().tag == "SUBM") LitSoumetteur();
@@ -590,11 +613,10 @@ class ModeAjoutPendant {
 
 const char* const kErreurImport = "Erreur à l'import"_ansi;
 
-}  // namespace
-
-ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
-                                 const std::string& chemin, const OptionsImport& optionsDemandees,
-                                 TGedcomHeader& entete) {
+// `contenuANous`: the import may give back the pages of `contenu` it has read.
+ResultatImport Importe(TBD& bd, const TTablesTypes& types, std::string_view contenu,
+                       const std::string& chemin, const OptionsImport& optionsDemandees,
+                       TGedcomHeader& entete, bool contenuANous) {
   ResultatImport r;
   try {
     // A UTF-16 file can be read in no other set, whatever was chosen.
@@ -603,6 +625,7 @@ ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string
     if (Utf16VersUtf8(contenu, utf8)) {
       contenu = utf8;
       options.jeu = JeuCaracteres::Utf8;
+      contenuANous = true;
     }
     if (options.enteteSeul) {
       // A scratch database: header-only must not touch the caller's tree.
@@ -610,12 +633,21 @@ ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string
       gedcom_import::Contexte(vide, types, contenu, chemin, options, entete, r).Execute();
     } else {
       ModeAjoutPendant mode(bd);
-      gedcom_import::Contexte(bd, types, contenu, chemin, options, entete, r).Execute();
+      gedcom_import::Contexte(bd, types, contenu, chemin, options, entete, r, contenuANous)
+          .Execute();
     }
   } catch (const std::exception& e) {
     r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + e.what());
   }
   return r;
+}
+
+}  // namespace
+
+ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string_view contenu,
+                                 const std::string& chemin, const OptionsImport& options,
+                                 TGedcomHeader& entete) {
+  return Importe(bd, types, contenu, chemin, options, entete, false);
 }
 
 ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::string& chemin,
@@ -633,7 +665,7 @@ ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::strin
     r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + e.what());
     return r;
   }
-  return ImportGedcomTexte(bd, types, contenu, chemin, options, entete);
+  return Importe(bd, types, contenu, chemin, options, entete, true);
 }
 
 // ---------------------------------------------------------------------------

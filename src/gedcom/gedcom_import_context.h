@@ -34,8 +34,11 @@ inline bool EstNote(std::string_view tag) { return tag == "NOTE" || tag == "SNOT
 
 class Contexte {
  public:
+  // `contenuANous`: `contenu` is a buffer of the import's own, whose pages
+  // may be given back to the system once read (RendPagesLues).
   Contexte(TBD& bd, const TTablesTypes& types, std::string_view contenu, const std::string& chemin,
-           const OptionsImport& options, TGedcomHeader& entete, ResultatImport& resultat);
+           const OptionsImport& options, TGedcomHeader& entete, ResultatImport& resultat,
+           bool contenuANous = false);
   // The whole run; the result is filled as it goes.
   void Execute();
 
@@ -120,6 +123,7 @@ class Contexte {
   std::string Texte(const char* cle, const char* francais, const std::string& valeur) const;
   void Termine();
   bool Avance();  // progress point; false when the user stopped the import
+  void RendPagesLues();  // on the first line of each record of the main pass
   void Stoppe();  // the user stopped the import at the current line
 
   TBD& m_bd;
@@ -157,6 +161,10 @@ class Contexte {
   std::size_t m_octetsFamilles = 0;
   std::size_t m_octetsFaitsFamilles = 0;
   bool m_secondePasse = false;
+  // Where the persons' bytes not yet given back start; npos outside a run
+  // of persons, or when the buffer is not the import's own.
+  bool m_contenuANous = false;
+  std::size_t m_debutRendable = std::string_view::npos;
   // The custom field or event kind of each other tag met (the type tables
   // are searched once per tag).
   std::unordered_map<std::string, std::string> m_champDeTag;

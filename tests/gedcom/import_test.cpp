@@ -13,6 +13,7 @@
 #include "analysis/type_tables.h"
 #include "core/ansi_literal.h"
 #include "core/database.h"
+#include "core/tree_file/tree_file_writer.h"
 #include "i18n/translation.h"
 
 namespace kindrela {
@@ -525,6 +526,54 @@ TEST_F(ImportGedcomTest, MissingFileIsAnError) {
   EXPECT_FALSE(r.Termine());
   EXPECT_FALSE(r.statut.annule());
   EXPECT_NE(r.statut.message().find("Erreur à l'import"_ansi), std::string::npos);
+}
+
+// A file read from disk gives back the pages of its persons as the import
+// passes them; whatever is read again later (families, notes, sources,
+// repositories, cited before and after the persons that name them) must
+// arrive as from a file held whole in memory.
+TEST_F(ImportGedcomTest, ALargeFileReadFromDiskArrivesAsFromMemory) {
+  constexpr int kBlocs = 4, kParBloc = 12000;  // several megabytes of persons per run
+  std::string texte = "0 HEAD\n1 CHAR ANSI\n";
+  auto ref = [](char c, int n) { return "@" + std::string(1, c) + std::to_string(n) + "@"; };
+  for (int b = 0; b < kBlocs; ++b) {
+    for (int i = 0; i < kParBloc; ++i) {
+      const int n = b * kParBloc + i;
+      texte += "0 " + ref('I', n) + " INDI\n1 NAME Jean" + std::to_string(i) + " /NOM" +
+               std::to_string(b) + "/\n1 SEX " + (i % 2 ? "F" : "M") + "\n1 BIRT\n2 DATE 1 JAN " +
+               std::to_string(1700 + i % 300) + "\n2 PLAC Paroisse " + std::to_string(n) +
+               " du canton\n";
+      if (i % 97 == 0) texte += "1 NOTE " + ref('N', (b + 1) % kBlocs) + "\n";
+      if (i % 89 == 0) texte += "1 SOUR " + ref('S', (b + 3) % kBlocs) + "\n";
+    }
+    // The family names the first persons of the next run, not read yet.
+    const int suivant = ((b + 1) % kBlocs) * kParBloc;
+    texte += "0 " + ref('F', b) + " FAM\n1 HUSB " + ref('I', suivant) + "\n1 WIFE " +
+             ref('I', suivant + 1) + "\n1 CHIL " + ref('I', b * kParBloc + 2) +
+             "\n1 MARR\n2 DATE 1750\n";
+    texte += "0 " + ref('N', b) + " NOTE Note partagée "_ansi + std::to_string(b) +
+             "\n1 CONT seconde ligne\n";
+    texte += "0 " + ref('S', b) + " SOUR\n1 TITL Registre " + std::to_string(b) + "\n1 REPO " +
+             ref('R', b) + "\n";
+    texte += "0 " + ref('R', b) + " REPO\n1 NAME Archives " + std::to_string(b) + "\n";
+  }
+  texte += "0 TRLR\n";
+  ASSERT_GT(texte.size(), 4u << 20);
+
+  auto octets = [](const TBD& bd) {
+    std::string o;
+    EXPECT_TRUE(OctetsBase(bd, {1, ""}, {}, o).ok());
+    return o;
+  };
+  TBD enMemoire;
+  TGedcomHeader entete;
+  ASSERT_TRUE(ImportGedcomTexte(enMemoire, m_types, texte, "arbre.ged", {}, entete).Termine());
+  ASSERT_TRUE(Importe(texte).Termine());
+  EXPECT_EQ(m_bd.NbreFiche(), kBlocs * kParBloc);
+  EXPECT_EQ(m_bd.NbreUnionsValides(), kBlocs);
+  EXPECT_EQ(m_bd.LitNumH(1), kParBloc + 1);
+  EXPECT_NE(m_bd.LitChamp(kParBloc + 1, 18).find("Note partagée 2"_ansi), std::string::npos);
+  EXPECT_TRUE(octets(m_bd) == octets(enMemoire));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/tree_file/tree_file_writer.h"
 
 #include <cerrno>
+#include <functional>
 
 #include "core/ansi_literal.h"
 #include "core/clock.h"
@@ -12,6 +13,9 @@
 
 namespace kindrela {
 namespace {
+
+// A save hands the file its bytes by pieces of about this size.
+constexpr std::size_t kPieceEcrite = 1 << 20;
 
 Statut Echec(const std::string& chemin, const std::string& raison) {
   return Statut::Erreur("Impossible d'enregistrer l'arbre " + chemin + " : " + raison);
@@ -228,7 +232,13 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
   return Statut::Ok();
 }
 
-Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octets) {
+namespace {
+
+// What a save writes into the new file: 0, an errno, or ECANCELED when the
+// user stopped it.
+using Contenu = std::function<int(FichierNeuf& fichier)>;
+
+Statut Remplace(const std::string& chemin, const Contenu& contenu) {
   // Through a link to the tree: the file it names is the tree.
   const std::string reel = CheminReel(chemin);
   const std::string ancien = reel + ".old";
@@ -240,7 +250,14 @@ Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octe
   // 1. The new content, complete and flushed, under a name of its own, with
   // the permissions of the file it replaces.
   const std::string nouveau = NomTemporaire(reel, ".nouveau");
-  if (int e = EcritFichierNeuf(nouveau, octets, reel)) return Echec(chemin, RaisonSysteme(e));
+  {
+    FichierNeuf fichier;
+    int e = fichier.Ouvre(nouveau, reel);
+    if (e == 0) e = contenu(fichier);
+    if (e == 0) e = fichier.Termine();
+    if (e == ECANCELED) return Statut::Annule();
+    if (e != 0) return Echec(chemin, RaisonSysteme(e));
+  }
 
   // 2. The current file gets its backup name beside its own; the previous
   // backup is replaced in one rename.
@@ -274,19 +291,42 @@ Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octe
   return Statut::Ok();
 }
 
+}  // namespace
+
 Statut EcritBase(TBD& bd, const std::string& chemin, const EnteteArbre& entete,
                  const Progression& progression, const ConfirmeCoupures& confirme) {
   if (confirme) {
     std::vector<std::string> coupures = ValeursCoupees(bd);
     if (!coupures.empty() && !confirme(coupures)) return Statut::Annule();
   }
-  std::string octets;
-  Statut s = OctetsBase(bd, entete, progression, octets);
-  if (!s) return s;
-  s = RemplaceAvecSauvegarde(chemin, octets);
+  // Written by pieces as the records are turned into bytes: the file is
+  // never in memory beside the tree.
+  const long long total =
+      static_cast<long long>(bd.NbreFiche()) + bd.NbreUnion() + bd.NbreSrc() + bd.NbreEve();
+  const std::string aujourdhui = DateDuJourTexte();
+  Statut s = Remplace(chemin, [&](FichierNeuf& fichier) {
+    EcrivainValeurs e;
+    e.Reserve(kPieceEcrite + (kPieceEcrite >> 2));
+    int erreur = 0;
+    auto point = [&](long long fait) {
+      if (e.Octets().size() >= kPieceEcrite) {
+        erreur = fichier.Ajoute(e.Octets());
+        e.Octets().clear();
+        if (erreur != 0) return false;
+      }
+      return !progression || fait % 100 != 0 || progression(fait, total);
+    };
+    if (!EcritValeurs(bd, entete, aujourdhui, e, point)) return erreur != 0 ? erreur : ECANCELED;
+    if (progression && !progression(total, total)) return ECANCELED;
+    return fichier.Ajoute(e.Octets());
+  });
   if (!s) return s;
   bd.DateSauveBase = DateDuJourTexte();
   return Statut::Ok();
+}
+
+Statut RemplaceAvecSauvegarde(const std::string& chemin, const std::string& octets) {
+  return Remplace(chemin, [&](FichierNeuf& fichier) { return fichier.Ajoute(octets); });
 }
 
 }  // namespace kindrela
