@@ -404,9 +404,10 @@ void Contexte::RendPagesLues() {
     if (personne) m_debutRendable = m_lecteur.Position();
     return;
   }
-  if (personne && ici - std::min(ici, m_debutRendable) < kPasRendu) return;
-  if (ici > m_debutRendable) RendPagesMemoire(m_contenu.data() + m_debutRendable, ici - m_debutRendable);
-  m_debutRendable = personne ? std::max(ici, m_debutRendable) : std::string_view::npos;
+  // The main pass only moves on: `ici` is never before m_debutRendable.
+  if (personne && ici - m_debutRendable < kPasRendu) return;
+  RendPagesMemoire(m_contenu.data() + m_debutRendable, ici - m_debutRendable);
+  m_debutRendable = personne ? ici : std::string_view::npos;
 }
 
 void Contexte::DiffereFamille() {

@@ -210,12 +210,23 @@ bool EcritValeurs(const TBD& bd, const EnteteArbre& entete, const std::string& a
   return true;
 }
 
+// Every value of the file into `e` with the progress points of OctetsBase;
+// `piece()`, after each record, may hand the bytes so far on (false stops).
+template <typename Piece>
+bool EcritAvecAvancement(const TBD& bd, const EnteteArbre& entete, const std::string& aujourdhui,
+                         const Progression& progression, EcrivainValeurs& e, const Piece& piece) {
+  const long long total =
+      static_cast<long long>(bd.NbreFiche()) + bd.NbreUnion() + bd.NbreSrc() + bd.NbreEve();
+  auto point = [&](long long fait) {
+    return piece() && (!progression || fait % 100 != 0 || progression(fait, total));
+  };
+  return EcritValeurs(bd, entete, aujourdhui, e, point) && (!progression || progression(total, total));
+}
+
 }  // namespace
 
 Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& progression,
                   std::string& octets) {
-  const long long total =
-      static_cast<long long>(bd.NbreFiche()) + bd.NbreUnion() + bd.NbreSrc() + bd.NbreEve();
   const std::string aujourdhui = DateDuJourTexte();
   // The exact size first: a buffer that grew by doubling would hold up to
   // twice the file, and copy it on the way.
@@ -223,11 +234,8 @@ Statut OctetsBase(const TBD& bd, const EnteteArbre& entete, const Progression& p
   EcritValeurs(bd, entete, aujourdhui, mesure, [](long long) { return true; });
   EcrivainValeurs e;
   e.Reserve(mesure.Taille());
-  auto point = [&](long long fait) {
-    return !progression || fait % 100 != 0 || progression(fait, total);
-  };
-  if (!EcritValeurs(bd, entete, aujourdhui, e, point)) return Statut::Annule();
-  if (progression && !progression(total, total)) return Statut::Annule();
+  if (!EcritAvecAvancement(bd, entete, aujourdhui, progression, e, [] { return true; }))
+    return Statut::Annule();
   octets = std::move(e.Octets());
   return Statut::Ok();
 }
@@ -301,23 +309,18 @@ Statut EcritBase(TBD& bd, const std::string& chemin, const EnteteArbre& entete,
   }
   // Written by pieces as the records are turned into bytes: the file is
   // never in memory beside the tree.
-  const long long total =
-      static_cast<long long>(bd.NbreFiche()) + bd.NbreUnion() + bd.NbreSrc() + bd.NbreEve();
-  const std::string aujourdhui = DateDuJourTexte();
   Statut s = Remplace(chemin, [&](FichierNeuf& fichier) {
     EcrivainValeurs e;
     e.Reserve(kPieceEcrite + (kPieceEcrite >> 2));
     int erreur = 0;
-    auto point = [&](long long fait) {
-      if (e.Octets().size() >= kPieceEcrite) {
-        erreur = fichier.Ajoute(e.Octets());
-        e.Octets().clear();
-        if (erreur != 0) return false;
-      }
-      return !progression || fait % 100 != 0 || progression(fait, total);
+    auto piece = [&] {
+      if (e.Octets().size() < kPieceEcrite) return true;
+      erreur = fichier.Ajoute(e.Octets());
+      e.Octets().clear();
+      return erreur == 0;
     };
-    if (!EcritValeurs(bd, entete, aujourdhui, e, point)) return erreur != 0 ? erreur : ECANCELED;
-    if (progression && !progression(total, total)) return ECANCELED;
+    if (!EcritAvecAvancement(bd, entete, DateDuJourTexte(), progression, e, piece))
+      return erreur != 0 ? erreur : ECANCELED;
     return fichier.Ajoute(e.Octets());
   });
   if (!s) return s;

@@ -393,6 +393,28 @@ TEST_F(TreeFileWriterEchec, AWriteErrorLeavesTheTreeAndItsBackup) {
   }
 }
 
+// A tree of several megabytes goes to the file in pieces: a failure or a
+// cancellation after some pieces are on the disk still changes nothing.
+TEST_F(TreeFileWriterEchec, ASaveStoppedAfterSomePiecesLeavesTheTreeAndItsBackup) {
+  for (int i = 0; i < 250; ++i) m_bd.EcritChamp(m_bd.NouvelleFiche(), 18, std::string(20000, 'n'));
+  struct Cas {
+    const char* nom;
+    long long echecApres;  // bytes written before the disk fails, -1 for none
+    bool annule;
+  };
+  for (const Cas& c : {Cas{"disk full in the third piece", 2500000, false},
+                       Cas{"cancelled after four pieces", -1, true}}) {
+    SCOPED_TRACE(c.nom);
+    SimuleEchecEcriture(c.echecApres);
+    Statut s = EcritBase(m_bd, m_dossier.Chemin("Dupont.kdg"), {},
+                         [](long long f, long long) { return f < 200; });
+    SimuleEchecEcriture(-1);
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.annule(), c.annule) << s.message();
+    ExpectRienNaChange();
+  }
+}
+
 TEST_F(TreeFileWriterEchec, ABackupThatCannotBeReplacedStopsTheSave) {
   // A folder in the way of the backup: the rename onto it fails, as it
   // would on a backup held by another program.
