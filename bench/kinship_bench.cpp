@@ -71,7 +71,7 @@ void Mesure(int nbre, int generations) {
     int k = 0;
     size_t octets = 0, plusLong = 0;
     for (int p = 1; p <= n; ++p) {
-      const std::string& t = bd.Fiche(p).Numero;
+      const Texte& t = bd.Fiche(p).Numero;
       k += !t.empty();
       octets += t.size();
       plusLong = std::max(plusLong, t.size());

@@ -50,7 +50,7 @@ std::string Echappe(std::string_view s) {
 template <typename F>
 void PourChaqueLieu(const TBD& bd, int p, std::string_view nature, F&& f) {
   if (!bd.FicheUtilisee(p)) return;
-  const std::string& tab = bd.Fiche(p).TabEve;
+  const Texte& tab = bd.Fiche(p).TabEve;
   const int nbre = NbreEntrees(tab);
   for (int k = 1; k <= nbre; ++k) {
     const int e = LitEntree(tab, k);
@@ -228,7 +228,7 @@ TResultatCarte AfficheTout(const TBD& bd, const TR& population, std::string_view
   int fait = 0;
   for (int32_t p : population) {
     bool collecte = false;
-    PourChaqueLieu(bd, p, nature, [&](const std::string& lieu) {
+    PourChaqueLieu(bd, p, nature, [&](std::string_view lieu) {
       chercheur.Zones(lieu, trouvees);
       for (int z : trouvees) {
         if (remplie[static_cast<size_t>(z)]) continue;
@@ -313,7 +313,7 @@ std::vector<TMarqueur> MarqueursEnLigne(const TBD& bd, const TR& population, std
   std::vector<TMarqueur> marqueurs;
   for (int32_t p : population) {
     const std::string nom = bd.NomCourt(p);
-    PourChaqueLieu(bd, p, nature, [&](const std::string& lieu) {
+    PourChaqueLieu(bd, p, nature, [&](std::string_view lieu) {
       const std::string l = LieuEnLigne(lieu);
       marqueurs.push_back({l, TexteMarqueur(nom, l)});
     });

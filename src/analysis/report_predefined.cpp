@@ -40,7 +40,7 @@ using T = TriColonne;
 
 // The events of a list (a person's or a union's TabEve) that are in use.
 template <typename F>
-void PourEves(const TBD& bd, const std::string& tab, F&& f) {
+void PourEves(const TBD& bd, std::string_view tab, F&& f) {
   const int n = NbreEntrees(tab);
   for (int k = 1; k <= n; ++k) {
     const int e = LitEntree(tab, k);
@@ -218,7 +218,7 @@ void ParPatronyme(const TContexteModele& ctx, const TTraduction& t, const TOptio
     PourEves(bd, f.TabEve, [&](const TEve& e) {
       if (e.Lieu.empty() || (!o.tousLesLieux && !CommencePar(e.Lieu, o.prefixe))) return;
       for (int k = 0; k < 4; ++k)
-        if (e.Nature == natures[k]) ++comptes[f.Nom][static_cast<size_t>(k)];
+        if (e.Nature == natures[k]) ++comptes[f.Nom.str()][static_cast<size_t>(k)];
     });
   }
   g.DefinitColonnes(Colonnes(t, {{575, 100, T::Texte}, {576, 55, T::Nombre}, {577, 55, T::Nombre},
@@ -314,7 +314,7 @@ void EvesPersonnes(const TContexteModele& ctx, const TTraduction& t, const TOpti
     const std::string nom = bd.NomCourt(p);
     PourEves(bd, bd.Fiche(p).TabEve, [&](const TEve& e) {
       g.AjouteLigne({DateAffichee(e.DateEve, ctx.formatDate), FormateLieu(e.Lieu, o.formatLieu),
-                     e.Nature, nom, JoinLines(e.NoteEve)},
+                     e.Nature.str(), nom, JoinLines(e.NoteEve)},
                     p);
     });
   }
@@ -334,7 +334,7 @@ void EvesUnions(const TContexteModele& ctx, const TTraduction& t, const TOptions
     const std::string mari = bd.NomCourt(x.NumH), femme = bd.NomCourt(x.NumF);
     PourEves(bd, x.TabEve, [&](const TEve& e) {
       g.AjouteLigne({DateAffichee(e.DateEve, ctx.formatDate), FormateLieu(e.Lieu, o.formatLieu),
-                     e.Nature, mari, femme, JoinLines(e.NoteEve)},
+                     e.Nature.str(), mari, femme, JoinLines(e.NoteEve)},
                     x.NumH);
     });
   }
@@ -376,8 +376,8 @@ void Lieux(const TContexteModele& ctx, const TTraduction& t, const TOptionsPrede
   for (int e = 1; e <= bd.NbreEve(); ++e) {
     if (!av(e)) return;
     if (!bd.EveUtilise(e)) continue;
-    const std::string& lieu = bd.Eve(e).Lieu;
-    if (!lieu.empty()) ++comptes[lieu];
+    const Texte& lieu = bd.Eve(e).Lieu;
+    if (!lieu.empty()) ++comptes[lieu.str()];
   }
   g.DefinitColonnes(Colonnes(t, {{583, 200, T::Texte}, {624, 50, T::Nombre}}));
   for (const auto& [lieu, n] : comptes) g.AjouteLigne({FormateLieu(lieu, o.formatLieu), Ent(n)});
@@ -404,7 +404,7 @@ void Eclair(const TContexteModele& ctx, const TTraduction& t, const TOptionsPred
             TGrilleRapport& g, TResultatPredefini& r, Avance& av) {
   const TBD& bd = ctx.bd;
   std::unordered_map<Paire, std::pair<int, int>, HachePaire> table;
-  auto note = [&](const std::string& nom, const TEve& e) {
+  auto note = [&](const Texte& nom, const TEve& e) {
     if (e.Lieu.empty() || (!o.tousLesLieux && !CommencePar(e.Lieu, o.prefixe))) return;
     const int a = DateAnnee(e.DateEve);
     if (a == 0) return;
@@ -520,7 +520,7 @@ bool PredefiniAvecSigne(int numero) { return numero == 10; }
 std::vector<TLigneCroisee> TableCroisee(const TBD& bd, bool parLieu, const Progression& progression,
                                         bool* annule) {
   struct Lieu {
-    const std::string* texte;
+    const Texte* texte;
     int min = 0, max = 0;  // 0: no known year
   };
   std::vector<TLigneCroisee> lignes;
@@ -554,7 +554,7 @@ std::vector<TLigneCroisee> TableCroisee(const TBD& bd, bool parLieu, const Progr
     for (int u : unions[static_cast<size_t>(p)]) PourEves(bd, bd.Union(u).TabEve, ajoute);
     for (const Lieu& l : lieux) {
       auto [it, nouveau] = index.try_emplace(Paire{f.Nom, *l.texte}, lignes.size());
-      if (nouveau) lignes.push_back({f.Nom, *l.texte});
+      if (nouveau) lignes.push_back({f.Nom.str(), l.texte->str()});
       TLigneCroisee& ligne = lignes[it->second];
       if (l.min == 0) {
         ++ligne.nonDatees;

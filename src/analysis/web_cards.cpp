@@ -90,7 +90,7 @@ void EvenementsPropres(const TPagesWeb& pages, int r, std::vector<Entree>& entre
   for (int k = 1; k <= NbreEntrees(f.TabEve); ++k) {
     const int e = LitEntree(f.TabEve, k);
     if (e < 1 || e > bd.NbreEve() || !bd.EveUtilise(e)) continue;
-    entrees.push_back({bd.Eve(e).DateEve, TexteEvenement(pages, bd.Eve(e), "")});
+    entrees.push_back({bd.Eve(e).DateEve.str(), TexteEvenement(pages, bd.Eve(e), "")});
   }
   for (int u : UnionsOf(bd, r)) {
     const TUnion& un = bd.Union(u);
@@ -99,7 +99,7 @@ void EvenementsPropres(const TPagesWeb& pages, int r, std::vector<Entree>& entre
     for (int k = 1; k <= NbreEntrees(un.TabEve); ++k) {
       const int e = LitEntree(un.TabEve, k);
       if (e < 1 || e > bd.NbreEve() || !bd.EveUtilise(e)) continue;
-      entrees.push_back({bd.Eve(e).DateEve, TexteEvenement(pages, bd.Eve(e), avec)});
+      entrees.push_back({bd.Eve(e).DateEve.str(), TexteEvenement(pages, bd.Eve(e), avec)});
     }
   }
 }
@@ -338,7 +338,7 @@ std::string CardTable(const TPagesWeb& pages, int r, const std::string& dossierS
     t += Table({mot(8)}, {{EchappeHtml(bd.Fiche(r).Note)}});
   if (o.ficheSources) {
     std::vector<std::vector<std::string>> lignes;
-    const std::string& tab = bd.Fiche(r).TabSrc;
+    const Texte& tab = bd.Fiche(r).TabSrc;
     for (int k = 1; k <= NbreEntrees(tab); ++k) {
       const int s = LitEntree(tab, k);
       if (s < 1 || s > bd.NbreSrc() || !bd.SrcUtilisee(s)) continue;

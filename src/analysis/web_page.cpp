@@ -163,8 +163,8 @@ std::string TPagesWeb::HomeLink() const {
 std::string TPagesWeb::NomPersonne(int r) const {
   if (r < 1 || r > m_bd.NbreFiche()) return {};
   const TFiche& f = m_bd.Fiche(r);
-  const std::string pre = m_options.tousPrenoms ? f.Pre : PremierPrenom(f.Pre);
-  return pre.empty() ? f.Nom : f.Nom + " " + pre;
+  const std::string pre = m_options.tousPrenoms ? f.Pre.str() : PremierPrenom(f.Pre);
+  return pre.empty() ? f.Nom.str() : f.Nom + " " + pre;
 }
 
 std::string TPagesWeb::PersonName(int r) const { return EchappeHtml(NomPersonne(r)); }

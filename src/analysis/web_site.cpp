@@ -285,7 +285,7 @@ class Export {
     h.Ajoute("<p>");
     int s = 0;
     for (size_t i = 0; i < cles.size();) {
-      const std::string& nom = m_bd.Fiche(cles[i].second).Nom;
+      const Texte& nom = m_bd.Fiche(cles[i].second).Nom;
       size_t j = i;
       while (j < cles.size() && EgalSansCasse(m_bd.Fiche(cles[j].second).Nom, nom)) ++j;
       ++s;
@@ -540,7 +540,7 @@ std::string DonneesDyna(const TBD& bd, const TOptionsWeb& o) {
     t += "i[" + Ent(r) + "]=new Array(\"";
     if (bd.FicheUtilisee(r)) {
       const TFiche& f = bd.Fiche(r);
-      t += ChaineScript(f.Pre.empty() ? f.Nom : f.Nom + " " + f.Pre);
+      t += ChaineScript(f.Pre.empty() ? f.Nom.str() : f.Nom + " " + f.Pre);
       t += "\"," + Ent(std::max(0, f.NumP)) + "," + Ent(std::max(0, f.NumM)) + ",\"";
       t += dateLieu(bd.LitDateNaissance(r), bd.LitLieuNaissance(r));
       t += "\",\"";

@@ -147,7 +147,7 @@ std::string PageSources(const TBD& bd, const TGabaritPage& g, const TOptionsPage
   std::vector<std::vector<int>> notes(static_cast<size_t>(nbreSrc) + 1);
   auto note = [&](int r) {
     if (!bd.FicheUtilisee(r)) return;
-    const std::string& tab = bd.Fiche(r).TabSrc;
+    const Texte& tab = bd.Fiche(r).TabSrc;
     for (int k = 1, n = NbreEntrees(tab); k <= n; ++k) {
       const int s = LitEntree(tab, k);
       if (s < 1 || s > nbreSrc) continue;

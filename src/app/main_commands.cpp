@@ -140,7 +140,7 @@ int RechercheSosa(const TBD& bd, std::string_view reponse, int selecPers) {
   if (r.empty()) return 0;
   const std::string cherche = "," + r + ",";
   for (int n = bd.FicheSuivante(0); n != 0; n = bd.FicheSuivante(n)) {
-    const std::string& numero = bd.Fiche(n).Numero;
+    const Texte& numero = bd.Fiche(n).Numero;
     if (numero.empty()) continue;
     if (("," + numero + ",").find(cherche) != std::string::npos) return n;
   }

@@ -203,12 +203,12 @@ class Numerotation {
     if (!m_estSosa[x]) return;
     const int parent = mere ? m_bd.LitMere(x) : m_bd.LitPere(x);
     Passe& passe = m_passe[x][mere ? 1 : 0];
-    const std::string& texteEnfant = m_bd.Fiche(x).Numero;
+    const Texte& texteEnfant = m_bd.Fiche(x).Numero;
     size_t pos = passe.reecriture == m_reecriture[x] ? passe.consomme : 0;
     if (pos >= texteEnfant.size()) return;
     // A person who is its own parent reads the field it writes.
-    const std::string copie = x == parent ? texteEnfant : std::string();
-    const std::string& enfant = x == parent ? copie : texteEnfant;
+    const std::string copie = x == parent ? texteEnfant.str() : std::string();
+    const std::string_view enfant = x == parent ? std::string_view(copie) : texteEnfant.view();
 
     TFiche& fp = m_bd.FicheBrute(parent);
     if (!m_estSosa[parent]) {

@@ -85,7 +85,7 @@ int CmdNumber(int argc, char** argv) {
   int sosa = 0;
   int descendants = 0;
   for (int i = 1; i <= bd.NbreFiche(); ++i) {
-    const std::string& n = bd.Fiche(i).Numero;
+    const Texte& n = bd.Fiche(i).Numero;
     if (n.empty() || !bd.FicheUtilisee(i)) continue;
     if (n.find('/') == std::string::npos) ++sosa;
     else ++descendants;

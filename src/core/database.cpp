@@ -24,20 +24,31 @@ int32_t LitEntree(std::string_view tab, int k) {
   return static_cast<int32_t>(v);
 }
 
-void AjouteEntree(std::string& tab, int32_t valeur) {
+namespace {
+
+// The same packed-list edits for a record's text and for a list being built.
+template <class T>
+void AjouteEntreeDans(T& tab, int32_t valeur) {
   auto v = static_cast<uint32_t>(valeur);
   // A trailing partial entry would shift every later entry; drop it first.
   tab.resize(4 * static_cast<size_t>(NbreEntrees(tab)));
-  tab += static_cast<char>(v & 0xFF);
-  tab += static_cast<char>((v >> 8) & 0xFF);
-  tab += static_cast<char>((v >> 16) & 0xFF);
-  tab += static_cast<char>((v >> 24) & 0xFF);
+  const char octets[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                          static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+  tab.append(octets, 4);
 }
 
-void RetireEntree(std::string& tab, int k) {
+template <class T>
+void RetireEntreeDe(T& tab, int k) {
   if (k < 1 || k > NbreEntrees(tab)) return;
   tab.erase(4 * static_cast<size_t>(k - 1), 4);
 }
+
+}  // namespace
+
+void AjouteEntree(std::string& tab, int32_t valeur) { AjouteEntreeDans(tab, valeur); }
+void AjouteEntree(Texte& tab, int32_t valeur) { AjouteEntreeDans(tab, valeur); }
+void RetireEntree(std::string& tab, int k) { RetireEntreeDe(tab, k); }
+void RetireEntree(Texte& tab, int k) { RetireEntreeDe(tab, k); }
 
 std::string PremierPrenom(std::string_view pre) {
   size_t guillemet = pre.find('"');
@@ -399,7 +410,7 @@ int TBD::NouvelleFiche() {
 void TBD::EffaceFiche(int n) {
   if (!PersonneValide(n)) return;
   {
-    const std::string& tab = m_fiches[n].TabEve;
+    const Texte& tab = m_fiches[n].TabEve;
     for (int k = 1; k <= NbreEntrees(tab); ++k) {
       int e = LitEntree(tab, k);
       if (m_eves.Valide(e)) EffaceEve(e);
@@ -478,7 +489,7 @@ int TBD::CreeUnion(int a, int b) {
 
 int TBD::EffaceUnion(int u) {
   if (!m_unions.Valide(u)) return u;
-  std::string& tab = UnionModif(u).TabEve;
+  Texte& tab = UnionModif(u).TabEve;
   for (int k = 1; k <= NbreEntrees(tab); ++k) {
     int e = LitEntree(tab, k);
     if (m_eves.Valide(e)) EffaceEve(e);

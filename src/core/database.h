@@ -8,8 +8,9 @@
 // slot handed out since the tables were last emptied, or the number of slots
 // loaded from a file), not the number of live records.
 //
-// All text is Windows-1252 bytes in std::string; the empty string is the
-// empty value.
+// All text is Windows-1252 bytes; the empty string is the empty value. The
+// records hold their texts as `Texte` (core/compact_text.h), which reads as a
+// std::string_view.
 //
 // No operation reports an error. A number outside 1..count of its table is
 // ignored: a write does nothing, a read gives 0, false or the empty text. An
@@ -28,6 +29,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/compact_text.h"
+
 namespace kindrela {
 
 // ---------------------------------------------------------------------------
@@ -38,20 +41,20 @@ struct TFiche {
   uint8_t Utilise = 0;  // 1 in use, 0 free
   uint8_t Replie = 0;   // 1: the chart shows this branch collapsed; never saved
   uint8_t Sexe = 0;     // 0 man, 1 woman, 2 unknown
-  std::string Nom;      // surname
-  std::string Pre;      // given names, space-separated; one in double quotes is the usual one
+  Texte Nom;      // surname
+  Texte Pre;      // given names, space-separated; one in double quotes is the usual one
   int32_t NumP = 0;     // father, 0 = none
   int32_t NumM = 0;     // mother, 0 = none
   int32_t CertP = 0;    // certainty of the father link, 0 (sure) .. 3
   int32_t CertM = 0;    // certainty of the mother link, 0 .. 3
-  std::string Note;
-  std::string Dcree;    // creation date, stored date form
-  std::string DdMAJ;    // date of last change, stored date form
-  std::string Champs;   // custom fields: triples "type|key|value|" concatenated
-  std::string TabEve;   // event numbers, packed int32 little-endian, display order
-  std::string Numero;   // numbering label (Sosa or d'Aboville)
-  std::string TabSrc;   // source numbers, packed int32 little-endian
-  std::string Reserve;  // kept in the tree file, not used otherwise
+  Texte Note;
+  Texte Dcree;    // creation date, stored date form
+  Texte DdMAJ;    // date of last change, stored date form
+  Texte Champs;   // custom fields: triples "type|key|value|" concatenated
+  Texte TabEve;   // event numbers, packed int32 little-endian, display order
+  Texte Numero;   // numbering label (Sosa or d'Aboville)
+  Texte TabSrc;   // source numbers, packed int32 little-endian
+  Texte Reserve;  // kept in the tree file, not used otherwise
 };
 
 // One couple. Children are not stored: a person is a child of the union when
@@ -60,7 +63,7 @@ struct TUnion {
   uint8_t Utilise = 0;
   int32_t NumH = 0;     // husband: the partner who was a man when the union was made
   int32_t NumF = 0;     // wife: the other partner
-  std::string TabEve;   // event numbers, packed as in TFiche
+  Texte TabEve;   // event numbers, packed as in TFiche
 };
 
 // One event, owned by exactly one person or union (listed in its TabEve).
@@ -68,12 +71,12 @@ struct TUnion {
 // A default-constructed event is in the reset state of EffaceEve.
 struct TEve {
   uint8_t Utilise = 0;
-  std::string Nature;         // kind word: one of the Nat* words or any word typed
-  std::string DateEve;        // stored date form
-  std::string Heure;          // time of day, free text
-  std::string Lieu;           // place text
-  std::string NoteEve;
-  std::string Certitude = "0";  // "0".."3"
+  Texte Nature;         // kind word: one of the Nat* words or any word typed
+  Texte DateEve;        // stored date form
+  Texte Heure;          // time of day, free text
+  Texte Lieu;           // place text
+  Texte NoteEve;
+  Texte Certitude{"0"};  // "0".."3"
 };
 
 // One source (a document or picture), possibly attached to several persons.
@@ -82,10 +85,10 @@ struct TEve {
 // its first "|", all of it when there is none).
 struct TSrc {
   uint8_t Utilise = 0;
-  std::string SrcTitre;   // title; the key by which a person's source is found
-  std::string SrcAbrege;  // abbreviation
-  std::string SrcTexte;
-  std::string SrcMedia;   // file name, optionally "|" and further fields
+  Texte SrcTitre;   // title; the key by which a person's source is found
+  Texte SrcAbrege;  // abbreviation
+  Texte SrcTexte;
+  Texte SrcMedia;   // file name, optionally "|" and further fields
 };
 
 // ---------------------------------------------------------------------------
@@ -96,8 +99,10 @@ int NbreEntrees(std::string_view tab);
 // Entry k, 0 when k is outside 1..NbreEntrees(tab).
 int32_t LitEntree(std::string_view tab, int k);
 void AjouteEntree(std::string& tab, int32_t valeur);
+void AjouteEntree(Texte& tab, int32_t valeur);
 // Removes entry k, shifting the later ones down; nothing when k is out of range.
 void RetireEntree(std::string& tab, int k);
+void RetireEntree(Texte& tab, int k);
 
 // The usual given name of a given-names text: the text between the first two
 // double quotes when there are two; otherwise the text before the first ","
@@ -502,15 +507,15 @@ class TBD {
   bool PersonneValide(int n) const { return m_fiches.Valide(n); }
   // The event (or source) number at position k of a packed list, 0 when k
   // or that number is out of range.
-  int EveDeListe(const std::string& tab, int k) const;
-  int SrcDeListe(const std::string& tab, int k) const;
+  int EveDeListe(std::string_view tab, int k) const;
+  int SrcDeListe(std::string_view tab, int k) const;
   // The position in `tab` of the first / last event whose Nature is `nature`; 0 if none.
-  int PremiereEveNature(const std::string& tab, std::string_view nature) const;
-  int DerniereEveNature(const std::string& tab, std::string_view nature) const;
+  int PremiereEveNature(std::string_view tab, std::string_view nature) const;
+  int DerniereEveNature(std::string_view tab, std::string_view nature) const;
   // A reset event in use appended to `tab`, 0 when the table is full.
-  int AjouteEve(std::string& tab);
-  void RetireEve(std::string& tab, int k);
-  void EcritEveDansListe(std::string& tab, std::string_view nature, int f, std::string_view texte);
+  int AjouteEve(Texte& tab);
+  void RetireEve(Texte& tab, int k);
+  void EcritEveDansListe(Texte& tab, std::string_view nature, int f, std::string_view texte);
   int AlloueSrc();
   // Link writes that keep the reverse indexes coherent.
   void FixePere(int n, int pere);

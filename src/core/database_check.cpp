@@ -52,7 +52,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
   // One owner's list: `moi` is its signed owner number, `nom` how the report
   // names it. Allocating the copies grows only the event table, so `tab`
   // stays valid.
-  auto parcourt = [&](std::string& tab, int moi, const std::string& nom, bool estUnion) {
+  auto parcourt = [&](Texte& tab, int moi, const std::string& nom, bool estUnion) {
     auto avantModif = [&] {
       if (moi > 0) FicheModif(moi); else UnionModif(-moi);
     };
@@ -67,7 +67,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
         Change();
         continue;
       }
-      const std::string nature = m_eves[e].Nature;
+      const std::string nature(m_eves[e].Nature);
       if (proprio[e] != 0) {
         int autre = proprio[e];
         rapport += nom + evenement + kQ + nature + kQ +
@@ -120,7 +120,7 @@ std::string TBD::VerifieBase(const std::function<bool(const std::string& questio
       lienCasse(NomCourt(r), "la mère"_ansi, m_fiches[r].NumM);
       FixeMere(r, 0);
     }
-    std::string& sources = m_fiches[r].TabSrc;
+    Texte& sources = m_fiches[r].TabSrc;
     for (int k = 1; k <= NbreEntrees(sources);) {
       const int src = LitEntree(sources, k);
       if (SrcUtilisee(src)) {

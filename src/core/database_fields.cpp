@@ -71,18 +71,18 @@ std::string TBD::LitChamp(int n, int code) const {
   switch (code) {
     case 0: return f.Utilise != 0 ? "1" : "0";
     case 1: return f.Sexe == 0 ? "H" : f.Sexe == 1 ? "F" : "I";
-    case 2: return f.Nom;
-    case 3: return f.Pre;
+    case 2: return f.Nom.str();
+    case 3: return f.Pre.str();
     case 4: return EntierVersTexte(f.NumP);
     case 5: return EntierVersTexte(f.NumM);
-    case 18: return f.Note;
+    case 18: return f.Note.str();
     case 19: return LitChampPerso(n, NatProfession);
-    case 21: return f.Dcree;
-    case 22: return f.DdMAJ;
-    case 23: return f.Champs;
+    case 21: return f.Dcree.str();
+    case 22: return f.DdMAJ.str();
+    case 23: return f.Champs.str();
     case 24: return PremierPrenom(f.Pre);
     case 25: return f.Nom + " " + f.Pre;
-    case 26: return f.Numero;
+    case 26: return f.Numero.str();
     case 27: return EntierVersTexte(f.CertP);
     case 28: return EntierVersTexte(f.CertM);
     default:
@@ -228,12 +228,12 @@ void TBD::EcritChampUnion(int u, int code, std::string_view texte) {
 // ---------------------------------------------------------------------------
 // Events in packed lists
 
-int TBD::EveDeListe(const std::string& tab, int k) const {
+int TBD::EveDeListe(std::string_view tab, int k) const {
   int e = LitEntree(tab, k);
   return m_eves.Valide(e) ? e : 0;
 }
 
-int TBD::PremiereEveNature(const std::string& tab, std::string_view nature) const {
+int TBD::PremiereEveNature(std::string_view tab, std::string_view nature) const {
   int nbre = NbreEntrees(tab);
   for (int k = 1; k <= nbre; ++k) {
     int e = EveDeListe(tab, k);
@@ -242,7 +242,7 @@ int TBD::PremiereEveNature(const std::string& tab, std::string_view nature) cons
   return 0;
 }
 
-int TBD::DerniereEveNature(const std::string& tab, std::string_view nature) const {
+int TBD::DerniereEveNature(std::string_view tab, std::string_view nature) const {
   for (int k = NbreEntrees(tab); k >= 1; --k) {
     int e = EveDeListe(tab, k);
     if (e != 0 && m_eves[e].Nature == nature) return k;
@@ -250,7 +250,7 @@ int TBD::DerniereEveNature(const std::string& tab, std::string_view nature) cons
   return 0;
 }
 
-int TBD::AjouteEve(std::string& tab) {
+int TBD::AjouteEve(Texte& tab) {
   int e = m_eves.Cherche(ModeAjout != 0);
   if (e == 0) return 0;
   if (e <= NbreEve()) EffaceEve(e);  // a fresh slot is already reset
@@ -261,7 +261,7 @@ int TBD::AjouteEve(std::string& tab) {
   return e;
 }
 
-void TBD::RetireEve(std::string& tab, int k) {
+void TBD::RetireEve(Texte& tab, int k) {
   if (k < 1 || k > NbreEntrees(tab)) return;
   int e = LitEntree(tab, k);
   if (m_eves.Valide(e)) EffaceEve(e);
@@ -269,7 +269,7 @@ void TBD::RetireEve(std::string& tab, int k) {
   Change();
 }
 
-void TBD::EcritEveDansListe(std::string& tab, std::string_view natureVue, int f,
+void TBD::EcritEveDansListe(Texte& tab, std::string_view natureVue, int f,
                             std::string_view texteVue) {
   // Copies: the caller's texts may live in an event that the allocation moves.
   std::string nature(natureVue);
@@ -310,7 +310,7 @@ void TBD::EcritEveFiche(int n, int k, int f, std::string_view texte) {
 
 std::string TBD::LitEveNature(int n, std::string_view nature, int f) const {
   if (!PersonneValide(n)) return {};
-  const std::string& tab = m_fiches[n].TabEve;
+  const Texte& tab = m_fiches[n].TabEve;
   int k = PremiereEveNature(tab, nature);
   return k != 0 ? LitChampEve(EveDeListe(tab, k), f) : std::string();
 }
@@ -340,7 +340,7 @@ void TBD::EcritEveUnion(int u, int k, int f, std::string_view texte) {
 
 std::string TBD::LitEveUnionNature(int u, std::string_view nature, int f) const {
   if (!m_unions.Valide(u)) return {};
-  const std::string& tab = m_unions[u].TabEve;
+  const Texte& tab = m_unions[u].TabEve;
   int k = PremiereEveNature(tab, nature);
   return k != 0 ? LitChampEve(EveDeListe(tab, k), f) : std::string();
 }
@@ -365,12 +365,12 @@ std::string TBD::LitChampEve(int e, int f) const {
   if (!m_eves.Valide(e)) return {};
   const TEve& x = m_eves[e];
   switch (f) {
-    case 1: return x.Nature;
-    case 2: return x.DateEve;
-    case 3: return x.Heure;
-    case 4: return x.Lieu;
-    case 5: return x.NoteEve;
-    case 6: return x.Certitude;
+    case 1: return x.Nature.str();
+    case 2: return x.DateEve.str();
+    case 3: return x.Heure.str();
+    case 4: return x.Lieu.str();
+    case 5: return x.NoteEve.str();
+    case 6: return x.Certitude.str();
     default: return {};
   }
 }
@@ -392,7 +392,7 @@ void TBD::EcritChampEve(int e, int f, std::string_view texte) {
 // ---------------------------------------------------------------------------
 // Sources
 
-int TBD::SrcDeListe(const std::string& tab, int k) const {
+int TBD::SrcDeListe(std::string_view tab, int k) const {
   int s = LitEntree(tab, k);
   return m_srcs.Valide(s) ? s : 0;
 }
@@ -422,10 +422,10 @@ std::string TBD::LitChampSrc(int s, int f) const {
   if (!m_srcs.Valide(s)) return {};
   const TSrc& x = m_srcs[s];
   switch (f) {
-    case 1: return x.SrcTitre;
-    case 2: return x.SrcTexte;
-    case 3: return x.SrcAbrege;
-    case 4: return x.SrcMedia;
+    case 1: return x.SrcTitre.str();
+    case 2: return x.SrcTexte.str();
+    case 3: return x.SrcAbrege.str();
+    case 4: return x.SrcMedia.str();
     case 5: return EntierVersTexte(s);
     case 6: return x.SrcMedia.substr(0, x.SrcMedia.find('|'));
     default: return {};
@@ -457,7 +457,7 @@ int TBD::AjouteNouvelleSrc(int n) {
 
 bool TBD::AjouteSrc(int n, int s) {
   if (!PersonneValide(n)) return false;
-  const std::string& tab = m_fiches[n].TabSrc;
+  const Texte& tab = m_fiches[n].TabSrc;
   int nbre = NbreEntrees(tab);
   for (int k = 1; k <= nbre; ++k)
     if (LitEntree(tab, k) == s) return false;
@@ -468,7 +468,7 @@ bool TBD::AjouteSrc(int n, int s) {
 
 void TBD::RetireSrc(int n, int s) {
   if (!PersonneValide(n)) return;
-  const std::string& tab = m_fiches[n].TabSrc;
+  const Texte& tab = m_fiches[n].TabSrc;
   int nbre = NbreEntrees(tab);
   for (int k = 1; k <= nbre; ++k) {
     if (LitEntree(tab, k) == s) {
@@ -493,7 +493,7 @@ void TBD::EcritSrcTitre(int n, std::string_view titreVu, std::string_view texteV
   // Copies: the caller's texts may live in a source that the allocation moves.
   std::string titre(titreVu);
   std::string texte(texteVu);
-  const std::string& tab = m_fiches[n].TabSrc;
+  const Texte& tab = m_fiches[n].TabSrc;
   int s = 0;
   for (int k = NbreEntrees(tab); k >= 1 && s == 0; --k) {
     int candidat = SrcDeListe(tab, k);
@@ -520,7 +520,7 @@ std::string TBD::LitChampPerso(int n, std::string_view cle) const {
 
 void TBD::EcritChampPerso(int n, std::string_view cle, std::string_view valeur) {
   if (!PersonneValide(n)) return;
-  const std::string& champs = m_fiches[n].Champs;
+  const Texte& champs = m_fiches[n].Champs;
   std::string nouveau;
   bool trouve = false;
   for (const Triple& t : Triples(champs)) {

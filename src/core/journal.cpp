@@ -25,6 +25,7 @@ namespace {
 std::size_t Tas(const std::string& s) {
   return s.capacity() > std::string().capacity() ? s.capacity() + 1 : 0;
 }
+std::size_t Tas(const Texte& s) { return s.capacity() > Texte::kCourt ? s.capacity() + 1 : 0; }
 
 std::size_t Tas(const TFiche& f) {
   return Tas(f.Nom) + Tas(f.Pre) + Tas(f.Note) + Tas(f.Dcree) + Tas(f.DdMAJ) + Tas(f.Champs) +

@@ -205,7 +205,7 @@ ResultatConversionLieux ConvertitLieux(TBD& bd, const OptionsConversionLieux& op
       break;
     }
     if (!bd.EveUtilise(e)) continue;
-    const std::string& avant = bd.Eve(e).Lieu;
+    const Texte& avant = bd.Eve(e).Lieu;
     if (avant.empty()) continue;
     std::string apres = ConvertitLieu(avant, options);
     if (apres != avant) {

@@ -26,7 +26,8 @@ class Collecte {
   explicit Collecte(const DemandeSaisie& d) : m_d(d), m_prefixe(MinusculesAnsi(d.texte)) {}
 
   // `compare` is the text matched against the prefix, `valeur` what is offered.
-  bool Ajoute(std::string_view compare, const std::string& valeur) {
+  bool Ajoute(std::string_view compare, std::string_view valeurVue) {
+    const std::string valeur(valeurVue);
     if (valeur.empty()) return true;
     if (!m_d.toutes) {
       // The typed text itself is no suggestion.
@@ -77,7 +78,7 @@ std::vector<std::string> PropositionsNoms(const TBD& bd, int code, const Demande
     // Surname and given names straight from the record: a walk of the whole tree per keystroke.
     if (code == 2 || code == 3) {
       const TFiche& f = bd.Fiche(n);
-      const std::string& v = code == 2 ? f.Nom : f.Pre;
+      const Texte& v = code == 2 ? f.Nom : f.Pre;
       if (!c.Ajoute(v, v)) break;
       continue;
     }
@@ -103,7 +104,7 @@ std::vector<std::string> PropositionsLieux(const TBD& bd, int partie, const Dema
   const bool entier = partie <= 0 || partie > kNbreChampsLieu;
   for (int e = 1; e <= bd.NbreEve(); ++e) {
     if (!bd.EveUtilise(e)) continue;
-    const std::string& lieu = bd.Eve(e).Lieu;
+    const Texte& lieu = bd.Eve(e).Lieu;
     if (lieu.empty()) continue;
     if (entier) {
       if (!c.Ajoute(lieu, lieu)) break;

@@ -72,7 +72,7 @@ void FusionneEvenement(TBD& bd, int t, int e, bool nouveau) {
 }
 
 // The first event of a list with that kind, 0 when none.
-int EvenementDeNature(const TBD& bd, const std::string& tab, std::string_view nature) {
+int EvenementDeNature(const TBD& bd, std::string_view tab, std::string_view nature) {
   for (int k = 1; k <= NbreEntrees(tab); ++k) {
     const int e = LitEntree(tab, k);
     if (e >= 1 && e <= bd.NbreEve() && bd.Eve(e).Nature == nature) return e;
@@ -80,7 +80,7 @@ int EvenementDeNature(const TBD& bd, const std::string& tab, std::string_view na
   return 0;
 }
 
-std::vector<int> Evenements(const std::string& tab) {
+std::vector<int> Evenements(std::string_view tab) {
   std::vector<int> v;
   for (int k = 1; k <= NbreEntrees(tab); ++k) v.push_back(LitEntree(tab, k));
   return v;
@@ -193,8 +193,8 @@ ResultatFusion FusionPersonnes(TBD& bd, int a, int b) {
 
   FusionneEvenementsFiche(bd, a, b);
 
-  if (const std::string noteB = bd.Fiche(b).Note; !noteB.empty()) {
-    std::string note = bd.Fiche(a).Note;
+  if (const std::string noteB(bd.Fiche(b).Note); !noteB.empty()) {
+    std::string note(bd.Fiche(a).Note);
     AjouteLigne(note, kIssueDeLaFusion);
     AjouteLigne(note, noteB);
     bd.EcritChamp(a, 18, note);
@@ -209,7 +209,7 @@ ResultatFusion FusionPersonnes(TBD& bd, int a, int b) {
   }
 
   // Sources: a cites every source b cites, once.
-  const std::string sources = bd.Fiche(b).TabSrc;
+  const std::string sources(bd.Fiche(b).TabSrc);
   for (int k = 1; k <= NbreEntrees(sources); ++k)
     if (const int s = LitEntree(sources, k); bd.SrcUtilisee(s)) bd.AjouteSrc(a, s);
 

@@ -200,7 +200,7 @@ void SupprimeSource(TBD& bd, int s) {
   TEtapeJournal etape(bd, "suppression de la source " + bd.Src(s).SrcTitre);
   for (int n : PersonnesDeSource(bd, s)) {
     while (true) {
-      const std::string& tab = bd.Fiche(n).TabSrc;
+      const Texte& tab = bd.Fiche(n).TabSrc;
       bool present = false;
       for (int k = 1; k <= NbreEntrees(tab) && !present; ++k) present = LitEntree(tab, k) == s;
       if (!present) break;

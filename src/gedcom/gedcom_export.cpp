@@ -427,7 +427,7 @@ class Exporteur {
     if (!m_bd.EveUtilise(e)) return;
     const TEve& v = m_bd.Eve(e);
     if (m_o.sansMoinsDeCentAns && AgeEntre(v.DateEve, m_aujourdhui) < 100) return;
-    auto it = m_tagsEve.find(v.Nature);
+    auto it = m_tagsEve.find(v.Nature.str());
     if (it != m_tagsEve.end() && !it->second.empty()) {
       Ligne(1, it->second);
     } else {

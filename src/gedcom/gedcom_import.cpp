@@ -229,7 +229,7 @@ std::string Contexte::LitDepot(LecteurGedcom& lecteur) {
     }
     lecteur.Suivante();
   }
-  std::string texte = (nom.empty() ? std::string("Dépôt"_ansi) : Texte("gedcom_depot_nom", "Dépôt : %s"_ansi, nom)) + kCrLf;
+  std::string texte = (nom.empty() ? std::string("Dépôt"_ansi) : Message("gedcom_depot_nom", "Dépôt : %s"_ansi, nom)) + kCrLf;
   texte += adresse.empty() ? parties : adresse;
   texte += contacts;
   texte += autres;
@@ -237,18 +237,19 @@ std::string Contexte::LitDepot(LecteurGedcom& lecteur) {
   return texte;
 }
 
-void Contexte::Coupe(std::string& texte, const std::string& quoi, long ligne) {
+std::size_t Contexte::Coupe(std::string_view texte, const std::string& quoi, long ligne) {
   // Counted in letters, as the user reads them; cut between two letters.
   const std::size_t avant = NbreLettres(texte);
-  texte.resize(LongueurSansCouper(texte, kLongueurMaxValeur));
+  const std::size_t garde = LongueurSansCouper(texte, kLongueurMaxValeur);
   const std::string message =
-      Texte("gedcom_texte_raccourci", "Ligne %s : ", std::to_string(ligne)) + quoi + " compte " +
+      Message("gedcom_texte_raccourci", "Ligne %s : ", std::to_string(ligne)) + quoi + " compte " +
       std::to_string(avant) +
-      Texte("gedcom_texte_raccourci_fin",
+      Message("gedcom_texte_raccourci_fin",
             " caractères ; seuls les %s premiers sont gardés, ce qu'un arbre enregistre au plus."_ansi,
-            std::to_string(NbreLettres(texte)));
+            std::to_string(NbreLettres(texte.substr(0, garde))));
   m_r.avertissements.push_back(message);
   Journal(message);
+  return garde;
 }
 
 const std::string& Contexte::TitreEnregistrementSource(std::string_view xref) {
@@ -364,7 +365,7 @@ void Contexte::JournalLigne(std::string_view avant) {
   m_journal += kCrLf;
 }
 
-std::string Contexte::Texte(const char* cle, const char* francais, const std::string& valeur) const {
+std::string Contexte::Message(const char* cle, const char* francais, const std::string& valeur) const {
   std::string modele = m_options.traduction ? m_options.traduction->MsgCle(cle) : std::string();
   if (modele.empty() || modele[0] == '$') modele = francais;
   return Remplace(modele, valeur);
@@ -494,33 +495,33 @@ void Contexte::Termine() {
     Journal(texte);
   };
   if (m_r.personnes.nonStockes > 0)
-    avertit(Texte("gedcom_personnes_non_stockees",
+    avertit(Message("gedcom_personnes_non_stockees",
                   "Table des personnes pleine : %s personnes n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.personnes.nonStockes)));
   if (m_r.unions.nonStockes > 0)
-    avertit(Texte("gedcom_unions_non_stockees",
+    avertit(Message("gedcom_unions_non_stockees",
                   "Table des unions pleine : %s unions n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.unions.nonStockes)));
   if (m_r.evenements.nonStockes > 0)
-    avertit(Texte("gedcom_evenements_non_stockes",
+    avertit(Message("gedcom_evenements_non_stockes",
                   "Table des événements pleine : %s événements n'ont pas été "
                   "enregistrés."_ansi,
                   std::to_string(m_r.evenements.nonStockes)));
   if (m_r.sources.nonStockes > 0)
-    avertit(Texte("gedcom_sources_non_stockees",
+    avertit(Message("gedcom_sources_non_stockees",
                   "Table des sources pleine : %s sources n'ont pas été enregistrées."_ansi,
                   std::to_string(m_r.sources.nonStockes)));
   if (m_renvoisGardes > 0)
-    avertit(Texte("gedcom_renvois_gardes",
+    avertit(Message("gedcom_renvois_gardes",
                   "%s renvois à des notes ou à des dépôts déjà recopiés très souvent sont "
                   "gardés sous la forme @...@."_ansi,
                   std::to_string(m_renvoisGardes)));
   if (m_r.remplacements > 0)
-    avertit(Texte("gedcom_caracteres_remplaces",
+    avertit(Message("gedcom_caracteres_remplaces",
                   "%s caractères absents du jeu Windows ont été remplacés."_ansi,
                   std::to_string(m_r.remplacements)));
   if (m_r.lignesInvalides > 0)
-    avertit(Texte("gedcom_utf8_invalide",
+    avertit(Message("gedcom_utf8_invalide",
                   "Séquences UTF-8 invalides (remplacées par ?) aux lignes : %s"_ansi,
                   m_lecteur.LignesInvalidesTexte() +
                       (m_r.lignesInvalides > 50 ? ", ..." : "")));
@@ -530,7 +531,7 @@ void Contexte::Termine() {
   if (s) {
     m_r.journal = chemin;
   } else {
-    m_r.avertissements.push_back(Texte("gedcom_journal_impossible",
+    m_r.avertissements.push_back(Message("gedcom_journal_impossible",
                                        "Impossible d'écrire le journal %s."_ansi, chemin));
   }
 }
@@ -671,7 +672,7 @@ ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::strin
 
 // ---------------------------------------------------------------------------
 
-void NomDeGedcom(std::string_view valeur, bool majuscules, std::string& nom, std::string& prenoms) {
+void NomDeGedcom(std::string_view valeur, bool majuscules, Texte& nom, Texte& prenoms) {
   // Views into the value, each part copied once: a name per person is read.
   auto bords = [](std::string_view t) {
     size_t debut = 0, fin = t.size();

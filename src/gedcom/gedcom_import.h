@@ -90,6 +90,6 @@ ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string
 // Surname and given names of a NAME value ("Jean /DUPONT/", "/DUPONT/ Jean",
 // "Dupont"); an empty surname becomes "?". With `majuscules`, the surname is
 // upper-cased and every word of the given names capitalised.
-void NomDeGedcom(std::string_view valeur, bool majuscules, std::string& nom, std::string& prenoms);
+void NomDeGedcom(std::string_view valeur, bool majuscules, Texte& nom, Texte& prenoms);
 
 }  // namespace kindrela

@@ -71,12 +71,14 @@ class Contexte {
   // the warnings: the text of `cle` (`francais` without a translation)
   // naming `quoi()`, the field and its record. Nearly every text fits:
   // the message is only made for one that does not.
-  template <typename Quoi>
-  void Raccourcit(std::string& texte, const char* cle, const char* francais, const Quoi& quoi,
+  template <typename Chaine, typename Quoi>
+  void Raccourcit(Chaine& texte, const char* cle, const char* francais, const Quoi& quoi,
                   long ligne) {
-    if (texte.size() > kLongueurMaxValeur) Coupe(texte, Texte(cle, francais, quoi()), ligne);
+    if (texte.size() > kLongueurMaxValeur)
+      texte.resize(Coupe(texte, Message(cle, francais, quoi()), ligne));
   }
-  void Coupe(std::string& texte, const std::string& quoi, long ligne);
+  // The length `texte` is cut to, said in the log and the warnings.
+  std::size_t Coupe(std::string_view texte, const std::string& quoi, long ligne);
   // The TITL of the SOUR record `xref`, empty when none.
   const std::string& TitreEnregistrementSource(std::string_view xref);
   std::string LitTitreSource(const std::string& cleMajuscule);
@@ -107,7 +109,7 @@ class Contexte {
   // The kind of an event whose tag has no fixed kind (m_cle holds the tag);
   // `deLaTable` is the event-kind table's word for it, empty when none.
   std::string NatureAutre(const std::string& deLaTable, bool even, const std::string& type,
-                          std::string& note) const;
+                          Texte& note) const;
   void StockeEveUnion(int u, TEve&& eve);
 
   // ----- Cross-references -----
@@ -120,7 +122,7 @@ class Contexte {
   // ----- Log and texts -----
   void Journal(std::string_view texte);  // one log line, when logging
   void JournalLigne(std::string_view avant);  // line counter + avant + the current line
-  std::string Texte(const char* cle, const char* francais, const std::string& valeur) const;
+  std::string Message(const char* cle, const char* francais, const std::string& valeur) const;
   void Termine();
   bool Avance();  // progress point; false when the user stopped the import
   void RendPagesLues();  // on the first line of each record of the main pass

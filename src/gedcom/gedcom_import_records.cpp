@@ -16,7 +16,8 @@ constexpr const char* kCrLf = "\r\n";
 
 // Appends a text that ends with CR LF (or a line that does not) to a note,
 // on a line of its own.
-void AjouteLigne(std::string& note, std::string_view texte) {
+template <class Chaine>
+void AjouteLigne(Chaine& note, std::string_view texte) {
   if (texte.empty()) return;
   if (!note.empty() && note.back() != '\n') note += kCrLf;
   note += texte;
@@ -24,11 +25,13 @@ void AjouteLigne(std::string& note, std::string_view texte) {
 }
 
 // A text put before the note, on its own line.
-void Prefixe(std::string& note, std::string_view texte) {
+template <class Chaine>
+void Prefixe(Chaine& note, std::string_view texte) {
   if (texte.empty()) return;
   std::string tete(texte);
   tete += kCrLf;
-  note.insert(0, tete);
+  tete += std::string_view(note);
+  note = tete;
 }
 
 // The last line ends of a one-line text read as multi-line.
@@ -97,7 +100,7 @@ std::string DateTolerante(std::string_view phrase) {
 // are found together, and its TYPE goes into the note; a tag the table does
 // not know is its own kind, followed by the TYPE.
 std::string Contexte::NatureAutre(const std::string& deLaTable, bool even, const std::string& type,
-                                  std::string& note) const {
+                                  Texte& note) const {
   if (even && !type.empty()) return type;
   if (!deLaTable.empty()) {
     Prefixe(note, type);
@@ -243,7 +246,7 @@ void Contexte::LitPersonne() {
       m_bd.FicheBrute(n).Note += texte;
     } else if (tag == "OCCU" || tag == "TITL") {
       if (!L().valeur.empty()) {
-        std::string& champs = m_bd.FicheBrute(n).Champs;
+        Texte& champs = m_bd.FicheBrute(n).Champs;
         champs += "t|";
         champs += tag == "OCCU" ? m_bd.NatProfession : std::string("Titre");
         champs += "|";
@@ -306,7 +309,7 @@ void Contexte::LitPersonne() {
   if (f.Nom.empty() && f.Pre.empty()) f.Nom = "?";
   // Naming the person costs more than looking at the sizes: the name (as it
   // was before any cut) is made only for a person with a text too long.
-  auto tropLong = [](const std::string& t) { return t.size() > kLongueurMaxValeur; };
+  auto tropLong = [](const Texte& t) { return t.size() > kLongueurMaxValeur; };
   bool coupe = tropLong(f.Note) || tropLong(f.Champs) || tropLong(f.Nom) || tropLong(f.Pre);
   for (int k = 1, nb = m_bd.NbreEveFiche(n); k <= nb && !coupe; ++k) {
     const int e = LitEntree(f.TabEve, k);

@@ -153,7 +153,7 @@ class ConversionArbre : public testing::Test {
   }
   std::vector<std::string> Lieux() const {
     std::vector<std::string> v;
-    for (int e = 1; e <= bd.NbreEve(); ++e) v.push_back(bd.Eve(e).Lieu);
+    for (int e = 1; e <= bd.NbreEve(); ++e) v.push_back(bd.Eve(e).Lieu.str());
     return v;
   }
   TBD bd;

@@ -145,7 +145,7 @@ struct CasNom {
 class NomDeGedcomTest : public ::testing::TestWithParam<CasNom> {};
 
 TEST_P(NomDeGedcomTest, SplitsSurnameAndGivenNames) {
-  std::string nom, prenoms;
+  Texte nom, prenoms;
   NomDeGedcom(GetParam().valeur, GetParam().majuscules, nom, prenoms);
   EXPECT_EQ(nom, GetParam().surname);
   EXPECT_EQ(prenoms, GetParam().prenoms);

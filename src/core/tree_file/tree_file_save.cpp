@@ -24,10 +24,10 @@ struct Media {
   std::string fichier;
   std::string suite;  // with its leading "|", empty when there is none
 };
-Media DecoupeMedia(const std::string& texte) {
+Media DecoupeMedia(std::string_view texte) {
   std::size_t barre = texte.find('|');
-  if (barre == std::string::npos) return {texte, {}};
-  return {texte.substr(0, barre), texte.substr(barre)};
+  if (barre == std::string::npos) return {std::string(texte), {}};
+  return {std::string(texte.substr(0, barre)), std::string(texte.substr(barre))};
 }
 
 bool AUnDossier(const std::string& fichier) { return fichier.find('/') != std::string::npos; }
@@ -64,7 +64,7 @@ std::string NePeutDeplacer(const std::string& fichier) {
 
 }  // namespace
 
-std::string CheminMedia(const std::string& media, const std::string& dossier) {
+std::string CheminMedia(std::string_view media, const std::string& dossier) {
   std::string fichier = DecoupeMedia(media).fichier;
   if (fichier.empty() || AUnDossier(fichier)) return fichier;
   return AvecSlash(dossier) + fichier;

@@ -32,7 +32,7 @@ std::vector<std::string> ListeFichiersRattaches(const TBD& bd, const std::string
 
 // The file of a source's media (before its first "|"), found as it is when
 // it has a folder, otherwise in `dossier`.
-std::string CheminMedia(const std::string& media, const std::string& dossier);
+std::string CheminMedia(std::string_view media, const std::string& dossier);
 
 struct OptionsSauvegarde {
   std::string dossier;         // target folder

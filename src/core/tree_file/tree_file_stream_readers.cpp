@@ -136,8 +136,8 @@ Statut LitParSlots(TBD& bd, std::string_view octets, Disposition d, const Option
     }
     // Free slots are kept as they were written.
     if (f.Utilise) {
-      f.Dcree = NormaliseDateChargee(std::move(f.Dcree));
-      f.DdMAJ = NormaliseDateChargee(std::move(f.DdMAJ));
+      f.Dcree = NormaliseDateChargee(f.Dcree.str());
+      f.DdMAJ = NormaliseDateChargee(f.DdMAJ.str());
     }
     if (!avancement.Point(k)) return annule();
   }

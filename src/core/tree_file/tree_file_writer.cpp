@@ -36,15 +36,15 @@ class Coupures {
  public:
   explicit Coupures(const TBD& bd) : m_bd(bd) {}
 
-  void Texte(const std::string& texte, const char* quoi, const std::string& qui) {
+  void Valeur(std::string_view texte, const char* quoi, const std::string& qui) {
     if (texte.size() <= kLongueurMaxValeur) return;
     // In letters, as the user counts them; the cut falls between two letters.
-    const std::size_t gardes = NbreLettres(std::string_view(texte).substr(0, LongueurSansCouper(texte, kLongueurMaxValeur)));
+    const std::size_t gardes = NbreLettres(texte.substr(0, LongueurSansCouper(texte, kLongueurMaxValeur)));
     m_lignes.push_back(std::string(quoi) + " " + qui + " : " + std::to_string(NbreLettres(texte)) +
                        " caractères, les "_ansi + std::to_string(gardes) +
                        " premiers seraient enregistrés."_ansi);
   }
-  void Liste(const std::string& tab, const char* quoi, const std::string& qui) {
+  void Liste(std::string_view tab, const char* quoi, const std::string& qui) {
     const int n = NbreEntrees(tab);
     if (n <= kEntreesMaxListe) return;
     m_lignes.push_back(std::string(quoi) + " " + qui + " : " + std::to_string(n) + ", les " +
@@ -62,7 +62,7 @@ class Coupures {
   std::string Proprietaire(int e) {
     if (m_proprio.empty()) {
       m_proprio.assign(static_cast<std::size_t>(m_bd.NbreEve()) + 1, 0);
-      auto note = [&](const std::string& tab, int moi) {
+      auto note = [&](std::string_view tab, int moi) {
         for (int k = 1, nb = NbreEntrees(tab); k <= nb; ++k) {
           const int x = LitEntree(tab, k);
           if (x >= 1 && x <= m_bd.NbreEve() && m_proprio[x] == 0) m_proprio[x] = moi;
@@ -101,14 +101,14 @@ std::vector<std::string> ValeursCoupees(const TBD& bd) {
         f.TabEve.size() <= m && f.TabSrc.size() <= m)
       continue;
     const std::string qui = c.Personne(n);
-    c.Texte(f.Nom, "Le nom", qui);
-    c.Texte(f.Pre, "Les prénoms"_ansi, qui);
-    c.Texte(f.Note, "La note", qui);
-    c.Texte(f.Dcree, "La date de création"_ansi, qui);
-    c.Texte(f.DdMAJ, "La date de mise à jour"_ansi, qui);
-    c.Texte(f.Champs, "Les champs personnalisés"_ansi, qui);
-    c.Texte(f.Numero, "Le numéro"_ansi, qui);
-    c.Texte(f.Reserve, "Les données réservées"_ansi, qui);
+    c.Valeur(f.Nom, "Le nom", qui);
+    c.Valeur(f.Pre, "Les prénoms"_ansi, qui);
+    c.Valeur(f.Note, "La note", qui);
+    c.Valeur(f.Dcree, "La date de création"_ansi, qui);
+    c.Valeur(f.DdMAJ, "La date de mise à jour"_ansi, qui);
+    c.Valeur(f.Champs, "Les champs personnalisés"_ansi, qui);
+    c.Valeur(f.Numero, "Le numéro"_ansi, qui);
+    c.Valeur(f.Reserve, "Les données réservées"_ansi, qui);
     c.Liste(f.TabEve, "Les événements"_ansi, qui);
     c.Liste(f.TabSrc, "Les sources", qui);
   }
@@ -118,20 +118,20 @@ std::vector<std::string> ValeursCoupees(const TBD& bd) {
     const TSrc& x = bd.Src(s);
     if (!x.Utilise) continue;
     const std::string qui = "de la source " + std::to_string(s);
-    c.Texte(x.SrcTitre, "Le titre", qui);
-    c.Texte(x.SrcAbrege, "L'abrégé"_ansi, qui);
-    c.Texte(x.SrcMedia, "Le média"_ansi, qui);
-    c.Texte(x.SrcTexte, "Le texte", qui);
+    c.Valeur(x.SrcTitre, "Le titre", qui);
+    c.Valeur(x.SrcAbrege, "L'abrégé"_ansi, qui);
+    c.Valeur(x.SrcMedia, "Le média"_ansi, qui);
+    c.Valeur(x.SrcTexte, "Le texte", qui);
   }
   for (int e = 1; e <= bd.NbreEve(); ++e) {
     const TEve& v = bd.Eve(e);
     if (!v.Utilise) continue;
-    for (const std::string* t : {&v.Nature, &v.DateEve, &v.Heure, &v.Certitude, &v.Lieu, &v.NoteEve}) {
+    for (const Texte* t : {&v.Nature, &v.DateEve, &v.Heure, &v.Certitude, &v.Lieu, &v.NoteEve}) {
       if (t->size() <= kLongueurMaxValeur) continue;
       const char* quoi = t == &v.NoteEve ? "La note de l'événement"_ansi
                          : t == &v.Lieu  ? "Le lieu de l'événement"_ansi
                                          : "Un champ de l'événement"_ansi;
-      c.Texte(*t, quoi, v.Nature + " " + c.Proprietaire(e));
+      c.Valeur(*t, quoi, v.Nature + " " + c.Proprietaire(e));
     }
   }
   return c.Lignes();

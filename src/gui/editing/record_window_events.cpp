@@ -46,7 +46,7 @@ std::vector<std::string> NaturesUnion(const TBD& bd, int u) {
 }
 
 // Position of event e in a packed list, 0 when it is not there.
-int PositionDans(const std::string& tab, int e) {
+int PositionDans(std::string_view tab, int e) {
   for (int k = 1; k <= NbreEntrees(tab); ++k)
     if (LitEntree(tab, k) == e) return k;
   return 0;

@@ -426,7 +426,7 @@ void TfmSource::Charge(int s) {
   m_sorte->clear();
   for (const std::string& sorte : SortesDeSource(m_app.tables.Grille(SorteTable::Sources)))
     m_sorte->addItem(VersQString(sorte));
-  m_nature->setText(VersQString(src.SrcTitre.empty() ? m_app.traduction.Msg(540) : src.SrcTitre));
+  m_nature->setText(VersQString(src.SrcTitre.empty() ? m_app.traduction.Msg(540) : src.SrcTitre.str()));
   m_sorte->setCurrentText(VersQString(src.SrcAbrege));
   m_note->setPlainText(VersQString(src.SrcTexte));
   RemplitPersonnes();

@@ -50,7 +50,7 @@ std::string Remplit(const std::string& modele, std::initializer_list<std::string
   return sortie;
 }
 
-QString Texte(const std::string& ansi) {
+QString TexteMessage(const std::string& ansi) {
   QString q = VersQString(ansi);
   q.replace("\r\n", "\n");
   return q;
@@ -182,11 +182,11 @@ bool TfmArchive::AccepteRemplacement(const std::vector<std::string>& noms) {
       existants.size() == 1
           ? Remplit(t.Msg(kMsgRemplacerUn), {m_dossier + existants[0]})
           : Remplit(t.Msg(kMsgRemplacerPlusieurs), {std::to_string(existants.size()), m_dossier});
-  return BoiteMessage(Texte(question), kQuestion, kBoutonOui | kBoutonNon, this) == kResultatOui;
+  return BoiteMessage(TexteMessage(question), kQuestion, kBoutonOui | kBoutonNon, this) == kResultatOui;
 }
 
 void TfmArchive::Erreur(const std::string& message) {
-  BoiteMessage(Texte(message), kErreur, 0, this);
+  BoiteMessage(TexteMessage(message), kErreur, 0, this);
 }
 
 void TfmArchive::Extraire() {
@@ -222,7 +222,7 @@ void TfmArchive::ToutExtraire() {
       if (EntreeOuvrable(m_entrees[i].nom)) choisi = static_cast<int>(i);
   }
   if (choisi < 0) {
-    BoiteMessage(Texte(m_app.traduction.Msg(kMsgAucunArbre)), kInformation, 0, this);
+    BoiteMessage(TexteMessage(m_app.traduction.Msg(kMsgAucunArbre)), kInformation, 0, this);
     m_aOuvrir.clear();
   } else {
     // ExtraitTout writes the entries in archive order, one path each.
@@ -236,7 +236,7 @@ std::string DialogueArchive(QWidget* parent, const TApplication& app, const std:
   TfmArchive fenetre(app, cheminZip, parent);
   std::string erreur;
   if (!fenetre.Prepare(erreur)) {
-    BoiteMessage(Texte(erreur), kErreur, 0, parent);
+    BoiteMessage(TexteMessage(erreur), kErreur, 0, parent);
     return {};
   }
   if (fenetre.exec() != QDialog::Accepted) return {};

@@ -80,7 +80,7 @@ std::string AvecSlash(std::string dossier) {
 }
 
 // A message of the translation file as a message box shows it.
-QString Texte(const std::string& ansi) { return VersQString(ansi).replace("\r\n", "\n"); }
+QString TexteMessage(const std::string& ansi) { return VersQString(ansi).replace("\r\n", "\n"); }
 
 bool MemeFichier(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
@@ -365,11 +365,11 @@ TfmIOSauve::Remplacement TfmIOSauve::ConfirmeRemplacement() {
     boite.setObjectName("fmRemplaceGedcom");
     boite.setWindowTitle(TitreApplication());
     boite.setIcon(QMessageBox::Warning);
-    boite.setText(Texte(Remplit(t.MsgCle("sauve_gedcom_origine"), {NomDe(cible), NomDe(kdg)})));
-    QPushButton* natif = boite.addButton(Texte(t.MsgCle("sauve_gedcom_natif")), QMessageBox::AcceptRole);
+    boite.setText(TexteMessage(Remplit(t.MsgCle("sauve_gedcom_origine"), {NomDe(cible), NomDe(kdg)})));
+    QPushButton* natif = boite.addButton(TexteMessage(t.MsgCle("sauve_gedcom_natif")), QMessageBox::AcceptRole);
     natif->setObjectName("bNatif");
     QPushButton* remplace =
-        boite.addButton(Texte(t.MsgCle("sauve_gedcom_remplacer")), QMessageBox::DestructiveRole);
+        boite.addButton(TexteMessage(t.MsgCle("sauve_gedcom_remplacer")), QMessageBox::DestructiveRole);
     remplace->setObjectName("bRemplacer");
     QPushButton* annule = boite.addButton(QMessageBox::Cancel);
     annule->setObjectName("bAnnule");
@@ -382,7 +382,7 @@ TfmIOSauve::Remplacement TfmIOSauve::ConfirmeRemplacement() {
     return ConfirmeRemplacement();
   }
   const std::string question = Remplit(t.Msg(kMsgRemplacer), {cible});
-  return BoiteMessage(Texte(question), kQuestion, kBoutonOui | kBoutonNon, this) == kResultatOui
+  return BoiteMessage(TexteMessage(question), kQuestion, kBoutonOui | kBoutonNon, this) == kResultatOui
              ? Remplacement::Oui
              : Remplacement::Non;
 }

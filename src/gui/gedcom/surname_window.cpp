@@ -25,7 +25,7 @@ namespace {
 QString Q(std::string_view ansi) { return VersQString(ansi); }
 
 // A core message for a message box, whose lines end with a line feed.
-QString Texte(const Statut& s) { return Q(s.message()).replace("\r\n", "\n"); }
+QString TexteMessage(const Statut& s) { return Q(s.message()).replace("\r\n", "\n"); }
 
 constexpr std::string_view kTitre = "Recherche de patronyme commun à deux fichiers GEDCOM"_ansi;
 constexpr int kPasProgression = 1000;  // the bar counts thousandths of the file
@@ -227,7 +227,7 @@ bool TfmGedPatro::ImporteGedcom(int cote, const QString& chemin) {
   Occupe(false);
   m_progression->setValue(0);
   if (!s.ok()) {
-    if (!s.annule()) BoiteMessage(Texte(s), kErreur, 0, this);
+    if (!s.annule()) BoiteMessage(TexteMessage(s), kErreur, 0, this);
     return false;
   }
   m_listes[cote] = std::move(liste);
@@ -240,7 +240,7 @@ bool TfmGedPatro::ChargeListe(int cote, const QString& chemin) {
   if (m_enCours) return false;
   Statut s = ChargePatronymes(DepuisQString(chemin), m_listes[cote]);
   if (!s.ok()) {
-    BoiteMessage(Texte(s), kErreur, 0, this);
+    BoiteMessage(TexteMessage(s), kErreur, 0, this);
     return false;
   }
   TrieEtAffiche(cote);
@@ -250,7 +250,7 @@ bool TfmGedPatro::ChargeListe(int cote, const QString& chemin) {
 
 bool TfmGedPatro::SauveListe(int cote, const QString& chemin) {
   Statut s = SauvePatronymes(DepuisQString(chemin), LignesPatronymes(m_listes[cote]));
-  if (!s.ok()) BoiteMessage(Texte(s), kErreur, 0, this);
+  if (!s.ok()) BoiteMessage(TexteMessage(s), kErreur, 0, this);
   return s.ok();
 }
 
@@ -283,7 +283,7 @@ bool TfmGedPatro::SauveResultat(const QString& chemin) {
   std::vector<std::string> lignes;
   for (const QString& l : Resultat()) lignes.push_back(DepuisQString(l));
   Statut s = SauvePatronymes(DepuisQString(chemin), lignes);
-  if (!s.ok()) BoiteMessage(Texte(s), kErreur, 0, this);
+  if (!s.ok()) BoiteMessage(TexteMessage(s), kErreur, 0, this);
   return s.ok();
 }
 

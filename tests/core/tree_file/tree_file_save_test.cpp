@@ -55,7 +55,7 @@ class TreeFileSave : public ::testing::Test {
     return o;
   }
 
-  std::string Media(int s) const { return m_bd.Src(s).SrcMedia; }
+  std::string Media(int s) const { return m_bd.Src(s).SrcMedia.str(); }
 
   DossierTemporaire m_dossier;
   std::string m_ancien, m_cible, m_photos;

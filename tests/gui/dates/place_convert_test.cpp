@@ -32,7 +32,7 @@ void AjoutePlaces(TBD& bd, const std::vector<std::string>& lieux) {
 std::vector<std::string> Lieux(const TBD& bd) {
   std::vector<std::string> lieux;
   for (int e = 1; e <= bd.NbreEve(); ++e)
-    if (bd.EveUtilise(e)) lieux.push_back(bd.Eve(e).Lieu);
+    if (bd.EveUtilise(e)) lieux.push_back(bd.Eve(e).Lieu.str());
   return lieux;
 }
 
