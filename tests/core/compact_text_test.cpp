@@ -1,5 +1,7 @@
 #include "core/compact_text.h"
 
+#include "core/database.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -85,6 +87,34 @@ TEST(Texte, ComparesAndConcatenatesAsItsLetters) {
   EXPECT_EQ(a.find('p'), 2u);
   EXPECT_EQ(a.substr(2, 3), "pon");
   EXPECT_EQ(Texte(std::string(20, 'a')) <=> Texte(std::string(19, 'a')), std::strong_ordering::greater);
+}
+
+}  // namespace
+}  // namespace kindrela
+
+namespace kindrela {
+namespace {
+
+// A record's packed list crosses from the short form to the long one at its
+// fourth entry; it must read and shrink exactly as one built in a string.
+TEST(Texte, PackedListsAcrossTheBoundary) {
+  Texte liste;
+  std::string modele;
+  for (int32_t v : {7, -1, 0x7FFFFFFF, 123456, 42, -99999}) {
+    AjouteEntree(liste, v);
+    AjouteEntree(modele, v);
+    ASSERT_EQ(std::string_view(liste), modele);
+  }
+  for (int k : {6, 1, 9, 2, 0, 1}) {
+    RetireEntree(liste, k);
+    RetireEntree(modele, k);
+    ASSERT_EQ(std::string_view(liste), modele);
+    for (int i = 1; i <= NbreEntrees(modele); ++i) EXPECT_EQ(LitEntree(liste, i), LitEntree(modele, i));
+  }
+  liste.append("xy", 2);  // a partial entry is dropped before the next one
+  AjouteEntree(liste, 5);
+  EXPECT_EQ(NbreEntrees(liste), 3);
+  EXPECT_EQ(LitEntree(liste, 3), 5);
 }
 
 }  // namespace
