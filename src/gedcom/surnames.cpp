@@ -1,6 +1,7 @@
 #include "gedcom/surnames.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/file_io.h"
 #include "core/letters.h"
@@ -52,7 +53,12 @@ bool ListePatronymes::Ajoute(std::string_view nom, int nombre) {
   if (nom.empty()) return false;
   auto it = m_index.find(std::string(nom));
   if (it != m_index.end()) {
-    m_entrees[it->second].Nombre += nombre;
+    // A damaged saved list may repeat a surname with huge counts: the
+    // total stops at the largest count rather than wrapping negative.
+    int& total = m_entrees[it->second].Nombre;
+    total = static_cast<int>(std::clamp<long long>(static_cast<long long>(total) + nombre,
+                                                    std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()));
     return true;
   }
   if (Taille() >= kMaxPatronymes) return false;

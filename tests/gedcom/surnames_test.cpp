@@ -188,6 +188,10 @@ TEST(Patronymes, LoadPlainAndDamagedLines) {
   ChargePatronymesTexte("MARTIN\r\n\r\nDURAND (x) DURAND\r\nPETIT (4) PETIT\nMARTIN\n", l);
   EXPECT_EQ(Noms(l), (std::vector<std::string>{"DURAND=1", "MARTIN=2", "PETIT=4"}));
   EXPECT_EQ(l.Entrees()[2].Cle, "PETIT");
+
+  // Repeated huge counts saturate instead of overflowing.
+  ChargePatronymesTexte("ROUX (2000000000)\nROUX (2000000000)\n", l);
+  EXPECT_EQ(Noms(l), (std::vector<std::string>{"ROUX=2147483647"}));
 }
 
 }  // namespace
