@@ -86,6 +86,11 @@ Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables) {
   return Statut::Ok();
 }
 
+TBD& BaseDuProcessus() {
+  static TBD* const bd = new TBD;  // still reachable at the end: not a leak
+  return *bd;
+}
+
 int ChargeArbre(TBD& bd, const std::string& chemin, ResultatChargement& resultat) {
   OptionsChargement options;
   options.progression = Avancement();

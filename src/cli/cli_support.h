@@ -46,6 +46,11 @@ Statut ChargeInstallation(Installation& inst);
 // which give the GEDCOM tags.
 Statut ChargeTablesInstallees(const Installation& inst, TTablesTypes& tables);
 
+// The tree of the command this process runs. It is never destroyed: the
+// system takes its memory back at once when the process ends, where freeing
+// the texts of a large tree one by one takes longer than saving it.
+TBD& BaseDuProcessus();
+
 // Loads a tree file for a command, with progress and Ctrl-C, reporting
 // its warnings and errors on stderr. 0 when loaded, else the exit code
 // (1 failure, 130 interrupted).

@@ -46,7 +46,7 @@ int CmdCheck(int argc, char** argv) {
     return 1;
   }
 
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   MotsEvenements(inst.traduction, bd);
   ResultatChargement r;
   if (int code = ChargeArbre(bd, chemin, r)) return code;

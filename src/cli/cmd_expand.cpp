@@ -42,7 +42,7 @@ int CmdExpand(int argc, char** argv) {
   if (!trouvee)
     Erreur("fichier de traduction introuvable : mots des balises intégrés utilisés."_ansi);
 
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   if (trouvee) MotsEvenements(inst.traduction, bd);
   ResultatChargement r;
   if (int code = ChargeArbre(bd, chemin, r)) return code;

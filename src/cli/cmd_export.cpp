@@ -98,7 +98,7 @@ int CmdExport(int argc, char** argv) {
     Erreur(s.message());
     return 1;
   }
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   ResultatChargement r;
   if (int code = ChargeArbre(bd, entree, r)) return code;
   BilanEncodage bilan;

@@ -74,7 +74,7 @@ int CmdImport(int argc, char** argv) {
   if (inst.traduction.Charge()) options.traduction = &inst.traduction;
   options.progression = Avancement();
 
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   bd.Vide();  // a new tree: its creation date is today
   TGedcomHeader entete;
   ResultatImport r = ImportGedcom(bd, tables, entree, options, entete);

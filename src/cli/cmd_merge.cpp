@@ -48,7 +48,7 @@ int CmdMerge(int argc, char** argv) {
   }
   const std::string entree = Argument(std::string(positions[0]).c_str());
 
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   ResultatChargement r;
   if (int code = ChargeArbre(bd, entree, r)) return code;
   const ResultatFusion fusion = FusionPersonnes(bd, *garde, *double_);

@@ -72,7 +72,7 @@ int CmdNumber(int argc, char** argv) {
   ArgumentsNumber a;
   if (!LitArguments(argc, argv, a)) return 2;
 
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   ResultatChargement r;
   if (int code = ChargeArbre(bd, a.fichier, r)) return code;
   if (!bd.FicheUtilisee(a.racine)) {

@@ -20,7 +20,7 @@ int CmdSources(int argc, char** argv) {
     Erreur(s.message());
     return 1;
   }
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   MotsEvenements(inst.traduction, bd);
   ResultatChargement r;
   if (int code = ChargeArbre(bd, chemin, r)) return code;

@@ -11,7 +11,7 @@ namespace kindrela::cli {
 int CmdInfo(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::string chemin = Argument(argv[1]);
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   InfoChargement info = InfoFichierArbre(bd, chemin);
   if (info.page != PageChargement::Kindrela) {
     Erreur(chemin + " : fichier illisible ou qui n'est pas un arbre généalogique reconnu."_ansi);
@@ -30,7 +30,7 @@ int CmdConvert(int argc, char** argv) {
   if (argc != 3) return 2;
   const std::string entree = Argument(argv[1]);
   const std::string sortie = Argument(argv[2]);
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   ResultatChargement r;
   if (int code = ChargeArbre(bd, entree, r)) return code;
   if (r.lecture.lieuxAConvertir)

@@ -56,7 +56,7 @@ int CmdWeb(int argc, char** argv) {
     Erreur("nom de page principale incorrect : " + o.pagePrincipale);
     return 2;
   }
-  TBD bd;
+  TBD& bd = BaseDuProcessus();
   MotsEvenements(inst.traduction, bd);
   ResultatChargement r;
   if (int code = ChargeArbre(bd, chemin, r)) return code;

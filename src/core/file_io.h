@@ -59,12 +59,16 @@ class FichierNeuf {
   int Ajoute(std::string_view contenu);
   int Termine();
   void Abandonne();  // closes and removes the file
+  // Asks the system to start putting on the disk what was added since the
+  // last call, without waiting: the flush of Termine then waits less.
+  void EnvoieAuDisque();
 
  private:
   std::string m_chemin;
   int m_fd = -1;
   int m_erreur = 0;
   long long m_ecrit = 0;
+  long long m_envoye = 0;  // bytes already sent on by EnvoieAuDisque
 };
 int RenommeFichier(const std::string& de, const std::string& vers);
 // A second name (hard link) for an existing file.

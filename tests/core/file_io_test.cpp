@@ -4,7 +4,9 @@
 #include <cerrno>
 
 #include "core/ansi_literal.h"
+#include "core/fault_injection.h"
 #include "core/file_io.h"
+#include "core/parallel_write.h"
 #include "core/system_error.h"
 #include "core/text.h"
 
@@ -39,6 +41,42 @@ TEST(FileIo, EveryReasonIsFrenchWindows1252Text) {
   }
   EXPECT_EQ(RaisonSysteme(EROFS), "le support est en lecture seule");
   EXPECT_EQ(RaisonSysteme(9999), "erreur système 9999"_ansi);
+}
+
+// Pieces handed to the writing thread land in order, whole; once one fails,
+// its error comes back and the file is not kept.
+TEST(FileIo, ParallelWriteKeepsOrderAndStopsAtTheFirstFailure) {
+  const std::string chemin = std::string(::testing::TempDir()) + "/parallele.bin";
+  test::SansPanneALaFin sansPanne;
+  for (long long plein : {-1LL, 0LL, 7000LL, 49999LL}) {
+    SupprimeFichier(chemin);
+    if (plein >= 0) test::DisquePleinApres(plein);
+    FichierNeuf fichier;
+    ASSERT_EQ(fichier.Ouvre(chemin), 0);
+    std::string attendu, piece;
+    int vue = 0;
+    {
+      EcritureParallele ecriture(fichier);
+      for (int i = 0; i < 50; ++i) {
+        piece.assign(1000, static_cast<char>('A' + i % 26));
+        attendu += piece;
+        if (int e = ecriture.Ajoute(piece); e != 0 && vue == 0) vue = e;
+        EXPECT_TRUE(piece.empty());
+      }
+      EXPECT_EQ(ecriture.Attend(), plein >= 0 ? ENOSPC : 0) << plein;
+    }
+    // A failure may be noticed a piece or two late, never reported early.
+    if (vue != 0) EXPECT_EQ(vue, ENOSPC);
+    if (plein >= 0) {
+      EXPECT_NE(fichier.Termine(), 0);
+      EXPECT_FALSE(FichierExiste(chemin)) << plein;
+      continue;
+    }
+    ASSERT_EQ(fichier.Termine(), 0);
+    std::string lu;
+    ASSERT_TRUE(LitFichier(chemin, lu).ok());
+    EXPECT_EQ(lu, attendu);
+  }
 }
 
 }  // namespace

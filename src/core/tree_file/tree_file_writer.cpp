@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/file_io.h"
 #include "core/letters.h"
+#include "core/parallel_write.h"
 #include "core/system_error.h"
 #include "core/tree_file/tree_file_version.h"
 #include "core/tree_file/value_stream.h"
@@ -308,20 +309,25 @@ Statut EcritBase(TBD& bd, const std::string& chemin, const EnteteArbre& entete,
     if (!coupures.empty() && !confirme(coupures)) return Statut::Annule();
   }
   // Written by pieces as the records are turned into bytes: the file is
-  // never in memory beside the tree.
+  // never in memory beside the tree, and each piece is written while the
+  // next one is made.
   Statut s = Remplace(chemin, [&](FichierNeuf& fichier) {
+    constexpr std::size_t kPlace = kPieceEcrite + (kPieceEcrite >> 2);
     EcrivainValeurs e;
-    e.Reserve(kPieceEcrite + (kPieceEcrite >> 2));
+    e.Reserve(kPlace);
+    EcritureParallele ecriture(fichier);
     int erreur = 0;
     auto piece = [&] {
       if (e.Octets().size() < kPieceEcrite) return true;
-      erreur = fichier.Ajoute(e.Octets());
-      e.Octets().clear();
+      erreur = ecriture.Ajoute(e.Octets());
+      e.Reserve(kPlace);  // the buffers handed back have no room at first
       return erreur == 0;
     };
-    if (!EcritAvecAvancement(bd, entete, DateDuJourTexte(), progression, e, piece))
-      return erreur != 0 ? erreur : ECANCELED;
-    return fichier.Ajoute(e.Octets());
+    const bool complet = EcritAvecAvancement(bd, entete, DateDuJourTexte(), progression, e, piece);
+    if (complet) ecriture.Ajoute(e.Octets());
+    const int ecrit = ecriture.Attend();
+    if (ecrit != 0) return ecrit;
+    return complet ? 0 : ECANCELED;
   });
   if (!s) return s;
   bd.DateSauveBase = DateDuJourTexte();
