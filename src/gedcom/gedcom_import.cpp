@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "core/ansi_literal.h"
 #include "core/clock.h"
@@ -32,6 +35,9 @@ constexpr long long kRecopieDeBase = 256LL << 20;
 constexpr long long kRecopieParOctet = 64;
 // The persons' bytes already read are given back by pieces of this size.
 constexpr std::size_t kPasRendu = 1 << 20;
+// From this size on, the first pass goes through the two halves of the file
+// side by side.
+constexpr std::size_t kTailleDeuxMoities = 1 << 20;
 
 void SansBlancsFinDans(std::string& s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
@@ -279,8 +285,23 @@ std::string Contexte::LitTitreSource(const std::string& cle) {
   return {};
 }
 
-void Contexte::IndexeEnregistrements() {
-  LecteurGedcom lecteur(m_contenu, JeuCaracteres::Windows);
+namespace {
+
+enum class Repertoire { Notes, Sources, Depots };
+
+// A record the first pass found: the index it goes to, its key and where
+// it starts.
+struct Repere {
+  Repertoire repertoire;
+  std::string cle;
+  PositionEnregistrement position;
+};
+
+// The records of `morceau` (whole lines, from byte `decalage` of the file)
+// that pointers may name, into `reperes` in the order of the file, with
+// line numbers counted from 1 in the piece. Returns the piece's line count.
+long ReperesDe(std::string_view morceau, std::size_t decalage, std::vector<Repere>& reperes) {
+  LecteurGedcom lecteur(morceau, JeuCaracteres::Windows);
   std::string_view brute;
   long numero = 0;
   size_t debut = 0;
@@ -293,9 +314,71 @@ void Contexte::IndexeEnregistrements() {
       continue;
     DecoupeLigneGedcom(brute, tag, ligne);
     if (ligne.xref.empty()) continue;
-    if (EstNote(ligne.tag)) m_notes[Majuscules(ligne.xref)] = {debut, numero};
-    else if (ligne.tag == "SOUR") m_enregistrementsSource[Majuscules(ligne.xref)] = {debut, numero};
-    else if (ligne.tag == "REPO") m_depots[Majuscules(ligne.xref)] = {debut, numero};
+    Repertoire repertoire;
+    if (EstNote(ligne.tag)) repertoire = Repertoire::Notes;
+    else if (ligne.tag == "SOUR") repertoire = Repertoire::Sources;
+    else if (ligne.tag == "REPO") repertoire = Repertoire::Depots;
+    else continue;
+    reperes.push_back({repertoire, Majuscules(ligne.xref), {decalage + debut, numero}});
+  }
+  return numero;
+}
+
+}  // namespace
+
+void Contexte::IndexeEnregistrements() {
+  // A large file is gone through in two halves side by side, cut after a
+  // line feed: no line end is split there, and the second half's lines are
+  // numbered on from the first's. A half that would start with what reads
+  // as a byte-order mark is not cut there (the reader would skip it).
+  std::size_t coupe = 0;
+  if (m_contenu.size() >= kTailleDeuxMoities) {
+    const std::size_t lf = m_contenu.find('\n', m_contenu.size() / 2);
+    if (lf != std::string_view::npos && lf + 1 < m_contenu.size() &&
+        m_contenu.substr(lf + 1, 3) != "\xEF\xBB\xBF")
+      coupe = lf + 1;
+  }
+  std::vector<Repere> premiers, seconds;
+  long lignesPremiere = 0;
+  bool ensemble = false;
+  if (coupe > 0) {
+    std::exception_ptr erreurSeconde;
+    std::thread seconde;
+    try {
+      seconde = std::thread([&] {
+        try {
+          ReperesDe(m_contenu.substr(coupe), coupe, seconds);
+        } catch (...) {
+          erreurSeconde = std::current_exception();
+        }
+      });
+      ensemble = true;
+    } catch (const std::system_error&) {
+      // No thread to be had: one pass over the whole file below.
+    }
+    if (ensemble) {
+      try {
+        lignesPremiere = ReperesDe(m_contenu.substr(0, coupe), 0, premiers);
+      } catch (...) {
+        seconde.join();
+        throw;
+      }
+      seconde.join();
+      if (erreurSeconde) std::rethrow_exception(erreurSeconde);
+    }
+  }
+  if (!ensemble) {
+    premiers.clear();
+    ReperesDe(m_contenu, 0, premiers);
+  }
+  for (std::vector<Repere>* reperes : {&premiers, &seconds}) {
+    const long avant = reperes == &seconds ? lignesPremiere : 0;
+    for (Repere& r : *reperes) {
+      auto& index = r.repertoire == Repertoire::Notes     ? m_notes
+                    : r.repertoire == Repertoire::Sources ? m_enregistrementsSource
+                                                          : m_depots;
+      index[std::move(r.cle)] = {r.position.position, r.position.numero + avant};
+    }
   }
 }
 
