@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "core/ansi_literal.h"
 #include "core/database.h"
 #include "core/tree_file/tree_file_writer.h"
+#include "core/value_limit.h"
 #include "i18n/translation.h"
 
 namespace kindrela {
@@ -535,6 +537,7 @@ TEST_F(ImportGedcomTest, MissingFileIsAnError) {
 TEST_F(ImportGedcomTest, ALargeFileReadFromDiskArrivesAsFromMemory) {
   constexpr int kBlocs = 4, kParBloc = 12000;  // several megabytes of persons per run
   std::string texte = "0 HEAD\n1 CHAR ANSI\n";
+  long ligneLongue = 0;
   auto ref = [](char c, int n) { return "@" + std::string(1, c) + std::to_string(n) + "@"; };
   for (int b = 0; b < kBlocs; ++b) {
     for (int i = 0; i < kParBloc; ++i) {
@@ -551,8 +554,12 @@ TEST_F(ImportGedcomTest, ALargeFileReadFromDiskArrivesAsFromMemory) {
     texte += "0 " + ref('F', b) + " FAM\n1 HUSB " + ref('I', suivant) + "\n1 WIFE " +
              ref('I', suivant + 1) + "\n1 CHIL " + ref('I', b * kParBloc + 2) +
              "\n1 MARR\n2 DATE 1750\n";
+    if (b == kBlocs - 1) ligneLongue = 1 + std::count(texte.begin(), texte.end(), '\n');
     texte += "0 " + ref('N', b) + " NOTE Note partagée "_ansi + std::to_string(b) +
              "\n1 CONT seconde ligne\n";
+    // The last one, past the middle of the file, is too long: its warning
+    // names its line.
+    if (b == kBlocs - 1) texte += "1 CONC " + std::string(kLongueurMaxValeur, 'x') + "\n";
     texte += "0 " + ref('S', b) + " SOUR\n1 TITL Registre " + std::to_string(b) + "\n1 REPO " +
              ref('R', b) + "\n";
     texte += "0 " + ref('R', b) + " REPO\n1 NAME Archives " + std::to_string(b) + "\n";
@@ -568,7 +575,11 @@ TEST_F(ImportGedcomTest, ALargeFileReadFromDiskArrivesAsFromMemory) {
   TBD enMemoire;
   TGedcomHeader entete;
   ASSERT_TRUE(ImportGedcomTexte(enMemoire, m_types, texte, "arbre.ged", {}, entete).Termine());
-  ASSERT_TRUE(Importe(texte).Termine());
+  const ResultatImport r = Importe(texte);
+  ASSERT_TRUE(r.Termine());
+  ASSERT_FALSE(r.avertissements.empty());
+  EXPECT_EQ(r.avertissements[0].rfind("Ligne " + std::to_string(ligneLongue) + " : la note @N3@", 0), 0u)
+      << r.avertissements[0];
   EXPECT_EQ(m_bd.NbreFiche(), kBlocs * kParBloc);
   EXPECT_EQ(m_bd.NbreUnionsValides(), kBlocs);
   EXPECT_EQ(m_bd.LitNumH(1), kParBloc + 1);
