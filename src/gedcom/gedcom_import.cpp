@@ -36,7 +36,7 @@ constexpr long long kRecopieParOctet = 64;
 // The persons' bytes already read are given back by pieces of this size.
 constexpr std::size_t kPasRendu = 1 << 20;
 // From this size on, the first pass goes through the two halves of the file
-// side by side.
+// side by side, and the main pass has its lines read ahead.
 constexpr std::size_t kTailleDeuxMoities = 1 << 20;
 
 void SansBlancsFinDans(std::string& s) {
@@ -627,6 +627,10 @@ void Contexte::Execute() {
   if (!m_options.enteteSeul) {
     if (m_options.etiquette) m_options.etiquette("Appuyez sur Echap pour abandonner.");
     IndexeEnregistrements();
+    // The lines of a large file are split, and its dates read, on the other
+    // core while the records are made.
+    if (m_contenu.size() >= kTailleDeuxMoities)
+      m_lecteur.Anticipe(kTailleDeuxMoities, "DATE", DateTolerante);
   }
   Lit();
   while (!m_lecteur.Fin() && L().tag != "TRLR") {

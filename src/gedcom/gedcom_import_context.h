@@ -23,6 +23,12 @@ struct PositionEnregistrement {
   long numero = 0;
 };
 
+// Dates as some older programs write them ("Tuesday, 9th November 1841",
+// "9 November 1841"): the weekday and the ordinal ending go, full month
+// names become their GEDCOM abbreviation. Empty when still not a date.
+// Depends on nothing but `phrase`: the line reader may call it on its thread.
+std::string DateTolerante(std::string_view phrase);
+
 // A value that names a record: "@N12@" (not text starting with the escaped "@@").
 inline bool EstPointeur(std::string_view valeur) {
   return valeur.size() >= 3 && valeur.front() == '@' && valeur.back() == '@' && valeur[1] != '@' &&

@@ -57,9 +57,8 @@ const std::string* NatureUnion(const TBD& bd, std::string_view tag) {
   return nullptr;
 }
 
-// Dates as some older programs write them ("Tuesday, 9th November 1841",
-// "9 November 1841"): the weekday and the ordinal ending go, full month
-// names become their GEDCOM abbreviation. Empty when still not a date.
+}  // namespace
+
 std::string DateTolerante(std::string_view phrase) {
   std::string d = DateDeGedcom(phrase);
   if (!d.empty()) return d;
@@ -93,8 +92,6 @@ std::string DateTolerante(std::string_view phrase) {
   return propre.empty() ? std::string() : DateDeGedcom(propre);
 }
 
-}  // namespace
-
 // The kind of an event of another tag. EVEN takes its TYPE. A tag the
 // event-kind table names keeps the table's word, so that events of one kind
 // are found together, and its TYPE goes into the note; a tag the table does
@@ -123,7 +120,9 @@ void Contexte::LitEvenement(int niveau, TEve& eve, std::string& type, int fiche)
   while (!m_lecteur.Fin() && L().niveau > niveau) {
     const std::string_view tag = L().tag;
     if (tag == "DATE") {
-      eve.DateEve = DateTolerante(L().valeur);
+      std::string_view lue;
+      if (m_lecteur.ValeurCalculee(lue)) eve.DateEve = lue;
+      else eve.DateEve = DateTolerante(L().valeur);
       // A date we cannot read is kept in the note rather than lost.
       if (eve.DateEve.empty() && !Trim(L().valeur).empty())
         AjouteLigne(eve.NoteEve, "Date : " + std::string(L().valeur));

@@ -4,7 +4,12 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <condition_variable>
 #include <cstring>
+#include <limits>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include "core/file_io.h"
 #include "core/letters.h"
@@ -41,6 +46,12 @@ bool ToutAscii(std::string_view s) {
   for (char c : s)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
+}
+
+// A line decoded before it is split: letters beyond ASCII in a set other
+// than Windows-1252, or what may be a numeric reference.
+bool DoitDecoder(std::string_view brute, JeuCaracteres jeu) {
+  return (jeu != JeuCaracteres::Windows && !ToutAscii(brute)) || PeutContenirReference(brute);
 }
 
 }  // namespace
@@ -104,12 +115,6 @@ LecteurGedcom::LecteurGedcom(std::string_view contenu, JeuCaracteres jeu)
   if (m_contenu.substr(0, kBom.size()) == kBom) m_pos = kBom.size();
 }
 
-void LecteurGedcom::Positionne(std::size_t position, long numero) {
-  m_pos = position < m_contenu.size() ? position : m_contenu.size();
-  m_numero = numero - 1;
-  m_fin = false;
-}
-
 namespace {
 
 // The offset of the first CR or LF at or after `pos` (`taille` when none).
@@ -159,29 +164,340 @@ bool LecteurGedcom::SuivanteBrute(std::string_view& ligne, long& numero, std::si
   return true;
 }
 
+void LecteurGedcom::DecoupeCourante(std::string_view brute) {
+  m_aCalcule = false;
+  std::string_view ligne = brute;
+  if (DoitDecoder(brute, m_jeu)) {
+    int remplaces = 0;
+    if (m_compte && m_jeu == JeuCaracteres::Utf8 && !Utf8Valide(brute)) {
+      if (m_nbreLignesInvalides < kMaxLignesNommees) {
+        if (!m_lignesInvalides.empty()) m_lignesInvalides += ", ";
+        m_lignesInvalides += std::to_string(m_numero);
+      }
+      ++m_nbreLignesInvalides;
+    }
+    DecodeLigneDans(brute, m_jeu, m_decode, &remplaces);
+    if (m_compte) m_remplacements += remplaces;
+    ligne = m_decode;
+  }
+  DecoupeLigneGedcom(ligne, m_tag, m_ligne);
+  m_ligne.numero = m_numero;
+}
+
+// ----- Lines found ahead by a thread of their own -----
+
+namespace {
+
+enum class SorteLigne : unsigned char {
+  Decoupee,  // split here: the reader rebuilds its views from the offsets
+  ADecoder,  // to be decoded (or its tag upper-cased) by the reader itself
+  Fin,       // end of the text; `numero` counts every line
+  Arret,     // the thread stopped before this line (which it leaves to the reader)
+};
+
+// One non-blank line as the thread found it. The parts of a split line are
+// offsets from its start: a fraction of the views' size, for lines that are
+// written once and read once.
+struct LigneAnnoncee {
+  std::size_t debut = 0;
+  std::size_t suivant = 0;  // what follows its line end
+  long numero = 0;
+  std::uint32_t longueur = 0;
+  std::int32_t niveau = -1;
+  std::uint32_t texte = 0, texteLong = 0, xref = 0, xrefLong = 0, tag = 0, tagLong = 0;
+  std::uint32_t brute = 0, valeur = 0, valeurLong = 0;
+  std::uint32_t calcule = 0, calculeLong = 0;  // in the lot's results
+  bool aCalcule = false;
+  SorteLigne sorte = SorteLigne::Fin;
+};
+
+// Lots of lines handed from the thread to the reader; a few in flight keep
+// the two in step without either waiting for long.
+constexpr std::size_t kLignesParLot = 2048;
+constexpr std::size_t kLots = 4;
+// Restarts of the thread after a jump of the reading; beyond them the
+// reading goes on alone (a file whose families are scattered among persons).
+constexpr int kReprises = 4;
+
+}  // namespace
+
+class AnticipationLignes {
+ public:
+  AnticipationLignes(std::string_view contenu, JeuCaracteres jeu, std::size_t pos, long numero,
+                     std::string_view tagCalcul, LecteurGedcom::Calcul calcul)
+      : m_contenu(contenu),
+        m_jeu(jeu),
+        m_depart(pos),
+        m_numeroDepart(numero),
+        m_tagCalcul(tagCalcul),
+        m_calcul(calcul) {
+    for (auto& lot : m_lots) {
+      lot.lignes.resize(kLignesParLot);
+      if (m_calcul) lot.calcules.reserve(kLignesParLot * 16);
+    }
+    m_fil = std::thread([this] { Produit(); });
+  }
+  ~AnticipationLignes() {
+    {
+      std::lock_guard verrou(m_mutex);
+      m_arret = true;
+    }
+    m_change.notify_all();
+    m_fil.join();
+  }
+  AnticipationLignes(const AnticipationLignes&) = delete;
+  AnticipationLignes& operator=(const AnticipationLignes&) = delete;
+
+  // The next line; the thread always ends on a Fin or Arret line, after
+  // which the reader asks for no more.
+  const LigneAnnoncee& Prochaine() {
+    if (m_relire) {
+      m_relire = false;
+      return m_lot->lignes[m_index - 1];
+    }
+    if (m_lot == nullptr || m_index == m_lot->nbre) {
+      std::unique_lock verrou(m_mutex);
+      if (m_lot != nullptr) {
+        ++m_consommes;  // the lot read through goes back to the thread
+        m_change.notify_all();
+      }
+      m_change.wait(verrou, [this] { return m_produits > m_consommes; });
+      m_lot = &m_lots[m_consommes % kLots];
+      m_index = 0;
+    }
+    return m_lot->lignes[m_index++];
+  }
+  // A result of the line `a` last given.
+  std::string_view Calcule(const LigneAnnoncee& a) const {
+    return std::string_view(m_lot->calcules).substr(a.calcule, a.calculeLong);
+  }
+  // The line last given comes again at the next Prochaine.
+  bool Relit() {
+    if (m_lot == nullptr || m_index == 0) return false;
+    m_relire = true;
+    return true;
+  }
+
+ private:
+  struct Lot {
+    std::vector<LigneAnnoncee> lignes;
+    std::size_t nbre = 0;
+    std::string calcules;  // the results of m_calcul, one after the other
+  };
+
+  // The thread: the lines of the text from m_depart, as Brute and Suivante
+  // find them.
+  void Produit() {
+    const char* const octets = m_contenu.data();
+    const std::size_t taille = m_contenu.size();
+    std::size_t pos = m_depart;
+    long numero = m_numeroDepart;
+    std::string tagMajuscule;
+    LigneGedcom ligne;
+    for (bool fini = false; !fini;) {
+      Lot* lot = nullptr;
+      {
+        std::unique_lock verrou(m_mutex);
+        m_change.wait(verrou, [this] { return m_arret || m_produits - m_consommes < kLots; });
+        if (m_arret) return;
+        lot = &m_lots[m_produits % kLots];
+      }
+      lot->calcules.clear();
+      std::size_t n = 0;
+      while (n < kLignesParLot && !fini) {
+        LigneAnnoncee& a = lot->lignes[n];
+        if (pos >= taille) {
+          a.sorte = SorteLigne::Fin;
+          a.debut = a.suivant = taille;
+          a.numero = numero;
+          ++n;
+          fini = true;
+          break;
+        }
+        const std::size_t debut = pos;
+        const std::size_t fin = FinDeLigne(octets, pos, taille);
+        pos = fin;
+        if (pos < taille) {
+          if (octets[pos] == '\r' && pos + 1 < taille && octets[pos + 1] == '\n') ++pos;
+          ++pos;
+        }
+        ++numero;
+        const std::string_view brute(octets + debut, fin - debut);
+        if (SansBlancsDebut(brute).empty()) continue;
+        a.debut = debut;
+        a.suivant = pos;
+        a.numero = numero;
+        ++n;
+        if (brute.size() > std::numeric_limits<std::uint32_t>::max()) {
+          a.sorte = SorteLigne::Arret;
+          fini = true;
+          break;
+        }
+        a.longueur = static_cast<std::uint32_t>(brute.size());
+        if (DoitDecoder(brute, m_jeu)) {
+          a.sorte = SorteLigne::ADecoder;
+          continue;
+        }
+        a.aCalcule = false;
+        try {
+          DecoupeLigneGedcom(brute, tagMajuscule, ligne);
+          if (tagMajuscule.empty() && m_calcul != nullptr && ligne.tag == m_tagCalcul) {
+            const std::size_t avant = lot->calcules.size();
+            lot->calcules += m_calcul(ligne.valeur);
+            a.calcule = static_cast<std::uint32_t>(avant);
+            a.calculeLong = static_cast<std::uint32_t>(lot->calcules.size() - avant);
+            a.aCalcule = lot->calcules.size() <= std::numeric_limits<std::uint32_t>::max();
+          }
+        } catch (...) {
+          a.sorte = SorteLigne::Arret;  // the reader takes it, with its own memory
+          fini = true;
+          break;
+        }
+        if (!tagMajuscule.empty()) {
+          a.sorte = SorteLigne::ADecoder;  // its tag lives in our buffer
+          continue;
+        }
+        auto decalage = [&](std::string_view partie) {
+          return partie.empty() ? 0u : static_cast<std::uint32_t>(partie.data() - brute.data());
+        };
+        a.sorte = SorteLigne::Decoupee;
+        a.niveau = ligne.niveau;
+        a.texte = decalage(ligne.texte);
+        a.texteLong = static_cast<std::uint32_t>(ligne.texte.size());
+        a.xref = decalage(ligne.xref);
+        a.xrefLong = static_cast<std::uint32_t>(ligne.xref.size());
+        a.tag = decalage(ligne.tag);
+        a.tagLong = static_cast<std::uint32_t>(ligne.tag.size());
+        a.brute = ligne.brute.data() == nullptr ? a.longueur : decalage(ligne.brute);
+        a.valeur = decalage(ligne.valeur);
+        a.valeurLong = static_cast<std::uint32_t>(ligne.valeur.size());
+      }
+      {
+        std::lock_guard verrou(m_mutex);
+        lot->nbre = n;
+        ++m_produits;
+      }
+      m_change.notify_all();
+    }
+  }
+
+  const std::string_view m_contenu;
+  const JeuCaracteres m_jeu;
+  const std::size_t m_depart;
+  const long m_numeroDepart;
+  const std::string m_tagCalcul;
+  const LecteurGedcom::Calcul m_calcul;
+  Lot m_lots[kLots];
+  std::mutex m_mutex;
+  std::condition_variable m_change;
+  std::size_t m_produits = 0;   // lots handed to the reader, under m_mutex
+  std::size_t m_consommes = 0;  // lots given back by the reader, under m_mutex
+  bool m_arret = false;
+  // The reader's side.
+  Lot* m_lot = nullptr;
+  std::size_t m_index = 0;
+  bool m_relire = false;
+  std::thread m_fil;  // last: started once everything it reads is in place
+};
+
+LecteurGedcom::~LecteurGedcom() = default;
+
+void LecteurGedcom::Anticipe(std::size_t reprise, std::string_view tag, Calcul calcul) {
+  m_reprise = reprise;
+  m_reprisesPermises = kReprises;
+  m_tagCalcul = tag;
+  m_calcul = calcul;
+  ArreteAnticipation();
+  try {
+    m_anticipation = std::make_unique<AnticipationLignes>(m_contenu, m_jeu, m_pos, m_numero,
+                                                          m_tagCalcul, m_calcul);
+  } catch (const std::exception&) {
+    m_anticipation.reset();  // no thread or no memory for one: read alone
+  }
+}
+
+void LecteurGedcom::ArreteAnticipation() {
+  m_anticipation.reset();
+  m_aCalcule = false;
+  m_calcule = {};
+}
+
+bool LecteurGedcom::SuivanteAnticipee(bool& trouvee) {
+  const LigneAnnoncee& a = m_anticipation->Prochaine();
+  switch (a.sorte) {
+    case SorteLigne::Decoupee:
+    case SorteLigne::ADecoder: {
+      m_debutLigne = a.debut;
+      m_pos = a.suivant;
+      m_numero = a.numero;
+      const char* base = m_contenu.data() + a.debut;
+      m_aCalcule = a.sorte == SorteLigne::Decoupee && a.aCalcule;
+      m_calcule = m_aCalcule ? m_anticipation->Calcule(a) : std::string_view();
+      if (a.sorte == SorteLigne::ADecoder) {
+        DecoupeCourante(std::string_view(base, a.longueur));
+      } else {
+        auto partie = [base](std::uint32_t debut, std::uint32_t longueur) {
+          return longueur == 0 ? std::string_view() : std::string_view(base + debut, longueur);
+        };
+        m_tag.clear();
+        m_ligne.niveau = a.niveau;
+        m_ligne.texte = partie(a.texte, a.texteLong);
+        m_ligne.xref = partie(a.xref, a.xrefLong);
+        m_ligne.tag = partie(a.tag, a.tagLong);
+        m_ligne.brute = partie(a.brute, a.longueur - a.brute);
+        m_ligne.valeur = partie(a.valeur, a.valeurLong);
+        m_ligne.numero = m_numero;
+      }
+      trouvee = true;
+      return true;
+    }
+    case SorteLigne::Fin:
+      m_pos = m_contenu.size();
+      m_numero = a.numero;
+      break;
+    case SorteLigne::Arret:
+      m_pos = a.debut;
+      m_numero = a.numero - 1;
+      break;
+  }
+  ArreteAnticipation();
+  return false;
+}
+
+void LecteurGedcom::Positionne(std::size_t position, long numero) {
+  // Back to the start of the current line (the next record read in order):
+  // the lines found ahead still follow it.
+  if (m_anticipation && !m_fin && position == m_debutLigne && numero == m_ligne.numero &&
+      m_anticipation->Relit()) {
+    m_pos = position;
+    m_numero = numero - 1;
+    return;
+  }
+  ArreteAnticipation();
+  m_pos = position < m_contenu.size() ? position : m_contenu.size();
+  m_numero = numero - 1;
+  m_fin = false;
+  if (m_reprisesPermises > 0 && m_contenu.size() - m_pos >= m_reprise && m_pos < m_contenu.size()) {
+    --m_reprisesPermises;
+    const int restantes = m_reprisesPermises;
+    Anticipe(m_reprise, std::string(m_tagCalcul), m_calcul);
+    m_reprisesPermises = restantes;
+  }
+}
+
 bool LecteurGedcom::Suivante() {
+  if (m_anticipation) {
+    bool trouvee = false;
+    if (SuivanteAnticipee(trouvee)) return trouvee;
+  }
   while (m_pos < m_contenu.size()) {
     std::string_view brute = Brute();
     if (SansBlancsDebut(brute).empty()) continue;
-    std::string_view ligne = brute;
-    if ((m_jeu != JeuCaracteres::Windows && !ToutAscii(brute)) || PeutContenirReference(brute)) {
-      int remplaces = 0;
-      if (m_compte && m_jeu == JeuCaracteres::Utf8 && !Utf8Valide(brute)) {
-        if (m_nbreLignesInvalides < kMaxLignesNommees) {
-          if (!m_lignesInvalides.empty()) m_lignesInvalides += ", ";
-          m_lignesInvalides += std::to_string(m_numero);
-        }
-        ++m_nbreLignesInvalides;
-      }
-      DecodeLigneDans(brute, m_jeu, m_decode, &remplaces);
-      if (m_compte) m_remplacements += remplaces;
-      ligne = m_decode;
-    }
-    DecoupeLigneGedcom(ligne, m_tag, m_ligne);
-    m_ligne.numero = m_numero;
+    DecoupeCourante(brute);
     return true;
   }
   m_fin = true;
+  m_aCalcule = false;
   m_debutLigne = m_pos;
   m_ligne = LigneGedcom();
   m_ligne.numero = m_numero;

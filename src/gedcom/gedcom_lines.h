@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,9 +30,34 @@ struct LigneGedcom {
 // is skipped; lines holding only spaces are skipped (they still count in
 // the line numbers). `contenu` must stay alive and unchanged while the
 // reader is used.
+class AnticipationLignes;
+
 class LecteurGedcom {
  public:
   LecteurGedcom(std::string_view contenu, JeuCaracteres jeu);
+  ~LecteurGedcom();
+  LecteurGedcom(const LecteurGedcom&) = delete;
+  LecteurGedcom& operator=(const LecteurGedcom&) = delete;
+
+  // For a long forward reading of a large text: a thread of its own finds
+  // and splits the lines ahead of Suivante, which then gives each line
+  // exactly as it would without it. Positionne stops that thread; it starts
+  // again at the new position when at least `reprise` bytes are left there
+  // (a few times at most), and the reading then goes on without it. Where no
+  // thread can be started, the reading simply goes on without one.
+  // With `calcul`, the thread also turns the value of each line of tag
+  // `tag` into what `calcul` gives (a function of the value alone, safe to
+  // call from any thread); ValeurCalculee then hands it over.
+  using Calcul = std::string (*)(std::string_view valeur);
+  void Anticipe(std::size_t reprise = std::size_t{1} << 20, std::string_view tag = {},
+                Calcul calcul = nullptr);
+  // What Anticipe's `calcul` made of the current line's value, when the
+  // thread made it (otherwise false: the caller computes it). The view
+  // stays valid until the reader moves on.
+  bool ValeurCalculee(std::string_view& resultat) const {
+    resultat = m_calcule;
+    return m_aCalcule;
+  }
 
   // Moves to the next non-blank line; false at the end of the file (the
   // current line is then an empty line of level -1).
@@ -61,6 +87,12 @@ class LecteurGedcom {
  private:
   // The raw bytes of the next line (terminator excluded), advancing m_pos.
   std::string_view Brute();
+  // The current line from its raw bytes `brute` (not blank).
+  void DecoupeCourante(std::string_view brute);
+  // Suivante with the lines found ahead; false when the reading goes on
+  // without them (the state is then where the thread stopped).
+  bool SuivanteAnticipee(bool& trouvee);
+  void ArreteAnticipation();
 
   std::string_view m_contenu;
   JeuCaracteres m_jeu;
@@ -75,6 +107,13 @@ class LecteurGedcom {
   std::string m_decode;           // the decoded line, reused
   std::string m_tag;              // the upper-cased tag, reused
   LigneGedcom m_ligne;
+  std::unique_ptr<AnticipationLignes> m_anticipation;
+  std::size_t m_reprise = 0;  // bytes that must be left for the thread to start again
+  int m_reprisesPermises = 0;
+  std::string m_tagCalcul;
+  Calcul m_calcul = nullptr;
+  std::string_view m_calcule;  // ValeurCalculee's result for the current line
+  bool m_aCalcule = false;
 };
 
 // Splits one already decoded line (no line end). The views point into

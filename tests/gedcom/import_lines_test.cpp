@@ -84,6 +84,91 @@ TEST(LecteurGedcom, CountsInvalidUtf8LinesAndGoesOn) {
   EXPECT_GE(lecteur.Remplacements(), 2);
 }
 
+// ----- Lines read ahead by a thread -----
+
+// A text of many lots of lines, with everything the reader treats apart:
+// every kind of line end, blank lines, lower-case tags, references, letters
+// beyond ASCII, bad UTF-8, long lines, lines without a level.
+std::string TexteVarie() {
+  std::string t = "\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR UTF-8\r\n";
+  const char* fins[] = {"\r\n", "\n", "\r"};
+  for (int i = 0; i < 6000; ++i) {
+    const std::string fin = fins[i % 3];
+    t += "0 @I" + std::to_string(i) + "@ INDI" + fin;
+    t += "1 NAME Jean /Dupont" + std::to_string(i) + "/" + fin;
+    if (i % 7 == 0) t += "  \t " + fin;  // blank
+    if (i % 11 == 0) t += "1 birt" + fin + "2 date 1 jan 1800" + fin;
+    if (i % 13 == 0) t += "2 NOTE caf&#233; \xC3\xA9t\xC3\xA9" + fin;
+    if (i % 17 == 0) t += "2 NOTE bad \xFF\xFE" + fin;
+    if (i % 19 == 0) t += "3 CONC " + std::string(20000, 'x') + " " + fin;
+    if (i % 23 == 0) t += "sans niveau" + fin + fin;
+    t += "1 BIRT" + fin + "2 DATE " + std::to_string(1 + i % 28) + " MAR " +
+         std::to_string(1700 + i % 200) + fin + "2 PLAC  Brest " + fin;
+  }
+  return t + "0 TRLR";
+}
+
+std::string Calcul(std::string_view valeur) { return "<" + std::string(valeur) + ">"; }
+
+// What a reading gives, line by line, with the reader's counts; the
+// positioning is the import's: back to the start of the line just read,
+// jumps back to earlier records, then to the end.
+std::vector<std::string> Lecture(const std::string& texte, JeuCaracteres jeu, bool anticipe,
+                                 long& calculees) {
+  LecteurGedcom lecteur(texte, jeu);
+  if (anticipe) lecteur.Anticipe(0, "DATE", Calcul);
+  std::vector<std::string> lu;
+  std::vector<std::pair<std::size_t, long>> debuts;  // of the level-0 lines
+  auto note = [&] {
+    const LigneGedcom& l = lecteur.Ligne();
+    std::string ligne = std::to_string(l.numero) + "|" + std::to_string(l.niveau);
+    for (std::string_view partie : {l.xref, l.tag, l.valeur, l.brute, l.texte})
+      (ligne += "|") += partie;
+    for (long long n : {static_cast<long long>(lecteur.DebutLigne()),
+                        static_cast<long long>(lecteur.Position()),
+                        static_cast<long long>(lecteur.Remplacements()),
+                        static_cast<long long>(lecteur.Fin())})
+      ligne += "|" + std::to_string(n);
+    lu.push_back(ligne);
+    std::string_view calculee;
+    if (lecteur.ValeurCalculee(calculee)) {
+      ++calculees;
+      EXPECT_EQ(calculee, Calcul(l.valeur)) << l.numero;
+    }
+  };
+  for (int k = 0; lecteur.Suivante(); ++k) {
+    note();
+    if (lecteur.Ligne().niveau == 0)
+      debuts.emplace_back(lecteur.DebutLigne(), lecteur.Ligne().numero);
+    if (k % 500 == 499 && lecteur.Ligne().niveau == 0)
+      lecteur.Positionne(debuts.back().first, debuts.back().second);
+    if (k == 15000 || k == 30000)
+      lecteur.Positionne(debuts[debuts.size() / 3].first, debuts[debuts.size() / 3].second);
+  }
+  note();
+  lecteur.Positionne(texte.size(), lecteur.Ligne().numero + 1);
+  EXPECT_FALSE(lecteur.Suivante());
+  note();
+  lu.push_back(lecteur.LignesInvalidesTexte() + "/" +
+               std::to_string(lecteur.NbreLignesInvalides()));
+  return lu;
+}
+
+TEST(LecteurGedcom, LinesReadAheadReadExactlyAsAlone) {
+  const std::string texte = TexteVarie();
+  for (JeuCaracteres jeu :
+       {JeuCaracteres::Windows, JeuCaracteres::Utf8, JeuCaracteres::Ansel, JeuCaracteres::Dos}) {
+    long seul = 0, anticipees = 0;
+    const std::vector<std::string> attendu = Lecture(texte, jeu, false, seul);
+    const std::vector<std::string> lu = Lecture(texte, jeu, true, anticipees);
+    ASSERT_EQ(lu.size(), attendu.size()) << static_cast<int>(jeu);
+    for (std::size_t i = 0; i < lu.size(); ++i)
+      ASSERT_EQ(lu[i], attendu[i]) << static_cast<int>(jeu) << " " << i;
+    EXPECT_EQ(seul, 0);
+    EXPECT_GT(anticipees, 1000) << static_cast<int>(jeu);  // the thread made the results
+  }
+}
+
 // ----- Splitting a line -----
 
 struct Decoupage {
