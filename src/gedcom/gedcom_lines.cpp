@@ -213,7 +213,7 @@ struct LigneAnnoncee {
 
 // Lots of lines handed from the thread to the reader; a few in flight keep
 // the two in step without either waiting for long.
-constexpr std::size_t kLignesParLot = 2048;
+constexpr std::size_t kLignesParLot = 8192;
 constexpr std::size_t kLots = 4;
 // Restarts of the thread after a jump of the reading; beyond them the
 // reading goes on alone (a file whose families are scattered among persons).
