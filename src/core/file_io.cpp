@@ -19,6 +19,8 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace kindrela {
@@ -123,6 +125,67 @@ Statut LitFichier(const std::string& chemin, std::string& contenu) {
   if (r < 0) return Statut::Erreur("Erreur de lecture du fichier " + chemin);
   contenu = std::move(octets);
   return Statut::Ok();
+}
+
+namespace {
+
+// From this size on, a file read whole for one pass is read by halves side by side.
+constexpr std::size_t kTailleLectureDouble = 8u << 20;
+
+// Bytes [debut, debut + n) of the file into `ou`: how many were read, -1 on an error.
+long long LitPlage(int fd, char* ou, std::size_t n, std::size_t debut) {
+  std::size_t lus = 0;
+  while (lus < n) {
+    const ssize_t r = ::pread(fd, ou + lus, n - lus, static_cast<off_t>(debut + lus));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) return -1;
+    if (r == 0) break;
+    lus += static_cast<std::size_t>(r);
+  }
+  return static_cast<long long>(lus);
+}
+
+}  // namespace
+
+Statut LitFichierEntier(const std::string& chemin, ContenuFichier& contenu) {
+  contenu.m_brut.reset();
+  contenu.m_taille = 0;
+  contenu.m_texte.clear();
+  const int fd = ::open(CheminSysteme(chemin).c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st{};
+  if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::size_t>(st.st_size) >= kTailleLectureDouble) {
+    const auto taille = static_cast<std::size_t>(st.st_size);
+    auto octets = std::make_unique_for_overwrite<char[]>(taille);
+    DemandeGrandesPages(octets.get(), taille);
+    const std::size_t moitie = taille / 2;
+    long long seconde = -1;
+    bool ensemble = false;
+    std::thread fil;
+    try {
+      fil = std::thread([&] { seconde = LitPlage(fd, octets.get() + moitie, taille - moitie, moitie); });
+      ensemble = true;
+    } catch (const std::system_error&) {
+      // No thread to be had: both halves read here.
+    }
+    const long long premiere = LitPlage(fd, octets.get(), moitie, 0);
+    if (ensemble) fil.join();
+    else seconde = LitPlage(fd, octets.get() + moitie, taille - moitie, moitie);
+    char suite;
+    const bool entier = premiere == static_cast<long long>(moitie) &&
+                        seconde == static_cast<long long>(taille - moitie) &&
+                        ::pread(fd, &suite, 1, static_cast<off_t>(taille)) == 0;
+    ::close(fd);
+    if (entier) {
+      contenu.m_brut = std::move(octets);
+      contenu.m_taille = taille;
+      return Statut::Ok();
+    }
+    // A file that changed while read, or an error: read again as any other.
+  } else if (fd >= 0) {
+    ::close(fd);
+  }
+  return LitFichier(chemin, contenu.m_texte);
 }
 
 std::string LitDebutFichier(const std::string& chemin, std::size_t n) {

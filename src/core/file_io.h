@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,24 @@ bool DossierExiste(const std::string& chemin);
 
 // The whole content of a file as bytes; an error names the file.
 Statut LitFichier(const std::string& chemin, std::string& contenu);
+
+// The whole content of a file for a reader that goes through it once. A
+// large file is not zero-filled before it is read, and its two halves are
+// read side by side; any other file (or one that changes size while read)
+// is read as LitFichier reads it, with its errors.
+class ContenuFichier {
+ public:
+  std::string_view Vue() const {
+    return m_brut ? std::string_view(m_brut.get(), m_taille) : std::string_view(m_texte);
+  }
+
+ private:
+  friend Statut LitFichierEntier(const std::string& chemin, ContenuFichier& contenu);
+  std::unique_ptr<char[]> m_brut;
+  std::size_t m_taille = 0;
+  std::string m_texte;
+};
+Statut LitFichierEntier(const std::string& chemin, ContenuFichier& contenu);
 
 // Gives the whole memory pages inside [debut, debut + taille) back to the
 // system; their bytes read as zeros afterwards. Only for a buffer the

@@ -741,9 +741,9 @@ ResultatImport ImportGedcomTexte(TBD& bd, const TTablesTypes& types, std::string
 
 ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::string& chemin,
                             const OptionsImport& options, TGedcomHeader& entete) {
-  std::string contenu;
+  ContenuFichier contenu;
   try {
-    Statut s = LitFichier(chemin, contenu);
+    Statut s = LitFichierEntier(chemin, contenu);
     if (!s) {
       ResultatImport r;
       r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + s.message());
@@ -754,7 +754,7 @@ ResultatImport ImportGedcom(TBD& bd, const TTablesTypes& types, const std::strin
     r.statut = Statut::Erreur(std::string(kErreurImport) + " : " + e.what());
     return r;
   }
-  return Importe(bd, types, contenu, chemin, options, entete, true);
+  return Importe(bd, types, contenu.Vue(), chemin, options, entete, true);
 }
 
 // ---------------------------------------------------------------------------

@@ -43,6 +43,25 @@ TEST(FileIo, EveryReasonIsFrenchWindows1252Text) {
   EXPECT_EQ(RaisonSysteme(9999), "erreur système 9999"_ansi);
 }
 
+// A file read whole by halves arrives byte for byte as LitFichier reads it,
+// and fails with the same message.
+TEST(FileIo, AFileReadByHalvesIsTheFileReadWhole) {
+  const std::string dossier = ::testing::TempDir();
+  std::string grand(9u << 20, '\0');
+  for (std::size_t i = 0; i < grand.size(); ++i) grand[i] = static_cast<char>(i * 7 + i / 4096);
+  ASSERT_TRUE(EcritFichierAtomique(dossier + "/grand.bin", grand).ok());
+  ASSERT_TRUE(EcritFichierAtomique(dossier + "/petit.bin", "0 HEAD\r\n").ok());
+  for (const std::string nom : {"grand.bin", "petit.bin", "absent.bin", ""}) {
+    std::string attendu;
+    const Statut lu = LitFichier(dossier + "/" + nom, attendu);
+    ContenuFichier contenu;
+    const Statut entier = LitFichierEntier(dossier + "/" + nom, contenu);
+    EXPECT_EQ(entier.ok(), lu.ok()) << nom;
+    EXPECT_EQ(entier.message(), lu.message()) << nom;
+    EXPECT_TRUE(contenu.Vue() == attendu) << nom;
+  }
+}
+
 // Pieces handed to the writing thread land in order, whole; once one fails,
 // its error comes back and the file is not kept.
 TEST(FileIo, ParallelWriteKeepsOrderAndStopsAtTheFirstFailure) {
@@ -66,7 +85,9 @@ TEST(FileIo, ParallelWriteKeepsOrderAndStopsAtTheFirstFailure) {
       EXPECT_EQ(ecriture.Attend(), plein >= 0 ? ENOSPC : 0) << plein;
     }
     // A failure may be noticed a piece or two late, never reported early.
-    if (vue != 0) EXPECT_EQ(vue, ENOSPC);
+    if (vue != 0) {
+      EXPECT_EQ(vue, ENOSPC);
+    }
     if (plein >= 0) {
       EXPECT_NE(fichier.Termine(), 0);
       EXPECT_FALSE(FichierExiste(chemin)) << plein;
