@@ -287,6 +287,8 @@ int FichierNeuf::Ajoute(std::string_view contenu) {
     }
     ecrit += fait;
     m_ecrit += static_cast<long long>(fait);
+    // A large content goes on to the disk piece by piece as it is written.
+    if (contenu.size() > kMorceau) EnvoieAuDisque();
   }
   return m_erreur;
 }

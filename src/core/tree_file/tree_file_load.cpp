@@ -114,9 +114,10 @@ std::string NomEtapeImport(const std::string& chemin) {
 Statut ChargeFichierArbre(TBD& bd, const std::string& chemin, const OptionsChargement& options,
                           ResultatChargement& resultat) {
   // The whole file first: a file that cannot be read leaves the tree as it is.
-  std::string octets;
-  Statut s = LitFichier(chemin, octets);
+  ContenuFichier contenu;
+  Statut s = LitFichierEntier(chemin, contenu);
   if (!s) return s;
+  const std::string_view octets = contenu.Vue();
   int version = VersionDesOctets(octets);
   if (version == kVersionInconnue)
     return Statut::Erreur("Le fichier " + chemin +
