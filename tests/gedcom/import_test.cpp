@@ -552,6 +552,7 @@ TEST_F(ImportGedcomTest, ALargeFileReadFromDiskArrivesAsFromMemory) {
                std::to_string(1700 + i % 300) + "\n2 PLAC Paroisse " + std::to_string(n) +
                " du canton\n";
       if (i % 97 == 0) texte += "1 NOTE " + ref('N', (b + 1) % kBlocs) + "\n";
+      if (i % 5 == 0) texte += "1 DEAT\n2 NOTE Mort\n3 CONC  chez lui\n3 CONT le soir\n";
       if (i % 89 == 0) texte += "1 SOUR " + ref('S', (b + 3) % kBlocs) + "\n";
     }
     // The family names the first persons of the next run, not read yet.
@@ -589,6 +590,8 @@ TEST_F(ImportGedcomTest, ALargeFileReadFromDiskArrivesAsFromMemory) {
   EXPECT_EQ(m_bd.NbreUnionsValides(), kBlocs);
   EXPECT_EQ(m_bd.LitNumH(1), kParBloc + 1);
   EXPECT_NE(m_bd.LitChamp(kParBloc + 1, 18).find("Note partagée 2"_ansi), std::string::npos);
+  // A note written over several lines, read where the lines are read ahead.
+  EXPECT_EQ(m_bd.LitEveNature(2 * kParBloc + 1, m_bd.NatDeces, 5), "Mort chez lui\r\nle soir\r\n");
   EXPECT_TRUE(octets(m_bd) == octets(enMemoire));
 }
 
