@@ -373,7 +373,10 @@ class AnticipationLignes {
         a.xrefLong = static_cast<std::uint32_t>(ligne.xref.size());
         a.tag = decalage(ligne.tag);
         a.tagLong = static_cast<std::uint32_t>(ligne.tag.size());
-        a.brute = ligne.brute.data() == nullptr ? a.longueur : decalage(ligne.brute);
+        // The raw value may be empty and still start inside the line ("1 BIRT ").
+        a.brute = ligne.brute.data() == nullptr
+                      ? a.longueur
+                      : static_cast<std::uint32_t>(ligne.brute.data() - brute.data());
         a.valeur = decalage(ligne.valeur);
         a.valeurLong = static_cast<std::uint32_t>(ligne.valeur.size());
       }

@@ -102,6 +102,7 @@ std::string TexteVarie() {
     if (i % 17 == 0) t += "2 NOTE bad \xFF\xFE" + fin;
     if (i % 19 == 0) t += "3 CONC " + std::string(20000, 'x') + " " + fin;
     if (i % 23 == 0) t += "sans niveau" + fin + fin;
+    if (i % 29 == 0) t += "1 DEAT " + fin + "2 NOTE a" + fin + "3 CONC " + fin;  // nothing after the tag's space
     t += "1 BIRT" + fin + "2 DATE " + std::to_string(1 + i % 28) + " MAR " +
          std::to_string(1700 + i % 200) + fin + "2 PLAC  Brest " + fin;
   }
