@@ -233,9 +233,12 @@ class AnticipationLignes {
         m_numeroDepart(numero),
         m_tagCalcul(tagCalcul),
         m_calcul(calcul) {
+    // A short text has no more lines than bytes (and its end).
+    const std::size_t reste = contenu.size() - std::min(pos, contenu.size());
+    const std::size_t lignes = std::min(kLignesParLot, reste + 1);
     for (auto& lot : m_lots) {
-      lot.lignes.resize(kLignesParLot);
-      if (m_calcul) lot.calcules.reserve(kLignesParLot * 16);
+      lot.lignes.resize(lignes);
+      if (m_calcul) lot.calcules.reserve(lignes * 16);
     }
     m_fil = std::thread([this] { Produit(); });
   }
@@ -309,7 +312,7 @@ class AnticipationLignes {
       }
       lot->calcules.clear();
       std::size_t n = 0;
-      while (n < kLignesParLot && !fini) {
+      while (n < lot->lignes.size() && !fini) {
         LigneAnnoncee& a = lot->lignes[n];
         if (pos >= taille) {
           a.sorte = SorteLigne::Fin;
