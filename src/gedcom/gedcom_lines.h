@@ -25,13 +25,13 @@ struct LigneGedcom {
   long numero = 0;             // 1-based line number in the file
 };
 
+class AnticipationLignes;
+
 // Reads lines out of the whole file held in memory. Lines end at CR, LF or
 // CR LF, whatever their length; a byte-order mark at the start of the file
 // is skipped; lines holding only spaces are skipped (they still count in
 // the line numbers). `contenu` must stay alive and unchanged while the
 // reader is used.
-class AnticipationLignes;
-
 class LecteurGedcom {
  public:
   LecteurGedcom(std::string_view contenu, JeuCaracteres jeu);
