@@ -1,6 +1,7 @@
 #include "core/file_io.h"
 
 #include "core/ansi_literal.h"
+#include "core/parallel_write.h"
 #include "core/system_error.h"
 #include "core/text.h"
 
@@ -19,8 +20,6 @@
 #include <memory>
 #include <random>
 #include <sstream>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace kindrela {
@@ -159,18 +158,9 @@ Statut LitFichierEntier(const std::string& chemin, ContenuFichier& contenu) {
     auto octets = std::make_unique_for_overwrite<char[]>(taille);
     DemandeGrandesPages(octets.get(), taille);
     const std::size_t moitie = taille / 2;
-    long long seconde = -1;
-    bool ensemble = false;
-    std::thread fil;
-    try {
-      fil = std::thread([&] { seconde = LitPlage(fd, octets.get() + moitie, taille - moitie, moitie); });
-      ensemble = true;
-    } catch (const std::system_error&) {
-      // No thread to be had: both halves read here.
-    }
-    const long long premiere = LitPlage(fd, octets.get(), moitie, 0);
-    if (ensemble) fil.join();
-    else seconde = LitPlage(fd, octets.get() + moitie, taille - moitie, moitie);
+    long long premiere = -1, seconde = -1;
+    CoteACote([&] { premiere = LitPlage(fd, octets.get(), moitie, 0); },
+              [&] { seconde = LitPlage(fd, octets.get() + moitie, taille - moitie, moitie); });
     char suite;
     const bool entier = premiere == static_cast<long long>(moitie) &&
                         seconde == static_cast<long long>(taille - moitie) &&

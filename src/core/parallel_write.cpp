@@ -1,9 +1,36 @@
 #include "core/parallel_write.h"
 
+#include <exception>
 #include <system_error>
 #include <utility>
 
 namespace kindrela {
+
+void CoteACote(const std::function<void()>& ici, const std::function<void()>& ailleurs) {
+  std::exception_ptr erreurAilleurs;
+  std::thread fil;
+  try {
+    fil = std::thread([&] {
+      try {
+        ailleurs();
+      } catch (...) {
+        erreurAilleurs = std::current_exception();
+      }
+    });
+  } catch (const std::system_error&) {
+    ici();
+    ailleurs();
+    return;
+  }
+  try {
+    ici();
+  } catch (...) {
+    fil.join();
+    throw;
+  }
+  fil.join();
+  if (erreurAilleurs) std::rethrow_exception(erreurAilleurs);
+}
 
 EcritureParallele::EcritureParallele(FichierNeuf& fichier) : m_fichier(fichier) {
   try {
@@ -15,10 +42,15 @@ EcritureParallele::EcritureParallele(FichierNeuf& fichier) : m_fichier(fichier) 
 
 EcritureParallele::~EcritureParallele() { Attend(); }
 
+int EcritureParallele::EcritPiece(const std::string& piece) {
+  const int erreur = m_fichier.Ajoute(piece);
+  if (erreur == 0) m_fichier.EnvoieAuDisque();
+  return erreur;
+}
+
 int EcritureParallele::Ajoute(std::string& piece) {
   if (!m_fil.joinable()) {
-    if (m_erreur == 0) m_erreur = m_fichier.Ajoute(piece);
-    if (m_erreur == 0) m_fichier.EnvoieAuDisque();
+    if (m_erreur == 0) m_erreur = EcritPiece(piece);
     piece.clear();
     return m_erreur;
   }
@@ -59,10 +91,7 @@ void EcritureParallele::Boucle() {
       erreur = m_erreur;
     }
     m_change.notify_all();
-    if (erreur == 0) {
-      erreur = m_fichier.Ajoute(piece);
-      if (erreur == 0) m_fichier.EnvoieAuDisque();
-    }
+    if (erreur == 0) erreur = EcritPiece(piece);
     piece.clear();
     std::lock_guard verrou(m_mutex);
     if (m_erreur == 0) m_erreur = erreur;

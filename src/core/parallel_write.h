@@ -1,7 +1,9 @@
-// A large file written on a thread of its own while its next piece is made.
+// Work on large files shared by two threads: a file written on a thread of
+// its own while its next piece is made, and two halves done side by side.
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -9,6 +11,12 @@
 #include "core/file_io.h"
 
 namespace kindrela {
+
+// Runs `ailleurs` on a thread of its own while `ici` runs on the caller's,
+// and returns once both are done; where no thread can be started, runs
+// them one after the other. An exception of either comes back here (the
+// caller's first), once both have stopped.
+void CoteACote(const std::function<void()>& ici, const std::function<void()>& ailleurs);
 
 // Hands the pieces of a large write on to a FichierNeuf, written by a
 // thread of its own: the caller makes the next piece while the system
@@ -32,6 +40,7 @@ class EcritureParallele {
 
  private:
   void Boucle();
+  int EcritPiece(const std::string& piece);
 
   FichierNeuf& m_fichier;
   std::mutex m_mutex;

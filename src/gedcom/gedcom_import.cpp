@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "core/ansi_literal.h"
@@ -11,6 +9,7 @@
 #include "core/file_io.h"
 #include "core/text.h"
 #include "core/letters.h"
+#include "core/parallel_write.h"
 #include "core/value_limit.h"
 #include "editing/record_names.h"
 #include "gedcom/gedcom_import_context.h"
@@ -340,35 +339,10 @@ void Contexte::IndexeEnregistrements() {
   }
   std::vector<Repere> premiers, seconds;
   long lignesPremiere = 0;
-  bool ensemble = false;
   if (coupe > 0) {
-    std::exception_ptr erreurSeconde;
-    std::thread seconde;
-    try {
-      seconde = std::thread([&] {
-        try {
-          ReperesDe(m_contenu.substr(coupe), coupe, seconds);
-        } catch (...) {
-          erreurSeconde = std::current_exception();
-        }
-      });
-      ensemble = true;
-    } catch (const std::system_error&) {
-      // No thread to be had: one pass over the whole file below.
-    }
-    if (ensemble) {
-      try {
-        lignesPremiere = ReperesDe(m_contenu.substr(0, coupe), 0, premiers);
-      } catch (...) {
-        seconde.join();
-        throw;
-      }
-      seconde.join();
-      if (erreurSeconde) std::rethrow_exception(erreurSeconde);
-    }
-  }
-  if (!ensemble) {
-    premiers.clear();
+    CoteACote([&] { lignesPremiere = ReperesDe(m_contenu.substr(0, coupe), 0, premiers); },
+              [&] { ReperesDe(m_contenu.substr(coupe), coupe, seconds); });
+  } else {
     ReperesDe(m_contenu, 0, premiers);
   }
   for (std::vector<Repere>* reperes : {&premiers, &seconds}) {

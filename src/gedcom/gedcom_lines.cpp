@@ -139,6 +139,12 @@ std::size_t FinDeLigne(const char* octets, std::size_t pos, std::size_t taille) 
   return pos;
 }
 
+// What follows the line end at `fin` (CR, LF or CR LF; nothing at the end).
+std::size_t ApresFinDeLigne(const char* octets, std::size_t fin, std::size_t taille) {
+  if (fin >= taille) return fin;
+  return octets[fin] == '\r' && fin + 1 < taille && octets[fin + 1] == '\n' ? fin + 2 : fin + 1;
+}
+
 }  // namespace
 
 std::string_view LecteurGedcom::Brute() {
@@ -147,11 +153,7 @@ std::string_view LecteurGedcom::Brute() {
   const size_t fin = FinDeLigne(debut, m_pos, taille);
   std::string_view ligne(debut + m_pos, fin - m_pos);
   m_debutLigne = m_pos;
-  m_pos = fin;
-  if (m_pos < taille) {
-    if (debut[m_pos] == '\r' && m_pos + 1 < taille && debut[m_pos + 1] == '\n') ++m_pos;
-    ++m_pos;
-  }
+  m_pos = ApresFinDeLigne(debut, fin, taille);
   ++m_numero;
   return ligne;
 }
@@ -324,11 +326,7 @@ class AnticipationLignes {
         }
         const std::size_t debut = pos;
         const std::size_t fin = FinDeLigne(octets, pos, taille);
-        pos = fin;
-        if (pos < taille) {
-          if (octets[pos] == '\r' && pos + 1 < taille && octets[pos + 1] == '\n') ++pos;
-          ++pos;
-        }
+        pos = ApresFinDeLigne(octets, fin, taille);
         ++numero;
         const std::string_view brute(octets + debut, fin - debut);
         if (SansBlancsDebut(brute).empty()) continue;
@@ -433,7 +431,7 @@ void LecteurGedcom::ArreteAnticipation() {
   m_calcule = {};
 }
 
-bool LecteurGedcom::SuivanteAnticipee(bool& trouvee) {
+bool LecteurGedcom::SuivanteAnticipee() {
   const LigneAnnoncee& a = m_anticipation->Prochaine();
   switch (a.sorte) {
     case SorteLigne::Decoupee:
@@ -459,7 +457,6 @@ bool LecteurGedcom::SuivanteAnticipee(bool& trouvee) {
         m_ligne.valeur = partie(a.valeur, a.valeurLong);
         m_ligne.numero = m_numero;
       }
-      trouvee = true;
       return true;
     }
     case SorteLigne::Fin:
@@ -497,10 +494,7 @@ void LecteurGedcom::Positionne(std::size_t position, long numero) {
 }
 
 bool LecteurGedcom::Suivante() {
-  if (m_anticipation) {
-    bool trouvee = false;
-    if (SuivanteAnticipee(trouvee)) return trouvee;
-  }
+  if (m_anticipation && SuivanteAnticipee()) return true;
   while (m_pos < m_contenu.size()) {
     std::string_view brute = Brute();
     if (SansBlancsDebut(brute).empty()) continue;

@@ -91,7 +91,7 @@ class LecteurGedcom {
   void DecoupeCourante(std::string_view brute);
   // Suivante with the lines found ahead; false when the reading goes on
   // without them (the state is then where the thread stopped).
-  bool SuivanteAnticipee(bool& trouvee);
+  bool SuivanteAnticipee();
   void ArreteAnticipation();
 
   std::string_view m_contenu;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <stdexcept>
 
 #include "core/ansi_literal.h"
 #include "core/fault_injection.h"
@@ -59,6 +60,35 @@ TEST(FileIo, AFileReadByHalvesIsTheFileReadWhole) {
     EXPECT_EQ(entier.ok(), lu.ok()) << nom;
     EXPECT_EQ(entier.message(), lu.message()) << nom;
     EXPECT_TRUE(contenu.Vue() == attendu) << nom;
+  }
+}
+
+// Both sides always run to their end; a failure of either comes back to
+// the caller, the caller's own first.
+TEST(FileIo, SideBySideRunsBothAndReportsTheirFailure) {
+  struct Cas {
+    bool iciEchoue, ailleursEchoue;
+    const char* attendu;  // the message that comes back, empty for none
+  };
+  for (const Cas& c : {Cas{false, false, ""}, Cas{true, false, "ici"}, Cas{false, true, "ailleurs"},
+                       Cas{true, true, "ici"}}) {
+    bool iciFini = false, ailleursFini = false;
+    std::string vu;
+    try {
+      CoteACote(
+          [&] {
+            iciFini = true;
+            if (c.iciEchoue) throw std::runtime_error("ici");
+          },
+          [&] {
+            ailleursFini = true;
+            if (c.ailleursEchoue) throw std::runtime_error("ailleurs");
+          });
+    } catch (const std::runtime_error& e) {
+      vu = e.what();
+    }
+    EXPECT_TRUE(iciFini && ailleursFini);
+    EXPECT_EQ(vu, c.attendu);
   }
 }
 
